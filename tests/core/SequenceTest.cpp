@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "PegColor.h"
+#include "Sequence.h"
+
+
+namespace {
+
+struct Score {
+	int exact;
+	int color;
+};
+
+
+Score
+ScoreOf(const Sequence& a, const Sequence& b)
+{
+	Score score;
+	a.Check(b, score.exact, score.color);
+	return score;
+}
+
+
+Sequence
+RandomSequence(std::mt19937& random)
+{
+	std::uniform_int_distribution<int> color(0, kPegColorCount - 1);
+	return Sequence(color(random), color(random), color(random),
+		color(random), color(random));
+}
+
+
+// Base-9 value with position 0 as the lowest digit, written out here rather
+// than taken from the code under test.
+int
+ValueOf(const Sequence& code)
+{
+	return code.colors[0] + 9 * code.colors[1] + 81 * code.colors[2]
+		+ 729 * code.colors[3] + 6561 * code.colors[4];
+}
+
+}	// namespace
+
+
+TEST(SequenceTest, ScoresKnownPairsInBothOrders)
+{
+	struct {
+		Sequence a;
+		Sequence b;
+		int exact;
+		int color;
+	} cases[] = {
+		{ Sequence(0, 0, 1, 1, 2), Sequence(0, 1, 0, 2, 2), 2, 2 },
+		{ Sequence(1, 1, 1, 1, 1), Sequence(1, 2, 3, 4, 5), 1, 0 },
+		{ Sequence(0, 0, 1, 2, 3), Sequence(0, 0, 0, 0, 0), 2, 0 },
+		{ Sequence(0, 1, 2, 3, 4), Sequence(4, 0, 1, 2, 3), 0, 5 },
+		{ Sequence(2, 2, 5, 5, 5), Sequence(5, 2, 2, 8, 8), 1, 2 },
+		{ Sequence(0, 1, 2, 3, 4), Sequence(5, 6, 7, 8, 5), 0, 0 },
+		{ Sequence(0, 0, 1, 2, 3), Sequence(0, 1, 0, 4, 4), 1, 2 },
+	};
+	for (const auto& test : cases) {
+		SCOPED_TRACE(testing::Message() << "case " << &test - cases);
+		Score forward = ScoreOf(test.a, test.b);
+		Score backward = ScoreOf(test.b, test.a);
+		EXPECT_EQ(forward.exact, test.exact);
+		EXPECT_EQ(forward.color, test.color);
+		EXPECT_EQ(backward.exact, test.exact);
+		EXPECT_EQ(backward.color, test.color);
+	}
+}
+
+
+TEST(SequenceTest, CodeAgainstItselfIsFiveExact)
+{
+	Sequence code(3, 1, 4, 1, 5);
+	Score score = ScoreOf(code, code);
+	EXPECT_EQ(score.exact, 5);
+	EXPECT_EQ(score.color, 0);
+	EXPECT_TRUE(code.Compatible(code, 5, 0));
+	EXPECT_FALSE(code.Compatible(code, 4, 0));
+	EXPECT_FALSE(code.Compatible(code, 5, 1));
+}
+
+
+TEST(SequenceTest, CheckLeavesBothCodesUnchanged)
+{
+	const Sequence a(2, 2, 5, 5, 5);
+	const Sequence b(5, 2, 2, 8, 8);
+	Sequence left(a);
+	Sequence right(b);
+	Score score = ScoreOf(left, right);
+	EXPECT_EQ(score.exact, 1);
+	EXPECT_EQ(left, a);
+	EXPECT_EQ(right, b);
+}
+
+
+// The colour pass must agree with counting colours: for every colour the
+// smaller of the two codes' numbers of pegs, summed, less the exact marks.
+TEST(SequenceTest, RandomPairsMatchColourCountsAndAreSymmetric)
+{
+	std::mt19937 random(20240611);
+	for (int n = 0; n < 200000; n++) {
+		Sequence a = RandomSequence(random);
+		Sequence b = RandomSequence(random);
+
+		int countA[kPegColorCount] = {};
+		int countB[kPegColorCount] = {};
+		int same = 0;
+		for (int i = 0; i < kSequenceLength; i++) {
+			countA[a.colors[i]]++;
+			countB[b.colors[i]]++;
+			if (a.colors[i] == b.colors[i])
+				same++;
+		}
+		int shared = 0;
+		for (int c = 0; c < kPegColorCount; c++)
+			shared += std::min(countA[c], countB[c]);
+
+		Score forward = ScoreOf(a, b);
+		Score backward = ScoreOf(b, a);
+		ASSERT_EQ(forward.exact, same);
+		ASSERT_EQ(forward.color, shared - same);
+		ASSERT_EQ(backward.exact, forward.exact);
+		ASSERT_EQ(backward.color, forward.color);
+		ASSERT_LE(forward.exact + forward.color, 5);
+	}
+}
+
+
+TEST(SequenceTest, CompatibleHoldsExactlyForTheScoreCheckGives)
+{
+	std::mt19937 random(77835);
+	for (int n = 0; n < 20000; n++) {
+		Sequence a = RandomSequence(random);
+		Sequence b = RandomSequence(random);
+		Score score = ScoreOf(a, b);
+		for (int exact = 0; exact <= 5; exact++) {
+			for (int color = 0; color <= 5; color++) {
+				bool expected = exact == score.exact && color == score.color;
+				ASSERT_EQ(a.Compatible(b, exact, color), expected)
+					<< "exact " << exact << " color " << color;
+				ASSERT_EQ(a.TestA(b, exact), exact == score.exact);
+				ASSERT_EQ(a.TestB(b, color), color == score.color);
+			}
+		}
+	}
+}
+
+
+TEST(SequenceTest, EqualityLooksAtEveryPosition)
+{
+	Sequence code(0, 1, 2, 3, 4);
+	for (int i = 0; i < kSequenceLength; i++) {
+		Sequence other(code);
+		other.colors[i] = 8;
+		EXPECT_FALSE(code == other) << "position " << i;
+		EXPECT_TRUE(code != other) << "position " << i;
+	}
+	Sequence copy;
+	copy = code;
+	EXPECT_TRUE(copy == code);
+	copy.Set(0, 1, 2, 3, 5);
+	EXPECT_EQ(copy.colors[4], 5);
+	EXPECT_FALSE(copy == code);
+}
+
+
+TEST(SequenceTest, CounterCarriesUpwardAndReturnsTheOldCode)
+{
+	struct {
+		Sequence before;
+		Sequence after;
+	} steps[] = {
+		{ Sequence(8, 0, 0, 0, 0), Sequence(0, 1, 0, 0, 0) },
+		{ Sequence(8, 8, 8, 0, 0), Sequence(0, 0, 0, 1, 0) },
+		{ Sequence(0, 1, 2, 3, 4), Sequence(1, 1, 2, 3, 4) },
+		{ Sequence(8, 8, 8, 8, 7), Sequence(0, 0, 0, 0, 8) },
+		{ Sequence(8, 8, 8, 8, 8), Sequence(0, 0, 0, 0, 0) },
+	};
+	for (const auto& step : steps) {
+		Sequence code(step.before);
+		Sequence returned = code++;
+		EXPECT_EQ(returned, step.before);
+		EXPECT_EQ(code, step.after);
+	}
+}
+
+
+TEST(SequenceTest, CounterVisitsEveryCodeOnceAndComesBack)
+{
+	const Sequence start(0, 1, 2, 3, 4);
+	std::vector<bool> seen(kSequenceCount, false);
+	Sequence code(start);
+	int expected = ValueOf(start);
+	for (int n = 0; n < kSequenceCount; n++) {
+		int value = ValueOf(code);
+		ASSERT_EQ(value, expected) << "step " << n;
+		ASSERT_FALSE(seen[value]) << "step " << n;
+		seen[value] = true;
+		code++;
+		expected = (expected + 1) % kSequenceCount;
+	}
+	EXPECT_EQ(code, start);
+}

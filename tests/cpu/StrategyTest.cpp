@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <list>
+#include <vector>
+
+#include "Sequence.h"
+#include "Strategy.h"
+
+
+namespace {
+
+struct Expected {
+	Sequence guess;
+	int exact;
+	int color;
+};
+
+
+void
+ExpectGame(const Sequence& secret, const std::vector<Expected>& expected)
+{
+	std::vector<SolveStep> steps = SolveSecret(secret);
+	ASSERT_EQ(steps.size(), expected.size());
+	for (size_t i = 0; i < steps.size(); i++) {
+		SCOPED_TRACE(testing::Message() << "guess " << i);
+		EXPECT_EQ(steps[i].row, kStrategyFirstRow - (int32_t)i);
+		EXPECT_EQ(steps[i].guess, expected[i].guess);
+		EXPECT_EQ(steps[i].exact, expected[i].exact);
+		EXPECT_EQ(steps[i].color, expected[i].color);
+	}
+}
+
+
+// Position of a code in the player's order: counting from the first guess
+// and wrapping from (8,8,8,8,8) to (0,0,0,0,0).
+int32_t
+OrderOf(const Sequence& code)
+{
+	return (SequenceValue(code) - SequenceValue(FirstGuess()) + kSequenceCount)
+		% kSequenceCount;
+}
+
+
+std::list<Sequence>
+CandidatesAfterFirstGuess(int exact, int color)
+{
+	std::list<Sequence> candidates;
+	BuildCandidates(FirstGuess(), exact, color, candidates);
+	return candidates;
+}
+
+}	// namespace
+
+
+TEST(StrategyTest, PlaysTheKnownGames)
+{
+	ExpectGame(Sequence(0, 1, 2, 3, 4), {
+		{ Sequence(0, 1, 2, 3, 4), 5, 0 } });
+	ExpectGame(Sequence(5, 5, 5, 5, 5), {
+		{ Sequence(0, 1, 2, 3, 4), 0, 0 },
+		{ Sequence(5, 5, 5, 5, 5), 5, 0 } });
+	ExpectGame(Sequence(8, 7, 6, 5, 4), {
+		{ Sequence(0, 1, 2, 3, 4), 1, 0 },
+		{ Sequence(4, 4, 4, 4, 4), 1, 0 },
+		{ Sequence(5, 5, 5, 5, 4), 2, 0 },
+		{ Sequence(6, 6, 6, 5, 4), 3, 0 },
+		{ Sequence(7, 7, 6, 5, 4), 4, 0 },
+		{ Sequence(8, 7, 6, 5, 4), 5, 0 } });
+	ExpectGame(Sequence(3, 1, 4, 1, 5), {
+		{ Sequence(0, 1, 2, 3, 4), 1, 2 },
+		{ Sequence(1, 0, 0, 4, 4), 0, 2 },
+		{ Sequence(2, 1, 1, 0, 5), 2, 1 },
+		{ Sequence(4, 2, 2, 0, 5), 1, 1 },
+		{ Sequence(3, 1, 4, 1, 5), 5, 0 } });
+}
+
+
+TEST(StrategyTest, FiveEqualPegsTakeEightRows)
+{
+	std::vector<SolveStep> steps = SolveSecret(Sequence(0, 0, 0, 0, 0));
+	const Sequence guesses[] = {
+		Sequence(0, 1, 2, 3, 4), Sequence(4, 4, 4, 4, 4),
+		Sequence(0, 0, 0, 0, 5), Sequence(0, 5, 0, 0, 5),
+		Sequence(0, 0, 0, 0, 6), Sequence(0, 0, 0, 0, 7),
+		Sequence(0, 0, 0, 0, 8), Sequence(0, 0, 0, 0, 0) };
+	ASSERT_EQ(steps.size(), std::size(guesses));
+	for (size_t i = 0; i < steps.size(); i++)
+		EXPECT_EQ(steps[i].guess, guesses[i]) << "guess " << i;
+	EXPECT_EQ(steps.back().row, 6);
+	EXPECT_EQ(steps.back().exact, 5);
+}
+
+
+TEST(StrategyTest, EnumerationKeepsCounterOrderAndOnlyAgreeingCodes)
+{
+	std::list<Sequence> candidates = CandidatesAfterFirstGuess(0, 2);
+	ASSERT_EQ(candidates.size(), 14240u);
+	EXPECT_EQ(candidates.front(), Sequence(1, 0, 0, 0, 5));
+
+	int32_t previous = -1;
+	for (const Sequence& code : candidates) {
+		int exact;
+		int color;
+		code.Check(FirstGuess(), exact, color);
+		ASSERT_EQ(exact, 0);
+		ASSERT_EQ(color, 2);
+		ASSERT_GT(OrderOf(code), previous);
+		previous = OrderOf(code);
+	}
+}
+
+
+TEST(StrategyTest, EnumerationSplitsAllCodesByScore)
+{
+	size_t total = 0;
+	size_t largest = 0;
+	for (int exact = 0; exact <= 5; exact++) {
+		for (int color = 0; exact + color <= 5; color++) {
+			size_t size = CandidatesAfterFirstGuess(exact, color).size();
+			total += size;
+			if (size > largest)
+				largest = size;
+		}
+	}
+	EXPECT_EQ(total, (size_t)kSequenceCount);
+	EXPECT_EQ(largest, 14240u);
+	EXPECT_EQ(CandidatesAfterFirstGuess(1, 0).size(), 3125u);
+	EXPECT_EQ(CandidatesAfterFirstGuess(5, 0).size(), 1u);
+}
+
+
+TEST(StrategyTest, NoMarksLeaveTheCodesOfTheUnplayedColours)
+{
+	std::list<Sequence> candidates = CandidatesAfterFirstGuess(0, 0);
+	ASSERT_EQ(candidates.size(), 1024u);
+	for (const Sequence& code : candidates) {
+		for (int i = 0; i < kSequenceLength; i++)
+			ASSERT_GE(code.colors[i], 5);
+	}
+	EXPECT_EQ(candidates.front(), Sequence(5, 5, 5, 5, 5));
+}
+
+
+TEST(StrategyTest, EnumerationAppendsBehindWhatTheListHolds)
+{
+	std::list<Sequence> candidates;
+	candidates.push_back(Sequence(8, 8, 8, 8, 8));
+	BuildCandidates(FirstGuess(), 0, 0, candidates);
+	ASSERT_EQ(candidates.size(), 1025u);
+	EXPECT_EQ(candidates.front(), Sequence(8, 8, 8, 8, 8));
+	EXPECT_EQ(*++candidates.begin(), Sequence(5, 5, 5, 5, 5));
+}
+
+
+TEST(StrategyTest, FilterKeepsOrderAndDropsThePlayedGuess)
+{
+	const Sequence guess(1, 0, 0, 0, 5);
+	std::list<Sequence> candidates = CandidatesAfterFirstGuess(0, 2);
+	std::list<Sequence> expected;
+	for (const Sequence& code : candidates) {
+		if (code.Compatible(guess, 0, 2))
+			expected.push_back(code);
+	}
+	ASSERT_FALSE(expected.empty());
+	ASSERT_LT(expected.size(), candidates.size());
+
+	FilterCandidates(candidates, guess, 0, 2);
+	EXPECT_EQ(candidates, expected);
+	for (const Sequence& code : candidates)
+		EXPECT_NE(code, guess);
+
+	std::list<Sequence> won = { Sequence(2, 2, 2, 2, 2), guess,
+		Sequence(1, 0, 0, 0, 6) };
+	FilterCandidates(won, guess, 5, 0);
+	EXPECT_EQ(won, std::list<Sequence>{ guess });
+
+	std::list<Sequence> empty;
+	FilterCandidates(empty, guess, 1, 1);
+	EXPECT_TRUE(empty.empty());
+}
+
+
+TEST(StrategyTest, ValueRoundTripsAndMatchesTheCounter)
+{
+	Sequence code(0, 0, 0, 0, 0);
+	for (int32_t value = 0; value < kSequenceCount; value++) {
+		ASSERT_EQ(SequenceValue(code), value);
+		ASSERT_EQ(SequenceFromValue(value), code);
+		code++;
+	}
+	EXPECT_EQ(SequenceValue(FirstGuess()), 28602);
+}
+
+
+TEST(StrategyTest, AllSecretsNeedAtMostTwelveRows)
+{
+	std::vector<int32_t> rows;
+	SolveAllSecrets(rows);
+	ASSERT_EQ(rows.size(), (size_t)kSequenceCount);
+
+	const int32_t expectedCounts[] = { 0, 1, 19, 188, 1473, 7094, 17615,
+		19914, 10002, 2424, 295, 22, 2 };
+	std::vector<int32_t> counts(std::size(expectedCounts), 0);
+	std::vector<Sequence> worst;
+	for (int32_t value = 0; value < kSequenceCount; value++) {
+		ASSERT_GE(rows[value], 1) << "value " << value;
+		ASSERT_LT(rows[value], (int32_t)counts.size()) << "value " << value;
+		counts[rows[value]]++;
+		if (rows[value] == 12)
+			worst.push_back(SequenceFromValue(value));
+	}
+	for (size_t needed = 1; needed < counts.size(); needed++)
+		EXPECT_EQ(counts[needed], expectedCounts[needed]) << needed << " rows";
+	EXPECT_EQ(worst, (std::vector<Sequence>{ Sequence(7, 7, 8, 3, 5),
+		Sequence(7, 8, 8, 3, 5) }));
+	EXPECT_EQ(rows[SequenceValue(Sequence(3, 1, 4, 1, 5))], 5);
+}
+
+
+// The walk over all secrets and the game played one secret at a time are
+// built differently; they must agree on every guess count.
+TEST(StrategyTest, WalkAgreesWithPlayingEachSecret)
+{
+	std::vector<int32_t> rows;
+	SolveAllSecrets(rows);
+
+	std::vector<int32_t> sample;
+	for (int32_t value = 0; value < kSequenceCount; value += 89)
+		sample.push_back(value);
+	sample.push_back(SequenceValue(Sequence(7, 7, 8, 3, 5)));
+	sample.push_back(SequenceValue(Sequence(7, 8, 8, 3, 5)));
+	sample.push_back(SequenceValue(Sequence(8, 8, 8, 8, 8)));
+
+	for (int32_t value : sample) {
+		std::vector<SolveStep> steps = SolveSecret(SequenceFromValue(value));
+		ASSERT_FALSE(steps.empty());
+		ASSERT_EQ(steps.back().exact, 5) << "value " << value;
+		ASSERT_EQ((int32_t)steps.size(), rows[value]) << "value " << value;
+	}
+}

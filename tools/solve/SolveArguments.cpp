@@ -1,0 +1,76 @@
+#include "SolveArguments.h"
+
+#include "PegColor.h"
+
+
+static const char* kCommand = "kalvex-solve";
+
+
+static SolveRequest
+Failure(const std::string& message)
+{
+	SolveRequest request;
+	request.mode = SOLVE_ERROR;
+	request.error = std::string(kCommand) + ": " + message;
+	return request;
+}
+
+
+SolveRequest
+ParseSolveArguments(int argc, const char* const argv[])
+{
+	if (argc < 2) {
+		return Failure("no secret given: give five digits 0 to 8, like 31415,"
+			" or --all (see --help)");
+	}
+	if (argc > 2) {
+		return Failure(std::string("unexpected argument '") + argv[2]
+			+ "': give one secret or --all");
+	}
+
+	const std::string argument = argv[1];
+	SolveRequest request;
+	if (argument == "--help" || argument == "-h") {
+		request.mode = SOLVE_HELP;
+		return request;
+	}
+	if (argument == "--all") {
+		request.mode = SOLVE_ALL;
+		return request;
+	}
+	if (!argument.empty() && argument[0] == '-') {
+		return Failure("unknown option '" + argument
+			+ "': see kalvex-solve --help");
+	}
+	if (!ParseSecret(argument, request.secret)) {
+		return Failure("'" + argument + "' is not a secret: give five digits"
+			" 0 to 8, like 31415");
+	}
+	request.mode = SOLVE_ONE;
+	return request;
+}
+
+
+bool
+ParseSecret(const std::string& text, Sequence& secret)
+{
+	if (text.size() != (size_t)kSequenceLength)
+		return false;
+	for (int i = 0; i < kSequenceLength; i++) {
+		const int digit = text[i] - '0';
+		if (digit < 0 || digit >= kPegColorCount)
+			return false;
+		secret.colors[i] = digit;
+	}
+	return true;
+}
+
+
+std::string
+SequenceText(const Sequence& code)
+{
+	std::string text;
+	for (int i = 0; i < kSequenceLength; i++)
+		text += (char)('0' + code.colors[i]);
+	return text;
+}

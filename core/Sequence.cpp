@@ -46,29 +46,29 @@ Sequence::operator!=(const Sequence& other) const
 void
 Sequence::Check(const Sequence& other, int& exact, int& color) const
 {
-	// A flag marks a peg already matched, so that no peg of either code
-	// counts twice.
-	bool mine[kSequenceLength] = { false, false, false, false, false };
-	bool theirs[kSequenceLength] = { false, false, false, false, false };
+	// One flag bit per position marks a peg already matched, so that no peg
+	// of either code counts twice.
+	uint32_t mine = 0;
+	uint32_t theirs = 0;
 
 	exact = 0;
 	color = 0;
 
 	for (int i = 0; i < kSequenceLength; i++) {
 		if (colors[i] == other.colors[i]) {
-			mine[i] = true;
-			theirs[i] = true;
+			mine |= 1u << i;
+			theirs |= 1u << i;
 			exact++;
 		}
 	}
 
 	for (int i = 0; i < kSequenceLength; i++) {
-		if (mine[i])
+		if ((mine & (1u << i)) != 0)
 			continue;
 		for (int j = 0; j < kSequenceLength; j++) {
-			if (!theirs[j] && colors[i] == other.colors[j]) {
-				mine[i] = true;
-				theirs[j] = true;
+			if ((theirs & (1u << j)) == 0 && colors[i] == other.colors[j]) {
+				mine |= 1u << i;
+				theirs |= 1u << j;
 				color++;
 				break;
 			}

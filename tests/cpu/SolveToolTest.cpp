@@ -62,14 +62,9 @@ const char* kGame31415 =
 
 TEST(SolveToolTest, ReadsSecretsAndOptions)
 {
-	SolveRequest request = Parse({ "31415" });
-	ASSERT_EQ(request.mode, SOLVE_ONE);
-	EXPECT_EQ(request.secret, Sequence(3, 1, 4, 1, 5));
-
-	request = Parse({ "88880" });
-	ASSERT_EQ(request.mode, SOLVE_ONE);
-	EXPECT_EQ(request.secret, Sequence(8, 8, 8, 8, 0));
-
+	SolveRequest request = Parse({ "88310" });
+	EXPECT_EQ(request.mode, SOLVE_ONE);
+	EXPECT_EQ(request.secret, Sequence(8, 8, 3, 1, 0));
 	EXPECT_EQ(Parse({ "--all" }).mode, SOLVE_ALL);
 	EXPECT_EQ(Parse({ "--help" }).mode, SOLVE_HELP);
 	EXPECT_EQ(Parse({ "-h" }).mode, SOLVE_HELP);
@@ -128,7 +123,7 @@ TEST(SolveToolTest, SummarisesRowsCounts)
 }
 
 
-TEST(SolveToolTest, CommandSolvesAndReportsErrors)
+TEST(SolveToolTest, CommandSolvesTabulatesAndReportsErrors)
 {
 	CommandResult game = RunSolve("31415");
 	EXPECT_EQ(game.status, 0);
@@ -139,19 +134,9 @@ TEST(SolveToolTest, CommandSolvesAndReportsErrors)
 	EXPECT_EQ(bad.output, "kalvex-solve: '3141' is not a secret: give five"
 		" digits 0 to 8, like 31415\n");
 
-	CommandResult help = RunSolve("--help");
-	EXPECT_EQ(help.status, 0);
-	EXPECT_NE(help.output.find("--all"), std::string::npos);
-}
-
-
-TEST(SolveToolTest, CommandTabulatesAllSecrets)
-{
 	CommandResult all = RunSolve("--all");
 	EXPECT_EQ(all.status, 0);
 	EXPECT_EQ(all.output.rfind("1 1\n2 19\n3 188\n", 0), 0u) << all.output;
-	EXPECT_NE(all.output.find("\n12 2\nmean "), std::string::npos);
-	const std::string last = "worst 12 77835 78835\n";
-	ASSERT_GE(all.output.size(), last.size());
-	EXPECT_EQ(all.output.substr(all.output.size() - last.size()), last);
+	EXPECT_NE(all.output.find("\n12 2\nmean 6.6403\nworst 12 77835 78835\n"),
+		std::string::npos) << all.output;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <list>
 #include <vector>
 
@@ -72,22 +73,15 @@ TEST(StrategyTest, PlaysTheKnownGames)
 		{ Sequence(2, 1, 1, 0, 5), 2, 1 },
 		{ Sequence(4, 2, 2, 0, 5), 1, 1 },
 		{ Sequence(3, 1, 4, 1, 5), 5, 0 } });
-}
-
-
-TEST(StrategyTest, FiveEqualPegsTakeEightRows)
-{
-	std::vector<SolveStep> steps = SolveSecret(Sequence(0, 0, 0, 0, 0));
-	const Sequence guesses[] = {
-		Sequence(0, 1, 2, 3, 4), Sequence(4, 4, 4, 4, 4),
-		Sequence(0, 0, 0, 0, 5), Sequence(0, 5, 0, 0, 5),
-		Sequence(0, 0, 0, 0, 6), Sequence(0, 0, 0, 0, 7),
-		Sequence(0, 0, 0, 0, 8), Sequence(0, 0, 0, 0, 0) };
-	ASSERT_EQ(steps.size(), std::size(guesses));
-	for (size_t i = 0; i < steps.size(); i++)
-		EXPECT_EQ(steps[i].guess, guesses[i]) << "guess " << i;
-	EXPECT_EQ(steps.back().row, 6);
-	EXPECT_EQ(steps.back().exact, 5);
+	ExpectGame(Sequence(0, 0, 0, 0, 0), {
+		{ Sequence(0, 1, 2, 3, 4), 1, 0 },
+		{ Sequence(4, 4, 4, 4, 4), 0, 0 },
+		{ Sequence(0, 0, 0, 0, 5), 4, 0 },
+		{ Sequence(0, 5, 0, 0, 5), 3, 0 },
+		{ Sequence(0, 0, 0, 0, 6), 4, 0 },
+		{ Sequence(0, 0, 0, 0, 7), 4, 0 },
+		{ Sequence(0, 0, 0, 0, 8), 4, 0 },
+		{ Sequence(0, 0, 0, 0, 0), 5, 0 } });
 }
 
 
@@ -126,29 +120,13 @@ TEST(StrategyTest, EnumerationSplitsAllCodesByScore)
 	EXPECT_EQ(largest, 14240u);
 	EXPECT_EQ(CandidatesAfterFirstGuess(1, 0).size(), 3125u);
 	EXPECT_EQ(CandidatesAfterFirstGuess(5, 0).size(), 1u);
-}
 
-
-TEST(StrategyTest, NoMarksLeaveTheCodesOfTheUnplayedColours)
-{
-	std::list<Sequence> candidates = CandidatesAfterFirstGuess(0, 0);
-	ASSERT_EQ(candidates.size(), 1024u);
-	for (const Sequence& code : candidates) {
-		for (int i = 0; i < kSequenceLength; i++)
-			ASSERT_GE(code.colors[i], 5);
-	}
-	EXPECT_EQ(candidates.front(), Sequence(5, 5, 5, 5, 5));
-}
-
-
-TEST(StrategyTest, EnumerationAppendsBehindWhatTheListHolds)
-{
-	std::list<Sequence> candidates;
-	candidates.push_back(Sequence(8, 8, 8, 8, 8));
-	BuildCandidates(FirstGuess(), 0, 0, candidates);
-	ASSERT_EQ(candidates.size(), 1025u);
-	EXPECT_EQ(candidates.front(), Sequence(8, 8, 8, 8, 8));
-	EXPECT_EQ(*++candidates.begin(), Sequence(5, 5, 5, 5, 5));
+	// No marks leave the codes made only of the four colours not played.
+	std::list<Sequence> unplayed = CandidatesAfterFirstGuess(0, 0);
+	ASSERT_EQ(unplayed.size(), 1024u);
+	EXPECT_EQ(unplayed.front(), Sequence(5, 5, 5, 5, 5));
+	for (const Sequence& code : unplayed)
+		ASSERT_GE(*std::min_element(code.colors, code.colors + 5), 5);
 }
 
 
@@ -173,10 +151,6 @@ TEST(StrategyTest, FilterKeepsOrderAndDropsThePlayedGuess)
 		Sequence(1, 0, 0, 0, 6) };
 	FilterCandidates(won, guess, 5, 0);
 	EXPECT_EQ(won, std::list<Sequence>{ guess });
-
-	std::list<Sequence> empty;
-	FilterCandidates(empty, guess, 1, 1);
-	EXPECT_TRUE(empty.empty());
 }
 
 

@@ -1,0 +1,132 @@
+#include <Application.h>
+
+#include <AppDefs.h>
+#include <Window.h>
+
+#include <cstdio>
+
+#include "Desktop.h"
+#include "display/DisplayBackend.h"
+
+using BPrivate::Desktop;
+using BPrivate::Display;
+
+BApplication* be_app = nullptr;
+
+namespace {
+
+// How long the loop waits for input before it looks at its own queue again.
+const bigtime_t kPumpInterval = 10000;
+
+class DesktopInput : public BPrivate::InputSink {
+public:
+    void HandlePointer(BPoint screen, uint32 buttons) override
+    {
+        Desktop::Default()->HandlePointer(screen, buttons);
+    }
+    void HandleCloseRequest(int32 id) override { Desktop::Default()->HandleCloseRequest(id); }
+    void HandleWindowMoved(int32 id, BPoint leftTop) override
+    {
+        Desktop::Default()->HandleWindowMoved(id, leftTop);
+    }
+    void HandleExposed(int32 id) override { Desktop::Default()->HandleExposed(id); }
+};
+
+} // namespace
+
+BApplication::BApplication(const char* signature)
+    : BLooper("application"), fSignature(signature != nullptr ? signature : ""),
+      fInitStatus(B_OK), fQuitting(false)
+{
+    be_app = this;
+    fInitStatus = Display()->Open();
+}
+
+BApplication::~BApplication()
+{
+    Display()->Close();
+    if (be_app == this)
+        be_app = nullptr;
+}
+
+status_t BApplication::InitCheck() const
+{
+    return fInitStatus;
+}
+
+const char* BApplication::Signature() const
+{
+    return fSignature.c_str();
+}
+
+thread_id BApplication::Run()
+{
+    if (fInitStatus != B_OK)
+        return fInitStatus;
+    PostMessage(B_READY_TO_RUN);
+    DesktopInput input;
+    while (!_Terminating()) {
+        Display()->Pump(&input, CountQueuedMessages() > 0 ? 0 : kPumpInterval);
+        while (!_Terminating() && _HandleNextMessage(0)) {
+        }
+    }
+    return find_thread(nullptr);
+}
+
+void BApplication::Quit()
+{
+    // The loop ends; the object stays for its owner to delete.
+    fQuitting = true;
+    _StopLoop();
+}
+
+bool BApplication::QuitRequested()
+{
+    for (BWindow* window : Desktop::Default()->AllWindows()) {
+        window->Lock();
+        if (!window->QuitRequested()) {
+            window->Unlock();
+            return false;
+        }
+        window->Quit();
+    }
+    return true;
+}
+
+void BApplication::ReadyToRun() {}
+
+void BApplication::ArgvReceived(int32, char**) {}
+
+void BApplication::AboutRequested() {}
+
+void BApplication::MessageReceived(BMessage* message)
+{
+    BLooper::MessageReceived(message);
+}
+
+void BApplication::DispatchMessage(BMessage* message, BHandler* handler)
+{
+    if (message->what == B_READY_TO_RUN && (handler == this || handler == nullptr)) {
+        ReadyToRun();
+        return;
+    }
+    BLooper::DispatchMessage(message, handler);
+}
+
+int32 BApplication::CountWindows() const
+{
+    return (int32)Desktop::Default()->AllWindows().size();
+}
+
+BWindow* BApplication::WindowAt(int32 index) const
+{
+    std::vector<BWindow*> windows = Desktop::Default()->AllWindows();
+    if (index < 0 || index >= (int32)windows.size())
+        return nullptr;
+    return windows[index];
+}
+
+void BApplication::_MessageQueued()
+{
+    Display()->Wake();
+}

@@ -1,0 +1,407 @@
+// Real windows through SDL2. Every SDL call happens on the main thread inside
+// Pump(); window threads only leave requests and pixels under the lock.
+
+#include "display/DisplayBackend.h"
+
+#include <InterfaceDefs.h>
+
+#include <SDL.h>
+
+#include <cstring>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace BPrivate {
+
+namespace {
+
+struct SDLScreen {
+    std::string title;
+    BRect frame;
+    uint32 flags = 0;
+    bool visible = false;
+    bool raise = false;
+    bool moved = false;
+    bool dirty = false;
+    int32 width = 0;
+    int32 height = 0;
+    std::vector<uint32> pixels; // 0xAARRGGBB, as B_RGB32 bytes read on little endian
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+};
+
+class SDLDisplay : public DisplayBackend {
+public:
+    status_t Open() override;
+    void Close() override;
+    void Pump(InputSink* sink, bigtime_t timeout) override;
+    void Wake() override;
+    void AddWindow(int32 id, const WindowSpec& spec) override;
+    void RemoveWindow(int32 id) override;
+    void SetVisible(int32 id, bool visible) override;
+    void Raise(int32 id) override;
+    void MoveWindow(int32 id, BPoint screenLeftTop) override;
+    void Present(int32 id, const BBitmap* surface, BRect dirty) override;
+    void SetDragImage(const BBitmap* image, BPoint offset) override;
+
+private:
+    void _Realize(int32 id, SDLScreen& screen);
+    void _Destroy(SDLScreen& screen);
+    void _Render(SDLScreen& screen);
+    void _HandleEvent(const SDL_Event& event, InputSink* sink);
+    int32 _IdFor(uint32 sdlWindowId);
+
+    std::mutex fLock;
+    std::map<int32, SDLScreen> fScreens;
+    std::vector<SDLScreen> fDoomed;
+    bool fOpen = false;
+    uint32 fWakeEvent = 0;
+    uint32 fButtons = 0;
+    // drag image
+    std::vector<uint32> fDragPixels;
+    int32 fDragWidth = 0;
+    int32 fDragHeight = 0;
+    BPoint fDragOffset;
+    bool fDragChanged = false;
+    BPoint fPointer;
+    int32 fPointerWindow = -1;
+};
+
+status_t SDLDisplay::Open()
+{
+    if (fOpen)
+        return B_OK;
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        return B_ERROR;
+    fWakeEvent = SDL_RegisterEvents(1);
+    fOpen = true;
+    return B_OK;
+}
+
+void SDLDisplay::Close()
+{
+    if (!fOpen)
+        return;
+    std::lock_guard<std::mutex> guard(fLock);
+    for (auto& [id, screen] : fScreens)
+        _Destroy(screen);
+    for (SDLScreen& screen : fDoomed)
+        _Destroy(screen);
+    fDoomed.clear();
+    fScreens.clear();
+    SDL_Quit();
+    fOpen = false;
+}
+
+void SDLDisplay::Wake()
+{
+    if (!fOpen || fWakeEvent == (uint32)-1)
+        return;
+    SDL_Event event;
+    memset(&event, 0, sizeof(event));
+    event.type = fWakeEvent;
+    SDL_PushEvent(&event);
+}
+
+void SDLDisplay::AddWindow(int32 id, const WindowSpec& spec)
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    SDLScreen& screen = fScreens[id];
+    screen.title = spec.title != nullptr ? spec.title : "";
+    screen.frame = spec.frame;
+    screen.flags = spec.flags;
+    screen.width = spec.frame.IntegerWidth() + 1;
+    screen.height = spec.frame.IntegerHeight() + 1;
+    screen.pixels.assign((size_t)screen.width * screen.height, 0xffd8d8d8);
+}
+
+void SDLDisplay::RemoveWindow(int32 id)
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    auto it = fScreens.find(id);
+    if (it == fScreens.end())
+        return;
+    fDoomed.push_back(std::move(it->second));
+    fScreens.erase(it);
+}
+
+void SDLDisplay::SetVisible(int32 id, bool visible)
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    auto it = fScreens.find(id);
+    if (it != fScreens.end()) {
+        it->second.visible = visible;
+        it->second.dirty = true;
+    }
+}
+
+void SDLDisplay::Raise(int32 id)
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    auto it = fScreens.find(id);
+    if (it != fScreens.end())
+        it->second.raise = true;
+}
+
+void SDLDisplay::MoveWindow(int32 id, BPoint leftTop)
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    auto it = fScreens.find(id);
+    if (it != fScreens.end()) {
+        it->second.frame.OffsetTo(leftTop);
+        it->second.moved = true;
+    }
+}
+
+void SDLDisplay::Present(int32 id, const BBitmap* surface, BRect dirty)
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    auto it = fScreens.find(id);
+    if (it == fScreens.end() || surface == nullptr || surface->Bits() == nullptr)
+        return;
+    SDLScreen& screen = it->second;
+    dirty = dirty & surface->Bounds() & BRect(0, 0, screen.width - 1, screen.height - 1);
+    if (!dirty.IsValid())
+        return;
+    const uint8* bits = static_cast<const uint8*>(surface->Bits());
+    int32 left = (int32)dirty.left;
+    int32 width = (int32)dirty.right - left + 1;
+    for (int32 y = (int32)dirty.top; y <= (int32)dirty.bottom; y++) {
+        memcpy(&screen.pixels[(size_t)y * screen.width + left],
+            bits + y * surface->BytesPerRow() + left * 4, width * 4);
+    }
+    screen.dirty = true;
+    Wake();
+}
+
+void SDLDisplay::SetDragImage(const BBitmap* image, BPoint offset)
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    fDragPixels.clear();
+    fDragWidth = fDragHeight = 0;
+    if (image != nullptr && image->Bits() != nullptr
+        && (image->ColorSpace() == B_RGB32 || image->ColorSpace() == B_RGBA32)) {
+        fDragWidth = image->Bounds().IntegerWidth() + 1;
+        fDragHeight = image->Bounds().IntegerHeight() + 1;
+        fDragPixels.resize((size_t)fDragWidth * fDragHeight);
+        for (int32 y = 0; y < fDragHeight; y++) {
+            memcpy(&fDragPixels[(size_t)y * fDragWidth],
+                static_cast<const uint8*>(image->Bits()) + y * image->BytesPerRow(),
+                fDragWidth * 4);
+        }
+    }
+    fDragOffset = offset;
+    fDragChanged = true;
+}
+
+void SDLDisplay::_Realize(int32 id, SDLScreen& screen)
+{
+    (void)id;
+    screen.window = SDL_CreateWindow(screen.title.c_str(), (int)screen.frame.left,
+        (int)screen.frame.top, screen.width, screen.height, SDL_WINDOW_HIDDEN);
+    if (screen.window == nullptr)
+        return;
+    screen.renderer = SDL_CreateRenderer(screen.window, -1, 0);
+    if (screen.renderer == nullptr)
+        screen.renderer = SDL_CreateRenderer(screen.window, -1, SDL_RENDERER_SOFTWARE);
+    if (screen.renderer == nullptr)
+        return;
+    screen.texture = SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,
+        SDL_TEXTUREACCESS_STREAMING, screen.width, screen.height);
+    SDL_SetWindowData(screen.window, "kx-id", reinterpret_cast<void*>((intptr_t)id));
+    screen.dirty = true;
+}
+
+void SDLDisplay::_Destroy(SDLScreen& screen)
+{
+    if (screen.texture != nullptr)
+        SDL_DestroyTexture(screen.texture);
+    if (screen.renderer != nullptr)
+        SDL_DestroyRenderer(screen.renderer);
+    if (screen.window != nullptr)
+        SDL_DestroyWindow(screen.window);
+    screen.texture = nullptr;
+    screen.renderer = nullptr;
+    screen.window = nullptr;
+}
+
+void SDLDisplay::_Render(SDLScreen& screen)
+{
+    if (screen.texture == nullptr)
+        return;
+    SDL_UpdateTexture(screen.texture, nullptr, screen.pixels.data(), screen.width * 4);
+    SDL_RenderClear(screen.renderer);
+    SDL_RenderCopy(screen.renderer, screen.texture, nullptr, nullptr);
+    // The drag image follows the pointer over the window it is in.
+    if (!fDragPixels.empty() && screen.window != nullptr) {
+        int x, y;
+        SDL_GetMouseState(&x, &y);
+        if (SDL_GetMouseFocus() == screen.window) {
+            SDL_Texture* drag = SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,
+                SDL_TEXTUREACCESS_STATIC, fDragWidth, fDragHeight);
+            if (drag != nullptr) {
+                SDL_UpdateTexture(drag, nullptr, fDragPixels.data(), fDragWidth * 4);
+                SDL_SetTextureBlendMode(drag, SDL_BLENDMODE_BLEND);
+                SDL_Rect where = {x - (int)fDragOffset.x, y - (int)fDragOffset.y, fDragWidth,
+                    fDragHeight};
+                SDL_RenderCopy(screen.renderer, drag, nullptr, &where);
+                SDL_DestroyTexture(drag);
+            }
+        }
+    }
+    SDL_RenderPresent(screen.renderer);
+}
+
+int32 SDLDisplay::_IdFor(uint32 sdlWindowId)
+{
+    SDL_Window* window = SDL_GetWindowFromID(sdlWindowId);
+    if (window == nullptr)
+        return -1;
+    return (int32)(intptr_t)SDL_GetWindowData(window, "kx-id");
+}
+
+static uint32 ButtonsFrom(uint32 state)
+{
+    uint32 buttons = 0;
+    if (state & SDL_BUTTON(SDL_BUTTON_LEFT))
+        buttons |= B_PRIMARY_MOUSE_BUTTON;
+    if (state & SDL_BUTTON(SDL_BUTTON_RIGHT))
+        buttons |= B_SECONDARY_MOUSE_BUTTON;
+    if (state & SDL_BUTTON(SDL_BUTTON_MIDDLE))
+        buttons |= B_TERTIARY_MOUSE_BUTTON;
+    return buttons;
+}
+
+void SDLDisplay::_HandleEvent(const SDL_Event& event, InputSink* sink)
+{
+    int32 id = -1;
+    int x = 0, y = 0;
+    switch (event.type) {
+        case SDL_MOUSEMOTION:
+            id = _IdFor(event.motion.windowID);
+            x = event.motion.x;
+            y = event.motion.y;
+            fButtons = ButtonsFrom(event.motion.state);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            id = _IdFor(event.button.windowID);
+            x = event.button.x;
+            y = event.button.y;
+            fButtons = ButtonsFrom(SDL_GetMouseState(nullptr, nullptr));
+            if (event.type == SDL_MOUSEBUTTONUP) {
+                uint32 released = event.button.button == SDL_BUTTON_LEFT ? B_PRIMARY_MOUSE_BUTTON
+                    : event.button.button == SDL_BUTTON_RIGHT ? B_SECONDARY_MOUSE_BUTTON
+                    : B_TERTIARY_MOUSE_BUTTON;
+                fButtons &= ~released;
+            }
+            break;
+        case SDL_WINDOWEVENT: {
+            int32 windowId = _IdFor(event.window.windowID);
+            if (windowId < 0)
+                return;
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE:
+                    sink->HandleCloseRequest(windowId);
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    sink->HandleExposed(windowId);
+                    break;
+                case SDL_WINDOWEVENT_MOVED: {
+                    {
+                        std::lock_guard<std::mutex> guard(fLock);
+                        auto it = fScreens.find(windowId);
+                        if (it != fScreens.end())
+                            it->second.frame.OffsetTo(event.window.data1, event.window.data2);
+                    }
+                    sink->HandleWindowMoved(windowId, BPoint(event.window.data1, event.window.data2));
+                    break;
+                }
+                default:
+                    break;
+            }
+            return;
+        }
+        default:
+            return;
+    }
+    if (id < 0)
+        return;
+    BPoint origin;
+    {
+        std::lock_guard<std::mutex> guard(fLock);
+        auto it = fScreens.find(id);
+        if (it == fScreens.end())
+            return;
+        origin = it->second.frame.LeftTop();
+    }
+    fPointer = origin + BPoint(x, y);
+    fPointerWindow = id;
+    sink->HandlePointer(fPointer, fButtons);
+}
+
+void SDLDisplay::Pump(InputSink* sink, bigtime_t timeout)
+{
+    {
+        std::lock_guard<std::mutex> guard(fLock);
+        for (SDLScreen& screen : fDoomed)
+            _Destroy(screen);
+        fDoomed.clear();
+        for (auto& [id, screen] : fScreens) {
+            if (screen.window == nullptr && screen.visible)
+                _Realize(id, screen);
+            if (screen.window == nullptr)
+                continue;
+            bool shown = (SDL_GetWindowFlags(screen.window) & SDL_WINDOW_SHOWN) != 0;
+            if (screen.visible && !shown)
+                SDL_ShowWindow(screen.window);
+            else if (!screen.visible && shown)
+                SDL_HideWindow(screen.window);
+            if (screen.moved) {
+                SDL_SetWindowPosition(screen.window, (int)screen.frame.left, (int)screen.frame.top);
+                screen.moved = false;
+            }
+            if (screen.raise) {
+                SDL_RaiseWindow(screen.window);
+                screen.raise = false;
+            }
+        }
+    }
+
+    SDL_Event event;
+    int waitMs = (int)(timeout / 1000);
+    if (SDL_WaitEventTimeout(&event, waitMs > 0 ? waitMs : 0) != 0) {
+        do {
+            if (event.type != fWakeEvent)
+                _HandleEvent(event, sink);
+        } while (SDL_PollEvent(&event) != 0);
+    }
+
+    std::lock_guard<std::mutex> guard(fLock);
+    bool dragging = !fDragPixels.empty() || fDragChanged;
+    for (auto& [id, screen] : fScreens) {
+        if (screen.window == nullptr || !screen.visible)
+            continue;
+        if (screen.dirty || dragging) {
+            _Render(screen);
+            screen.dirty = false;
+        }
+    }
+    fDragChanged = false;
+}
+
+} // namespace
+
+DisplayBackend* CreateSDLDisplay()
+{
+    return new SDLDisplay;
+}
+
+} // namespace BPrivate

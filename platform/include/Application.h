@@ -1,0 +1,47 @@
+#ifndef _APPLICATION_H
+#define _APPLICATION_H
+
+#include <Looper.h>
+
+#include <string>
+
+class BWindow;
+
+// The application: its loop runs on the thread that calls Run(), the only
+// thread that talks to the screen.
+class BApplication : public BLooper {
+public:
+    explicit BApplication(const char* signature);
+    virtual ~BApplication();
+
+    status_t InitCheck() const;
+    const char* Signature() const;
+
+    // Runs the loop until the application quits; then returns.
+    thread_id Run() override;
+    void Quit() override;
+    // By default asks every window to quit, each with its lock held, and
+    // agrees once all have.
+    bool QuitRequested() override;
+
+    virtual void ReadyToRun();
+    virtual void ArgvReceived(int32 argc, char** argv);
+    virtual void AboutRequested();
+    void MessageReceived(BMessage* message) override;
+    void DispatchMessage(BMessage* message, BHandler* handler) override;
+
+    int32 CountWindows() const;
+    BWindow* WindowAt(int32 index) const;
+
+protected:
+    void _MessageQueued() override;
+
+private:
+    std::string fSignature;
+    status_t fInitStatus;
+    bool fQuitting;
+};
+
+extern BApplication* be_app;
+
+#endif

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace BPrivate {
 
@@ -246,12 +247,15 @@ Painter::DrawBitmap(const BBitmap* bitmap, BRect source, BRect dest, const Blend
     bool constantAlpha = state.sourceAlpha == B_CONSTANT_ALPHA;
 
     // Nearest neighbour: column i samples srcLeft + floor(i * srcWidth /
-    // dstWidth), stepped here without a division per pixel.
-    int32 startSample = (int32)((int64)firstColumn * srcWidth / dstWidth);
-    int32 startRemainder = (int32)((int64)firstColumn * srcWidth % dstWidth);
-    int32 stepWhole = srcWidth / dstWidth;
-    int32 stepPart = srcWidth % dstWidth;
+    // dstWidth). The byte offsets of the sampled columns are the same on
+    // every row, so they are worked out once.
     int32 count = lastColumn - firstColumn + 1;
+    std::vector<int32> columnOffsets((size_t)count);
+    for (int32 i = 0; i < count; i++) {
+        int64 column = firstColumn + i;
+        columnOffsets[(size_t)i] = (int32)(srcLeft + column * srcWidth / dstWidth) * 4;
+    }
+    const int32* offsets = columnOffsets.data();
     bool unscaled = srcWidth == dstWidth;
 
     for (int32 j = firstRow; j <= lastRow; j++) {
@@ -260,38 +264,35 @@ Painter::DrawBitmap(const BBitmap* bitmap, BRect source, BRect dest, const Blend
         uint8* dst = fTarget.bits + (int64)(dstTop + j) * fTarget.bytesPerRow
             + (int64)(dstLeft + firstColumn) * 4;
 
-        if (unscaled && op == kCopyPixels) {
-            memcpy(dst, srcRow + (int64)(srcLeft + firstColumn) * 4, (size_t)count * 4);
-            continue;
-        }
-
-        int32 sx = srcLeft + startSample;
-        int32 remainder = startRemainder;
-        for (int32 i = 0; i < count; i++, dst += 4) {
-            const uint8* src = srcRow + (int64)sx * 4;
-            switch (op) {
-                case kCopyPixels:
-                    memcpy(dst, src, 4);
+        switch (op) {
+            case kCopyPixels:
+                if (unscaled) {
+                    memcpy(dst, srcRow + offsets[0], (size_t)count * 4);
                     break;
-                case kSkipMagic:
-                    if (!IsTransparentMagic(src, space))
-                        memcpy(dst, src, 4);
-                    break;
-                case kOverlayPixels:
-                    OverlayPixel(dst, src[0], src[1], src[2],
+                }
+                for (int32 i = 0; i < count; i++)
+                    memcpy(dst + i * 4, srcRow + offsets[i], 4);
+                break;
+            case kSkipMagic:
+                for (int32 i = 0; i < count; i++) {
+                    if (!IsTransparentMagic(srcRow + offsets[i], space))
+                        memcpy(dst + i * 4, srcRow + offsets[i], 4);
+                }
+                break;
+            case kOverlayPixels:
+                for (int32 i = 0; i < count; i++) {
+                    const uint8* src = srcRow + offsets[i];
+                    OverlayPixel(dst + i * 4, src[0], src[1], src[2],
                         constantAlpha ? state.constantAlpha : src[3]);
-                    break;
-                case kCompositePixels:
-                    CompositePixel(dst, src[0], src[1], src[2],
+                }
+                break;
+            case kCompositePixels:
+                for (int32 i = 0; i < count; i++) {
+                    const uint8* src = srcRow + offsets[i];
+                    CompositePixel(dst + i * 4, src[0], src[1], src[2],
                         constantAlpha ? state.constantAlpha : src[3]);
-                    break;
-            }
-            sx += stepWhole;
-            remainder += stepPart;
-            if (remainder >= dstWidth) {
-                remainder -= dstWidth;
-                sx++;
-            }
+                }
+                break;
         }
     }
 }
@@ -364,8 +365,14 @@ Painter::_FillSpan(int32 left, int32 right, int32 y, rgb_color color, const Blen
             memcpy(dst, pixel, 4);
         return;
     }
-    for (int32 x = left; x <= right; x++)
-        _BlendPixel(x, y, color, 255, state);
+    uint8 alpha = state.sourceAlpha == B_CONSTANT_ALPHA ? state.constantAlpha : color.alpha;
+    uint8* dst = fTarget.bits + (int64)y * fTarget.bytesPerRow + (int64)left * 4;
+    for (int32 x = left; x <= right; x++, dst += 4) {
+        if (state.alphaFunction == B_ALPHA_COMPOSITE)
+            CompositePixel(dst, color.blue, color.green, color.red, alpha);
+        else
+            OverlayPixel(dst, color.blue, color.green, color.red, alpha);
+    }
 }
 
 } // namespace BPrivate

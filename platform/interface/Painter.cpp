@@ -59,6 +59,20 @@ bool SampledSpan(int32 sourceStart, int32 sourceCount, int32 count, int32 source
     return true;
 }
 
+// A rectangle in whole pixels, edges included.
+struct PixelRect {
+    int32 left;
+    int32 top;
+    int32 right;
+    int32 bottom;
+};
+
+PixelRect ToPixels(BRect rect)
+{
+    return PixelRect{ToPixel(rect.left), ToPixel(rect.top), ToPixel(rect.right),
+        ToPixel(rect.bottom)};
+}
+
 bool IsTransparentMagic(const uint8* pixel, color_space space)
 {
     uint32 value;
@@ -91,11 +105,10 @@ Painter::Painter(const PixelBuffer& target, BRect clip)
 void
 Painter::FillRect(BRect rect, rgb_color color, const BlendState& state)
 {
-    int32 left = std::max(ToPixel(rect.left), fClipLeft);
-    int32 right = std::min(ToPixel(rect.right), fClipRight);
-    int32 top = std::max(ToPixel(rect.top), fClipTop);
-    int32 bottom = std::min(ToPixel(rect.bottom), fClipBottom);
-    for (int32 y = top; y <= bottom; y++)
+    PixelRect area = ToPixels(rect);
+    int32 left = std::max(area.left, fClipLeft);
+    int32 right = std::min(area.right, fClipRight);
+    for (int32 y = std::max(area.top, fClipTop); y <= std::min(area.bottom, fClipBottom); y++)
         _FillSpan(left, right, y, color, state);
 }
 
@@ -103,10 +116,7 @@ Painter::FillRect(BRect rect, rgb_color color, const BlendState& state)
 void
 Painter::StrokeRect(BRect rect, rgb_color color, const BlendState& state)
 {
-    int32 left = ToPixel(rect.left);
-    int32 right = ToPixel(rect.right);
-    int32 top = ToPixel(rect.top);
-    int32 bottom = ToPixel(rect.bottom);
+    auto [left, top, right, bottom] = ToPixels(rect);
     if (left > right || top > bottom)
         return;
 
@@ -156,10 +166,7 @@ Painter::StrokeLine(BPoint from, BPoint to, rgb_color color, const BlendState& s
 void
 Painter::FillEllipse(BRect rect, rgb_color color, const BlendState& state)
 {
-    int32 left = ToPixel(rect.left);
-    int32 right = ToPixel(rect.right);
-    int32 top = ToPixel(rect.top);
-    int32 bottom = ToPixel(rect.bottom);
+    auto [left, top, right, bottom] = ToPixels(rect);
     if (left > right || top > bottom)
         return;
     double width = (double)right - left + 1;

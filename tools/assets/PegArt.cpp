@@ -39,9 +39,9 @@ OnShape(int color, float u, float v)
         case 4:     // triangle, point up
             return v >= -3.6f && v <= 2.6f && au <= (v + 3.6f) * 0.62f;
         case 5:     // diamond
-            return au + av <= 3.8f;
+            return au + av <= 4.3f;
         case 6:     // square
-            return au <= 2.7f && av <= 2.7f;
+            return au <= 3.0f && av <= 3.0f;
         case 7:     // five-pointed star
         {
             const float kPi = 3.14159265f;

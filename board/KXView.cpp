@@ -1,0 +1,239 @@
+#include "KXView.h"
+
+#include <Bitmap.h>
+#include <InterfaceDefs.h>
+#include <Window.h>
+
+#include <cstdlib>
+
+#include "CPUPlayer.h"
+
+
+namespace {
+
+// Rows and holes are squares of 16 pixels; hole 0 of row 0 starts at (8, 1).
+const int32 kPitch = 16;
+const int32 kBoardLeft = 8;
+const int32 kBoardTop = 1;
+
+}	// namespace
+
+
+KXView::KXView()
+	:
+	BView(BRect(0, 20, 160, 268), "Board", 0, B_WILL_DRAW),
+	currentRow(kBoardFirstRow),
+	exactCount(0),
+	colorCount(0),
+	cpuActive(false),
+	gameActive(false),
+	cpuThread(-1)
+{
+	srand((unsigned int)(system_time() & 0xffffffff));
+	_InitRendering();
+	// Not in a window yet: the first drawing comes when the window shows.
+	Ini();
+}
+
+
+KXView::~KXView()
+{
+	// The offscreen view goes with the bitmap it is attached to.
+	delete offscreenBitmap;
+	delete boardBitmap;
+	for (int32 i = 0; i < kPegColorCount; i++)
+		delete pegBitmaps[i];
+}
+
+
+void
+KXView::Ini()
+{
+	gameActive = true;
+	currentRow = kBoardFirstRow;
+
+	for (int32 row = 0; row < kBoardRowCount; row++) {
+		for (int32 hole = 0; hole < kBoardHoleCount; hole++) {
+			pegs[row][hole].bitmap = NULL;
+			pegs[row][hole].colorIndex = PEG_NONE;
+			hints[row][hole] = HINT_NONE;
+		}
+	}
+
+	int colors[kBoardHoleCount];
+	for (int32 hole = 0; hole < kBoardHoleCount; hole++) {
+		colors[hole] = rand() % kPegColorCount;
+		secretPegs[hole].bitmap = pegBitmaps[colors[hole]];
+		secretPegs[hole].colorIndex = colors[hole];
+	}
+	secret.Set(colors[0], colors[1], colors[2], colors[3], colors[4]);
+
+	Invalidate();
+}
+
+
+void
+KXView::Drop(int colorIndex)
+{
+	if (cpuActive)
+		return;
+
+	// The peg goes where the pointer is now; the drop point of the message
+	// is not looked at.
+	BPoint where;
+	uint32 buttons;
+	GetMouse(&where, &buttons, true);
+
+	// Both conversions and both divisions truncate toward zero, so a little
+	// left of the first hole still counts as hole 0 and a little above the
+	// top row as row 0.
+	int32 x = (int32)where.x;
+	int32 y = (int32)where.y;
+	int32 row = (y - kBoardTop) / kPitch;
+	int32 hole = (x - kBoardLeft) / kPitch;
+
+	// Once the last row has failed currentRow is -1, which a point above
+	// the board would otherwise match.
+	if (row != currentRow || currentRow < 0 || hole < 0
+		|| hole >= kBoardHoleCount || colorIndex < 0
+		|| colorIndex >= kPegColorCount) {
+		Window()->UpdateIfNeeded();
+		return;
+	}
+
+	pegs[row][hole].bitmap = pegBitmaps[colorIndex];
+	pegs[row][hole].colorIndex = colorIndex;
+
+	bool full = true;
+	for (int32 i = 0; i < kBoardHoleCount; i++) {
+		if (pegs[currentRow][i].colorIndex == PEG_NONE)
+			full = false;
+	}
+
+	if (full) {
+		if (CheckSequence())
+			Win();
+		else {
+			currentRow--;
+			if (currentRow < 0)
+				GiveUp();
+		}
+	}
+
+	Invalidate();
+	Window()->UpdateIfNeeded();
+}
+
+
+bool
+KXView::CheckSequence()
+{
+	const PegSlot* row = pegs[currentRow];
+	Sequence guess(row[0].colorIndex, row[1].colorIndex, row[2].colorIndex,
+		row[3].colorIndex, row[4].colorIndex);
+
+	int exact;
+	int color;
+	secret.Check(guess, exact, color);
+	exactCount = exact;
+	colorCount = color;
+
+	int32 place = 0;
+	for (int32 i = 0; i < exact; i++)
+		hints[currentRow][place++] = HINT_EXACT;
+	for (int32 i = 0; i < color; i++)
+		hints[currentRow][place++] = HINT_COLOR;
+	while (place < kBoardHoleCount)
+		hints[currentRow][place++] = HINT_NONE;
+
+	return exactCount == kBoardHoleCount;
+}
+
+
+void
+KXView::Win()
+{
+	gameActive = false;
+	Invalidate();
+}
+
+
+void
+KXView::GiveUp()
+{
+	if (cpuActive)
+		return;
+
+	gameActive = false;
+	Invalidate();
+}
+
+
+void
+KXView::Restart()
+{
+	cpuActive = false;
+	gameActive = false;
+	_WaitForPlayer();
+	Ini();
+}
+
+
+void
+KXView::ToggleCPU()
+{
+	if (cpuActive)
+		return;
+
+	Ini();
+	cpuActive = true;
+	cpuThread = spawn_thread(CPUPlayer, "CPU Player", B_NORMAL_PRIORITY,
+		this);
+	resume_thread(cpuThread);
+}
+
+
+void
+KXView::Quit()
+{
+	// Waits even when the flag is already down: a player that has just
+	// ended its game clears the flag a moment before its thread is gone,
+	// and the view may be deleted right after this returns.
+	cpuActive = false;
+	_WaitForPlayer();
+}
+
+
+void
+KXView::_InitRendering()
+{
+	// The board keeps its rules without images: the background, the
+	// offscreen surface and the peg images stay empty for now.
+	boardBitmap = NULL;
+	offscreenBitmap = NULL;
+	offscreenView = NULL;
+	for (int32 i = 0; i < kPegColorCount; i++)
+		pegBitmaps[i] = NULL;
+}
+
+
+void
+KXView::_WaitForPlayer()
+{
+	// The player takes the window's lock for every peg and to score its
+	// row, and finishes a row once begun: the window has to be unlocked
+	// while this thread waits, however often the thread holds it.
+	BWindow* window = Window();
+	int32 locks = 0;
+	if (window != NULL && window->IsLocked())
+		locks = window->CountLocks();
+
+	for (int32 i = 0; i < locks; i++)
+		window->Unlock();
+
+	status_t exitValue;
+	wait_for_thread(cpuThread, &exitValue);
+
+	for (int32 i = 0; i < locks; i++)
+		window->Lock();
+}

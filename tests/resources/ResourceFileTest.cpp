@@ -165,3 +165,29 @@ TEST(ResourceFile, NamesWhatItCannotRead)
     ResourceFile unread;
     EXPECT_NE(unread.InitCheck(), B_OK);
 }
+
+
+TEST(ResourceFile, RefusesAnyDamagedByteOfTheInfoTable)
+{
+    const std::vector<uint8> block = SampleBlock();
+    for (size_t i = InfoTableOffset(block); i < block.size(); i++) {
+        std::vector<uint8> damaged = block;
+        damaged[i] ^= 0x10;
+        ResourceFile file;
+        EXPECT_EQ(Read(damaged, file), B_BAD_DATA) << "byte " << i;
+    }
+}
+
+
+TEST(ResourceFile, FindsTheResourcesTheBuildAttachedToThisTest)
+{
+    // The build attaches the application's resources to this test program
+    // just as it does to the game.
+    ResourceFile self;
+    ASSERT_EQ(self.SetTo("/proc/self/exe"), B_OK) << self.ErrorText();
+    EXPECT_EQ(self.BlockOffset() % 4096, 0u);
+    ASSERT_EQ(self.CountResources(), 7);
+    const ResourceItem* flags = self.FindResource('APPF', "BEOS:APP_FLAGS");
+    ASSERT_NE(flags, nullptr);
+    EXPECT_EQ(ReadLE32(flags->data.data()), 0u);
+}

@@ -95,13 +95,18 @@ void BLooper::Quit()
         _LoopEnded();
         return;
     }
-    _StopLoop();
-    if (find_thread(nullptr) == fThread)
+    if (find_thread(nullptr) == fThread) {
+        _StopLoop();
         return; // the loop ends when the current message has been handled
+    }
 
+    // From another thread: an idle loop ends as soon as it sees the stop and
+    // deletes the looper, lock included, so let go of the lock first and
+    // touch nothing of the looper after the stop.
     thread_id thread = fThread;
     while (fLock->IsLocked())
         fLock->Unlock();
+    _StopLoop();
     wait_for_thread(thread, nullptr);
 }
 

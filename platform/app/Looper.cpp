@@ -72,6 +72,7 @@ bool BLooper::_HandleNextMessage(bigtime_t timeout)
     fCurrentMessage = nullptr;
     Unlock();
     delete envelope.message;
+    fHandled++;
     return true;
 }
 
@@ -96,13 +97,11 @@ void BLooper::Quit()
         return;
     }
     if (find_thread(nullptr) == fThread) {
-        _StopLoop();
-        return; // the loop ends when the current message has been handled
+        _StopLoop(); // the loop ends when the current message has been handled
+        return;
     }
-
-    // From another thread: an idle loop ends as soon as it sees the stop and
-    // deletes the looper, lock included, so let go of the lock first and
-    // touch nothing of the looper after the stop.
+    // The loop deletes the looper as soon as it sees the stop, so nothing of
+    // it may be touched after _StopLoop().
     thread_id thread = fThread;
     while (fLock->IsLocked())
         fLock->Unlock();
@@ -130,6 +129,7 @@ status_t BLooper::PostMessage(BMessage* message, BHandler* handler, BHandler* /*
         if (fTerminating)
             return B_BAD_VALUE;
         fQueue.push_back(Envelope{new BMessage(*message), handler});
+        fPosted++;
         fQueueChanged.notify_all();
     }
     _MessageQueued();

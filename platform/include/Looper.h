@@ -1,6 +1,7 @@
 #ifndef _LOOPER_H
 #define _LOOPER_H
 
+#include <AppDefs.h>
 #include <Handler.h>
 #include <Message.h>
 #include <OS.h>
@@ -52,6 +53,9 @@ public:
     thread_id Thread() const;
     bool IsRunning() const;
     int32 CountQueuedMessages() const;
+    // Messages posted and fully handled so far; tests wait on these.
+    int64 _CountPosted() const { return fPosted.load(); }
+    int64 _CountHandled() const { return fHandled.load(); }
 
 protected:
     // The loop body; BApplication runs it on the thread that calls Run().
@@ -84,6 +88,8 @@ private:
     thread_id fThread;
     std::atomic<bool> fTerminating;
     BMessage* fCurrentMessage;
+    std::atomic<int64> fPosted{0};
+    std::atomic<int64> fHandled{0};
     std::vector<BHandler*> fHandlers;
 };
 

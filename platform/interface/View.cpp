@@ -413,12 +413,15 @@ rgb_color BView::_PatternColor(const pattern& p) const
     return fLowColor;
 }
 
-static BlendState StateOf(drawing_mode mode, source_alpha sourceAlpha, alpha_function function)
+static BlendState StateOf(drawing_mode mode, source_alpha sourceAlpha, alpha_function function,
+    rgb_color high)
 {
     BlendState state;
     state.mode = mode;
     state.sourceAlpha = sourceAlpha;
     state.alphaFunction = function;
+    // With a constant alpha the high colour's alpha stands for every pixel.
+    state.constantAlpha = high.alpha;
     return state;
 }
 
@@ -428,7 +431,7 @@ void BView::FillRect(BRect rect, pattern p)
     if (!_Target(&target))
         return;
     Painter(target.buffer, target.clip).FillRect(rect.OffsetByCopy(target.origin),
-        _PatternColor(p), StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction));
+        _PatternColor(p), StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
 }
 
 void BView::StrokeRect(BRect rect, pattern p)
@@ -437,7 +440,7 @@ void BView::StrokeRect(BRect rect, pattern p)
     if (!_Target(&target))
         return;
     Painter(target.buffer, target.clip).StrokeRect(rect.OffsetByCopy(target.origin),
-        _PatternColor(p), StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction));
+        _PatternColor(p), StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
 }
 
 void BView::StrokeLine(BPoint from, BPoint to, pattern p)
@@ -447,7 +450,7 @@ void BView::StrokeLine(BPoint from, BPoint to, pattern p)
     if (!_Target(&target))
         return;
     Painter(target.buffer, target.clip).StrokeLine(from + target.origin, to + target.origin,
-        _PatternColor(p), StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction));
+        _PatternColor(p), StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
 }
 
 void BView::StrokeLine(BPoint to, pattern p)
@@ -461,7 +464,7 @@ void BView::FillEllipse(BRect rect, pattern p)
     if (!_Target(&target))
         return;
     Painter(target.buffer, target.clip).FillEllipse(rect.OffsetByCopy(target.origin),
-        _PatternColor(p), StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction));
+        _PatternColor(p), StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
 }
 
 void BView::DrawBitmap(const BBitmap* bitmap, BRect sourceRect, BRect destRect)
@@ -473,7 +476,7 @@ void BView::DrawBitmap(const BBitmap* bitmap, BRect sourceRect, BRect destRect)
         return;
     Painter(target.buffer, target.clip).DrawBitmap(bitmap, sourceRect,
         destRect.OffsetByCopy(target.origin),
-        StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction));
+        StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
 }
 
 void BView::DrawBitmap(const BBitmap* bitmap, BRect destRect)
@@ -502,7 +505,7 @@ void BView::DrawString(const char* string, BPoint where)
     if (!_Target(&target))
         return;
     Painter(target.buffer, target.clip).DrawString(string, where + target.origin, fFont,
-        fHighColor, StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction));
+        fHighColor, StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
 }
 
 void BView::DrawString(const char* string)

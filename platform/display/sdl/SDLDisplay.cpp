@@ -295,12 +295,16 @@ void SDLDisplay::_HandleEvent(const SDL_Event& event, InputSink* sink)
             id = _IdFor(event.button.windowID);
             x = event.button.x;
             y = event.button.y;
-            fButtons = ButtonsFrom(SDL_GetMouseState(nullptr, nullptr));
-            if (event.type == SDL_MOUSEBUTTONUP) {
-                uint32 released = event.button.button == SDL_BUTTON_LEFT ? B_PRIMARY_MOUSE_BUTTON
+            {
+                // Taken from the event itself: by the time it is handled the
+                // button may be up again.
+                uint32 button = event.button.button == SDL_BUTTON_LEFT ? B_PRIMARY_MOUSE_BUTTON
                     : event.button.button == SDL_BUTTON_RIGHT ? B_SECONDARY_MOUSE_BUTTON
                     : B_TERTIARY_MOUSE_BUTTON;
-                fButtons &= ~released;
+                if (event.type == SDL_MOUSEBUTTONDOWN)
+                    fButtons |= button;
+                else
+                    fButtons &= ~button;
             }
             break;
         case SDL_WINDOWEVENT: {

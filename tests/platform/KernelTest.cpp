@@ -1,0 +1,145 @@
+#include <OS.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "Clock.h"
+
+namespace {
+
+std::atomic<int> sRuns{0};
+
+status_t CountRun(void* data)
+{
+    sRuns++;
+    return *static_cast<int32*>(data);
+}
+
+status_t WaitOnClock(void*)
+{
+    snooze(500000);
+    return 7;
+}
+
+TEST(KernelThreads, SpawnedThreadWaitsForResume)
+{
+    BPrivate::ManualClock clock;
+    sRuns = 0;
+    int32 code = 42;
+    thread_id thread = spawn_thread(CountRun, "counter", B_NORMAL_PRIORITY, &code);
+    ASSERT_GE(thread, 0);
+    // A suspended thread has not run; give the scheduler every chance.
+    for (int i = 0; i < 1000; i++)
+        std::this_thread::yield();
+    EXPECT_EQ(sRuns.load(), 0);
+    EXPECT_EQ(find_thread("counter"), thread);
+
+    ASSERT_EQ(resume_thread(thread), B_OK);
+    status_t exitValue = 0;
+    EXPECT_EQ(wait_for_thread(thread, &exitValue), B_OK);
+    EXPECT_EQ(exitValue, 42);
+    EXPECT_EQ(sRuns.load(), 1);
+    EXPECT_EQ(resume_thread(thread), B_BAD_THREAD_ID);
+}
+
+TEST(KernelThreads, WaitForRunningEndedAndUnknownThreads)
+{
+    BPrivate::ManualClock clock;
+    BPrivate::SetClock(&clock);
+    thread_id thread = spawn_thread(WaitOnClock, "sleeper", B_NORMAL_PRIORITY, nullptr);
+    resume_thread(thread);
+    ASSERT_TRUE(clock.WaitForSleepers(1));
+
+    status_t exitValue = 0;
+    std::thread waiter([&] { EXPECT_EQ(wait_for_thread(thread, &exitValue), B_OK); });
+    clock.Advance(500000);
+    waiter.join();
+    EXPECT_EQ(exitValue, 7);
+
+    // Ended and never-existing ids return at once.
+    EXPECT_EQ(wait_for_thread(thread, &exitValue), B_BAD_THREAD_ID);
+    EXPECT_EQ(wait_for_thread(-1, nullptr), B_BAD_THREAD_ID);
+    EXPECT_EQ(wait_for_thread(999999, nullptr), B_BAD_THREAD_ID);
+    BPrivate::SetClock(nullptr);
+}
+
+TEST(KernelThreads, WaitingForASuspendedThreadStartsIt)
+{
+    sRuns = 0;
+    int32 code = 3;
+    thread_id thread = spawn_thread(CountRun, "lazy", B_LOW_PRIORITY, &code);
+    status_t exitValue = 0;
+    EXPECT_EQ(wait_for_thread(thread, &exitValue), B_OK);
+    EXPECT_EQ(exitValue, 3);
+    EXPECT_EQ(sRuns.load(), 1);
+}
+
+TEST(KernelThreads, FindThreadGivesEachThreadItsOwnId)
+{
+    thread_id self = find_thread(nullptr);
+    EXPECT_GE(self, 0);
+    EXPECT_EQ(find_thread(nullptr), self);
+    thread_id other = -1;
+    std::thread([&] { other = find_thread(nullptr); }).join();
+    EXPECT_NE(other, self);
+    EXPECT_EQ(find_thread("no such thread"), B_NAME_NOT_FOUND);
+}
+
+TEST(KernelTime, ManualClockDrivesSnoozeAndSystemTime)
+{
+    BPrivate::ManualClock clock(false, 5000);
+    BPrivate::SetClock(&clock);
+    EXPECT_EQ(system_time(), 5000);
+
+    std::atomic<bool> woke{false};
+    std::thread sleeper([&] {
+        snooze(40000);
+        woke = true;
+    });
+    ASSERT_TRUE(clock.WaitForSleepers(1));
+    clock.Advance(39999);
+    EXPECT_FALSE(woke.load());
+    EXPECT_EQ(clock.CountSleepers(), 1);
+    clock.Advance(1);
+    sleeper.join();
+    EXPECT_TRUE(woke.load());
+    EXPECT_EQ(system_time(), 45000);
+
+    clock.SetAutomatic(true);
+    snooze(500000);
+    EXPECT_EQ(system_time(), 545000);
+    EXPECT_EQ(clock.CountSleeps(), 2);
+    BPrivate::SetClock(nullptr);
+}
+
+TEST(KernelTime, AdvanceToNextWakeupWakesTheEarliestSleeper)
+{
+    BPrivate::ManualClock clock(false, 0);
+    BPrivate::SetClock(&clock);
+    std::atomic<int> order{0};
+    int first = 0, second = 0;
+    std::thread late([&] { snooze(900); second = ++order; });
+    std::thread early([&] { snooze(100); first = ++order; });
+    ASSERT_TRUE(clock.WaitForSleepers(2));
+    ASSERT_TRUE(clock.AdvanceToNextWakeup());
+    early.join();
+    EXPECT_EQ(clock.Now(), 100);
+    ASSERT_TRUE(clock.AdvanceToNextWakeup());
+    late.join();
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(second, 2);
+    EXPECT_FALSE(clock.AdvanceToNextWakeup());
+    BPrivate::SetClock(nullptr);
+}
+
+TEST(KernelTime, SystemClockMovesForward)
+{
+    bigtime_t before = system_time();
+    bigtime_t after = system_time();
+    EXPECT_GT(before, 0);
+    EXPECT_GE(after, before);
+}
+
+} // namespace

@@ -1,0 +1,260 @@
+#include <Application.h>
+#include <View.h>
+#include <Window.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <vector>
+
+#include "HeadlessApp.h"
+
+namespace {
+
+using kxtest::HeadlessApp;
+
+class ProbeView : public BView {
+public:
+    ProbeView(BRect frame, rgb_color fill)
+        : BView(frame, "probe", B_FOLLOW_NONE, B_WILL_DRAW), fFill(fill)
+    {
+    }
+
+    void Draw(BRect update) override
+    {
+        draws++;
+        lastUpdate = update;
+        SetHighColor(fFill);
+        FillRect(Bounds());
+    }
+
+    void MouseDown(BPoint where) override
+    {
+        downs.push_back(where);
+        GetMouse(&polled, &polledButtons, true);
+        lockedInHook = Window()->IsLocked();
+    }
+
+    void MouseUp(BPoint where) override { ups.push_back(where); }
+
+    std::atomic<int> draws{0};
+    BRect lastUpdate;
+    std::vector<BPoint> downs;
+    std::vector<BPoint> ups;
+    BPoint polled;
+    uint32 polledButtons = 0;
+    bool lockedInHook = false;
+
+private:
+    rgb_color fFill;
+};
+
+class CountingWindow : public BWindow {
+public:
+    CountingWindow(BRect frame, const char* title, std::atomic<int>* quits, bool agree = true)
+        : BWindow(frame, title, B_TITLED_WINDOW, B_NOT_RESIZABLE), fQuits(quits), fAgree(agree)
+    {
+    }
+
+    bool QuitRequested() override
+    {
+        lockedWhenAsked = IsLocked();
+        ++*fQuits;
+        return fAgree;
+    }
+
+    std::atomic<bool> lockedWhenAsked{false};
+
+private:
+    std::atomic<int>* fQuits;
+    bool fAgree;
+};
+
+const rgb_color kRed = {255, 0, 0, 255};
+
+TEST(Window, PressReachesMouseDownInViewCoordinates)
+{
+    HeadlessApp harness;
+    BApplication app("application/x-vnd-test");
+    std::atomic<int> quits{0};
+    auto* window = new CountingWindow(BRect(100, 50, 259, 318), "press", &quits);
+    auto* view = new ProbeView(BRect(0, 20, 160, 268), kRed);
+    window->AddChild(view);
+    window->Show();
+    harness.Start();
+
+    harness.MoveTo(window, BPoint(40, 229));
+    harness.display.Press();
+    ASSERT_TRUE(harness.display.WaitForInput());
+    ASSERT_TRUE(HeadlessApp::Settle(window));
+
+    ASSERT_EQ(view->downs.size(), 1u);
+    EXPECT_EQ(view->downs[0], BPoint(40, 209));
+    EXPECT_TRUE(view->lockedInHook);
+    // GetMouse reads the same point, in the view's coordinates, button down.
+    EXPECT_EQ(view->polled, BPoint(40, 209));
+    EXPECT_EQ(view->polledButtons, (uint32)B_PRIMARY_MOUSE_BUTTON);
+    EXPECT_TRUE(view->ups.empty());
+
+    harness.display.Release();
+    ASSERT_TRUE(harness.display.WaitForInput());
+    ASSERT_TRUE(HeadlessApp::Settle(window));
+    ASSERT_EQ(view->ups.size(), 1u);
+    EXPECT_EQ(view->ups[0], BPoint(40, 209));
+    EXPECT_TRUE(harness.Quit());
+}
+
+TEST(Window, PressOutsideEveryWindowReachesNone)
+{
+    HeadlessApp harness;
+    BApplication app("application/x-vnd-test");
+    std::atomic<int> quits{0};
+    auto* window = new CountingWindow(BRect(100, 50, 259, 318), "miss", &quits);
+    auto* view = new ProbeView(BRect(0, 0, 159, 268), kRed);
+    window->AddChild(view);
+    window->Show();
+    harness.Start();
+    harness.display.MovePointer(BPoint(10, 10));
+    harness.display.Press();
+    harness.display.Release();
+    ASSERT_TRUE(harness.display.WaitForInput());
+    ASSERT_TRUE(HeadlessApp::Settle(window));
+    EXPECT_TRUE(view->downs.empty());
+    EXPECT_TRUE(harness.Quit());
+}
+
+TEST(Window, InvalidationsCoalesceIntoOneDraw)
+{
+    HeadlessApp harness;
+    BApplication app("application/x-vnd-test");
+    std::atomic<int> quits{0};
+    auto* window = new CountingWindow(BRect(0, 0, 99, 99), "draw", &quits);
+    auto* view = new ProbeView(BRect(10, 10, 59, 59), kRed);
+    window->AddChild(view);
+    window->Show();
+    harness.Start();
+    ASSERT_TRUE(HeadlessApp::Settle(window));
+    int before = view->draws;
+    EXPECT_EQ(before, 1);
+
+    window->Lock();
+    view->Invalidate(BRect(0, 0, 4, 4));
+    view->Invalidate(BRect(20, 30, 25, 35));
+    view->Invalidate(BRect(2, 2, 6, 6));
+    window->Unlock();
+    ASSERT_TRUE(HeadlessApp::Settle(window));
+    EXPECT_EQ(view->draws, before + 1);
+    EXPECT_EQ(view->lastUpdate, BRect(0, 0, 25, 35));
+
+    // What was drawn reached the screen: red inside the view, the window's
+    // grey outside.
+    EXPECT_EQ(harness.display.PixelAt(window, 10, 10) & 0x00ffffff, 0xff0000u);
+    EXPECT_EQ(harness.display.PixelAt(window, 59, 59) & 0x00ffffff, 0xff0000u);
+    EXPECT_EQ(harness.display.PixelAt(window, 9, 9) & 0x00ffffff, 0xd8d8d8u);
+    EXPECT_EQ(harness.display.PixelAt(window, 60, 60) & 0x00ffffff, 0xd8d8d8u);
+    EXPECT_TRUE(harness.Quit());
+}
+
+TEST(Window, UpdateIfNeededDrawsAtOnce)
+{
+    HeadlessApp harness;
+    BApplication app("application/x-vnd-test");
+    std::atomic<int> quits{0};
+    auto* window = new CountingWindow(BRect(0, 0, 49, 49), "now", &quits);
+    auto* view = new ProbeView(BRect(0, 0, 49, 49), kRed);
+    window->AddChild(view);
+    window->Show();
+    harness.Start();
+    ASSERT_TRUE(HeadlessApp::Settle(window));
+    int before = view->draws;
+    window->Lock();
+    view->Invalidate();
+    window->UpdateIfNeeded();
+    EXPECT_EQ(view->draws, before + 1);
+    window->Unlock();
+    ASSERT_TRUE(HeadlessApp::Settle(window));
+    EXPECT_EQ(view->draws, before + 1);
+    EXPECT_TRUE(harness.Quit());
+}
+
+TEST(Window, TransparentViewColourIsNeverErased)
+{
+    class Silent : public BView {
+    public:
+        Silent(BRect frame) : BView(frame, "silent", 0, B_WILL_DRAW) {}
+        void Draw(BRect) override {}
+    };
+    HeadlessApp harness;
+    BApplication app("application/x-vnd-test");
+    std::atomic<int> quits{0};
+    auto* window = new CountingWindow(BRect(0, 0, 39, 19), "erase", &quits);
+    auto* erased = new Silent(BRect(0, 0, 19, 19));
+    erased->SetViewColor(0, 0, 255);
+    auto* kept = new Silent(BRect(20, 0, 39, 19));
+    kept->SetViewColor(B_TRANSPARENT_32_BIT);
+    window->AddChild(erased);
+    window->AddChild(kept);
+    window->Show();
+    harness.Start();
+    ASSERT_TRUE(HeadlessApp::Settle(window));
+    EXPECT_EQ(harness.display.PixelAt(window, 5, 5) & 0x00ffffff, 0x0000ffu);
+    // Under the transparent view the parent's grey stays.
+    EXPECT_EQ(harness.display.PixelAt(window, 30, 5) & 0x00ffffff, 0xd8d8d8u);
+    EXPECT_TRUE(harness.Quit());
+}
+
+TEST(Application, QuitAsksEveryWindowLockedIncludingHiddenOnes)
+{
+    HeadlessApp harness;
+    BApplication app("application/x-vnd-test");
+    std::atomic<int> shownQuits{0}, hiddenQuits{0};
+    auto* shown = new CountingWindow(BRect(0, 0, 99, 99), "shown", &shownQuits);
+    auto* hidden = new CountingWindow(BRect(200, 0, 299, 99), "hidden", &hiddenQuits);
+    shown->Show();
+    hidden->Run();
+    EXPECT_TRUE(hidden->IsHidden());
+    EXPECT_FALSE(shown->IsHidden());
+    harness.Start();
+    ASSERT_TRUE(harness.Quit());
+    EXPECT_EQ(shownQuits.load(), 1);
+    EXPECT_EQ(hiddenQuits.load(), 1);
+    EXPECT_EQ(app.CountWindows(), 0);
+}
+
+TEST(Application, AWindowThatRefusesKeepsTheApplicationRunning)
+{
+    HeadlessApp harness;
+    BApplication app("application/x-vnd-test");
+    std::atomic<int> quits{0};
+    auto* window = new CountingWindow(BRect(0, 0, 99, 99), "refuses", &quits, false);
+    window->Show();
+    harness.Start();
+    be_app->PostMessage(B_QUIT_REQUESTED);
+    ASSERT_TRUE(HeadlessApp::Settle(be_app));
+    EXPECT_EQ(quits.load(), 1);
+    EXPECT_FALSE(harness.Finished());
+    EXPECT_EQ(app.CountWindows(), 1);
+    // Closing it for good ends the test.
+    window->Lock();
+    window->Quit();
+    EXPECT_TRUE(harness.Quit());
+}
+
+TEST(Window, CloseBoxAsksQuitRequestedAndClosesWhenItAgrees)
+{
+    HeadlessApp harness;
+    BApplication app("application/x-vnd-test");
+    std::atomic<int> quits{0};
+    auto* window = new CountingWindow(BRect(0, 0, 99, 99), "closable", &quits);
+    window->Show();
+    harness.Start();
+    thread_id thread = window->Thread();
+    harness.display.RequestClose(window);
+    ASSERT_TRUE(harness.display.WaitForInput());
+    wait_for_thread(thread, nullptr);
+    EXPECT_EQ(quits.load(), 1);
+    EXPECT_EQ(app.CountWindows(), 0);
+    EXPECT_TRUE(harness.Quit());
+}
+
+} // namespace

@@ -1,0 +1,56 @@
+// A real window through the SDL display: prints where a press arrived in the
+// view and quits, or fails after a while without one.
+
+#include <Application.h>
+#include <OS.h>
+#include <View.h>
+#include <Window.h>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+class PressView : public BView {
+public:
+    explicit PressView(BRect frame) : BView(frame, "press", B_FOLLOW_NONE, B_WILL_DRAW) {}
+
+    void Draw(BRect) override
+    {
+        SetHighColor(40, 120, 200);
+        FillRect(Bounds());
+    }
+
+    void MouseDown(BPoint where) override
+    {
+        printf("MouseDown %.0f %.0f\n", where.x, where.y);
+        fflush(stdout);
+        be_app->PostMessage(B_QUIT_REQUESTED);
+    }
+};
+
+status_t GiveUp(void*)
+{
+    snooze(20000000);
+    fprintf(stderr, "kx_xserver_probe: no press arrived\n");
+    fflush(stderr);
+    _exit(1);
+}
+
+} // namespace
+
+int main()
+{
+    BApplication app("application/x-vnd-Kalvex-probe");
+    if (app.InitCheck() != B_OK) {
+        fprintf(stderr, "kx_xserver_probe: no display could be opened\n");
+        return 1;
+    }
+    BWindow* window = new BWindow(BRect(50, 50, 249, 249), "kx probe", B_TITLED_WINDOW,
+        B_NOT_RESIZABLE);
+    window->AddChild(new PressView(BRect(0, 20, 199, 199)));
+    window->Show();
+    resume_thread(spawn_thread(GiveUp, "watchdog", B_LOW_PRIORITY, nullptr));
+    app.Run();
+    return 0;
+}

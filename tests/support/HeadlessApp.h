@@ -1,0 +1,110 @@
+#ifndef KX_TEST_HEADLESS_APP_H
+#define KX_TEST_HEADLESS_APP_H
+
+// Runs an application on the headless display, its loop on a thread of its
+// own, so that a test can drive the pointer and look at the windows.
+
+#include <AppDefs.h>
+#include <Application.h>
+#include <Window.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <memory>
+#include <thread>
+
+#include "Clock.h"
+#include "Desktop.h"
+#include "HeadlessDisplay.h"
+
+namespace kxtest {
+
+// Real time that any wait of a test may take before it counts as a hang.
+constexpr auto kWatchdog = std::chrono::seconds(10);
+
+class HeadlessApp {
+public:
+    HeadlessApp()
+    {
+        BPrivate::Desktop::Default()->Reset();
+        display.Install();
+    }
+
+    ~HeadlessApp()
+    {
+        if (fRunning.valid())
+            Quit();
+        BPrivate::SetClock(nullptr);
+        BPrivate::Desktop::Default()->Reset();
+    }
+
+    // Starts the loop of an application made by the caller (be_app).
+    void Start()
+    {
+        fRunning = std::async(std::launch::async, [] { be_app->Run(); });
+    }
+
+    // Asks the application to quit and waits for its loop to return; false
+    // if it did not within the watchdog's time.
+    bool Quit()
+    {
+        if (!fRunning.valid())
+            return true;
+        be_app->PostMessage(B_QUIT_REQUESTED);
+        return WaitForQuit();
+    }
+
+    bool WaitForQuit()
+    {
+        if (!fRunning.valid())
+            return true;
+        if (fRunning.wait_for(kWatchdog) != std::future_status::ready)
+            return false;
+        fRunning.get();
+        return true;
+    }
+
+    bool Finished()
+    {
+        return fRunning.valid()
+            && fRunning.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    }
+
+    // Waits until the looper has handled everything posted to it so far.
+    static bool Settle(BLooper* looper)
+    {
+        int64 target = looper->_CountPosted();
+        auto deadline = std::chrono::steady_clock::now() + kWatchdog;
+        while (looper->_CountHandled() < target) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::yield();
+        }
+        return true;
+    }
+
+    // Input goes through the application's loop, then to the window.
+    bool Click(BWindow* window, BPoint where)
+    {
+        MoveTo(window, where);
+        display.Press();
+        display.Release();
+        return display.WaitForInput() && Settle(window);
+    }
+
+    void MoveTo(BWindow* window, BPoint where)
+    {
+        display.MovePointer(display.WindowToScreen(window, where));
+    }
+
+    BPrivate::HeadlessDisplay display;
+
+private:
+    std::future<void> fRunning;
+};
+
+} // namespace kxtest
+
+#endif

@@ -2,9 +2,14 @@
 
 #include <Application.h>
 #include <AppDefs.h>
+#include <Menu.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
 #include <Message.h>
 
+#include "AboutBox.h"
 #include "KXView.h"
+#include "Kalvex.h"
 #include "MessageCodes.h"
 
 
@@ -15,6 +20,17 @@ KXWindow::KXWindow()
 {
 	boardView = new KXView();
 	AddChild(boardView);
+
+	menuBar = new BMenuBar(BRect(0, 0, 160, 10), "MainMenu",
+		B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, B_ITEMS_IN_ROW, true);
+	gameMenu = new BMenu("Menu", B_ITEMS_IN_COLUMN);
+	gameMenu->AddItem(new BMenuItem("New Game", new BMessage(MSG_NEW_GAME)));
+	gameMenu->AddItem(new BMenuItem("Give Up", new BMessage(MSG_GIVE_UP)));
+	gameMenu->AddItem(new BMenuItem("CPU Play", new BMessage(MSG_CPU_PLAY)));
+	gameMenu->AddItem(new BMenuItem("About...", new BMessage(MSG_ABOUT)));
+	gameMenu->AddItem(new BMenuItem("Quit", new BMessage(MSG_QUIT)));
+	menuBar->AddItem(gameMenu);
+	AddChild(menuBar);
 }
 
 
@@ -35,6 +51,15 @@ KXWindow::MessageReceived(BMessage* message)
 			return;
 		case MSG_CPU_PLAY:
 			boardView->ToggleCPU();
+			return;
+		case MSG_QUIT:
+			// Stops the player and asks the application to quit; the window
+			// closes when the application asks it in turn.
+			QuitRequested();
+			return;
+		case MSG_ABOUT:
+			// Handed over directly, on this thread: the box shows itself.
+			static_cast<Kalvex*>(be_app)->aboutBox->MessageReceived(message);
 			return;
 	}
 

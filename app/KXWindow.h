@@ -3,6 +3,8 @@
 
 #include <Window.h>
 
+class BMenu;
+class BMenuBar;
 class KXView;
 
 
@@ -16,6 +18,8 @@ public:
 	virtual	bool				QuitRequested();
 
 			KXView*				boardView;
+			BMenuBar*			menuBar;
+			BMenu*				gameMenu;
 };
 
 #endif // KX_WINDOW_H

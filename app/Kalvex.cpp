@@ -1,5 +1,6 @@
 #include "Kalvex.h"
 
+#include "AboutBox.h"
 #include "KXWindow.h"
 
 
@@ -11,4 +12,8 @@ Kalvex::Kalvex()
 {
 	mainWindow = new KXWindow();
 	mainWindow->Show();
+
+	// Its loop runs from the start; the window stays hidden until "About...".
+	aboutBox = new AboutBox();
+	aboutBox->Run();
 }

@@ -205,19 +205,6 @@ KXView::Quit()
 
 
 void
-KXView::_InitRendering()
-{
-	// The board keeps its rules without images: the background, the
-	// offscreen surface and the peg images stay empty for now.
-	boardBitmap = NULL;
-	offscreenBitmap = NULL;
-	offscreenView = NULL;
-	for (int32 i = 0; i < kPegColorCount; i++)
-		pegBitmaps[i] = NULL;
-}
-
-
-void
 KXView::_WaitForPlayer()
 {
 	// The player takes the window's lock for every peg and to score its

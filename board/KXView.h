@@ -47,6 +47,12 @@ public:
 			// Stops the computer player, if it runs, and waits for its end.
 			void				Quit();
 
+	// Paints the whole board offscreen and copies the update to the screen.
+	virtual	void				Draw(BRect updateRect);
+	// A press on the palette starts the drag of a peg.
+	virtual	void				MouseDown(BPoint where);
+			void				RedrawBackground(BView* target);
+
 			BBitmap*			boardBitmap;
 			BBitmap*			offscreenBitmap;
 			BView*				offscreenView;

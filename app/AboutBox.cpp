@@ -1,0 +1,83 @@
+#include "AboutBox.h"
+
+#include <Button.h>
+#include <Roster.h>
+#include <StringView.h>
+
+#include <climits>
+#include <unistd.h>
+
+#include "MessageCodes.h"
+
+
+static const char* kBrowserSignature = "application/x-vnd.Be-NPOS";
+
+// The manual lies beside the images, in the folder the game runs in.
+static const char* kManualName = "kalvex.html";
+
+static const char* kLineTexts[5] = {
+	"Kalvex v1.2 for R5",
+	"Break the code of five pegs.",
+	"Freeware",
+	"Made by the Kalvex team.",
+	"Check readme.txt for more information"
+};
+
+
+AboutBox::AboutBox()
+	:
+	BWindow(BRect(140, 40, 350, 175), "About Kalvex...", B_TITLED_WINDOW_LOOK,
+		B_MODAL_APP_WINDOW_FEEL,
+		B_NOT_RESIZABLE | B_NOT_CLOSABLE | B_NOT_ZOOMABLE | B_NOT_MINIMIZABLE,
+		B_CURRENT_WORKSPACE)
+{
+	for (int32 i = 0; i < 5; i++) {
+		float top = 10 + 15 * i;
+		lines[i] = new BStringView(BRect(10, top, 340, top + 10), "", kLineTexts[i],
+			B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
+		AddChild(lines[i]);
+	}
+
+	webButton = new BButton(BRect(10, 80, 200, 80), "", "Kalvex Web Page",
+		new BMessage(MSG_WEB_PAGE), B_FOLLOW_LEFT | B_FOLLOW_TOP,
+		B_WILL_DRAW | B_NAVIGABLE);
+	AddChild(webButton);
+
+	okButton = new BButton(BRect(10, 105, 200, 105), "", "OK",
+		new BMessage(MSG_ABOUT_OK), B_FOLLOW_LEFT | B_FOLLOW_TOP,
+		B_WILL_DRAW | B_NAVIGABLE);
+	AddChild(okButton);
+}
+
+
+void
+AboutBox::MessageReceived(BMessage* message)
+{
+	switch (message->what) {
+		case MSG_ABOUT:
+			Show();
+			return;
+		case MSG_ABOUT_OK:
+			Hide();
+			return;
+		case MSG_WEB_PAGE:
+		{
+			std::string address = WebPageAddress();
+			char* argv[1] = { const_cast<char*>(address.c_str()) };
+			be_roster->Launch(kBrowserSignature, 1, argv);
+			return;
+		}
+	}
+
+	BWindow::MessageReceived(message);
+}
+
+
+std::string
+AboutBox::WebPageAddress()
+{
+	char directory[PATH_MAX];
+	if (getcwd(directory, sizeof(directory)) == NULL)
+		return std::string("file://") + kManualName;
+	return std::string("file://") + directory + "/" + kManualName;
+}

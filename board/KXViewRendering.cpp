@@ -1,0 +1,134 @@
+// The board's picture: the background image, the placed pegs, the marks and,
+// once a game is over, the secret, all painted into an offscreen bitmap whose
+// update rectangle is then copied to the screen in one go.
+
+#include "KXView.h"
+
+#include <Bitmap.h>
+#include <TranslationUtils.h>
+#include <Window.h>
+
+#include <cstdio>
+
+#include "Transparency.h"
+
+
+namespace {
+
+const BRect kBoardArea(0, 0, 159, 248);
+
+const char* kBoardImage = "bmp/board.jpg";
+const char* kPegImages[kPegColorCount] = {
+	"bmp/red.bmp", "bmp/yellow.bmp", "bmp/blue.bmp", "bmp/green.bmp",
+	"bmp/purple.bmp", "bmp/orange.bmp", "bmp/grey.bmp", "bmp/black.bmp",
+	"bmp/white.bmp"
+};
+
+const rgb_color kWhite = { 255, 255, 255, 255 };
+const rgb_color kBlack = { 0, 0, 0, 255 };
+
+
+BRect
+HoleRect(int32 row, int32 hole)
+{
+	return BRect(8 + 16 * hole, 1 + 16 * row, 24 + 16 * hole, 17 + 16 * row);
+}
+
+
+BRect
+MarkRect(int32 row, int32 place)
+{
+	return BRect(88 + 8 * place, 1 + 16 * row, 96 + 8 * place, 9 + 16 * row);
+}
+
+
+BRect
+SecretRect(int32 hole)
+{
+	return BRect(8 + 16 * hole, 232, 24 + 16 * hole, 248);
+}
+
+
+BBitmap*
+LoadImage(const char* path)
+{
+	BBitmap* bitmap = BTranslationUtils::GetBitmap(path);
+	if (bitmap == NULL) {
+		// Drawing goes on without the picture; say which file is missing.
+		fprintf(stderr, "kalvex: cannot load the image \"%s\": start the game "
+			"in the folder that holds bmp/\n", path);
+	}
+	return bitmap;
+}
+
+}	// namespace
+
+
+void
+KXView::_InitRendering()
+{
+	boardBitmap = LoadImage(kBoardImage);
+
+	// Every pixel of an update comes from the offscreen bitmap.
+	SetViewColor(B_TRANSPARENT_32_BIT);
+
+	offscreenBitmap = new BBitmap(kBoardArea, B_RGB32, true, false);
+	offscreenView = new BView(kBoardArea, "", 0, 0);
+	offscreenView->SetDrawingMode(B_OP_ALPHA);
+	offscreenView->SetBlendingMode(B_PIXEL_ALPHA, B_ALPHA_OVERLAY);
+	offscreenView->SetViewColor(B_TRANSPARENT_32_BIT);
+	offscreenBitmap->AddChild(offscreenView);
+
+	for (int32 i = 0; i < kPegColorCount; i++)
+		pegBitmaps[i] = LoadImage(kPegImages[i]);
+	for (int32 i = 0; i < kPegColorCount; i++)
+		MakeTransparent(pegBitmaps[i]);
+}
+
+
+void
+KXView::RedrawBackground(BView* target)
+{
+	target->DrawBitmap(boardBitmap, kBoardArea);
+}
+
+
+void
+KXView::Draw(BRect updateRect)
+{
+	offscreenBitmap->Lock();
+
+	RedrawBackground(offscreenView);
+
+	for (int32 row = 0; row < kBoardRowCount; row++) {
+		for (int32 hole = 0; hole < kBoardHoleCount; hole++) {
+			if (pegs[row][hole].colorIndex != PEG_NONE)
+				offscreenView->DrawBitmap(pegs[row][hole].bitmap, HoleRect(row, hole));
+		}
+	}
+
+	for (int32 row = 0; row < kBoardRowCount; row++) {
+		for (int32 place = 0; place < kBoardHoleCount; place++) {
+			switch (hints[row][place]) {
+				case HINT_COLOR:
+					offscreenView->SetHighColor(kWhite);
+					break;
+				case HINT_EXACT:
+					offscreenView->SetHighColor(kBlack);
+					break;
+				default:
+					continue;
+			}
+			offscreenView->FillEllipse(MarkRect(row, place), B_SOLID_HIGH);
+		}
+	}
+
+	if (!gameActive) {
+		for (int32 hole = 0; hole < kBoardHoleCount; hole++)
+			offscreenView->DrawBitmap(secretPegs[hole].bitmap, SecretRect(hole));
+	}
+
+	offscreenView->Sync();
+	DrawBitmap(offscreenBitmap, updateRect, updateRect);
+	offscreenBitmap->Unlock();
+}

@@ -1,0 +1,103 @@
+#!/bin/sh
+# Starts the real game under Xvfb, drags one peg of each of the first five
+# colours into row 13, checks the pegs and the row's marks on the screen,
+# then chooses "CPU Play" and waits for the computer's first peg.
+set -eu
+game="$1"
+exec xvfb-run -a -s "-screen 0 400x400x24 -nolisten tcp" sh -eu -c '
+game="$1"
+shot=$(mktemp --suffix=.png)
+log=$(mktemp)
+"$game" >"$log" 2>&1 &
+pid=$!
+trap "kill $pid 2>/dev/null || true; rm -f $shot $log" EXIT
+fail() { echo "FAIL: $*"; cat "$log"; exit 1; }
+
+wid=$(timeout 10 xdotool search --sync --onlyvisible --name "Kalvex v1.2" | head -n 1)
+[ -n "$wid" ] || fail "the main window did not appear"
+sleep 0.5
+
+# Window coordinates: the board view starts 20 pixels down.
+snap() { import -window "$wid" "$shot"; }
+px() { convert "$shot" -format "%[fx:int(255*p{$1,$2}.r+.5)] %[fx:int(255*p{$1,$2}.g+.5)] %[fx:int(255*p{$1,$2}.b+.5)]" info:; }
+near() { # near "r g b" "r g b" tolerance
+    set -- $1 $2 $3
+    echo "$1 $2 $3 $4 $5 $6 $7" | awk "{d=0; for(i=1;i<=3;i++){x=\$i-\$(i+3); if(x<0)x=-x; if(x>d)d=x}; exit !(d<=\$7)}"
+}
+drag() { # from window point to window point, moving with the button held
+    xdotool mousemove --window "$wid" "$1" "$2" mousedown 1
+    sleep 0.15
+    xdotool mousemove --window "$wid" $(($1 + 2)) $(($2 + 2))
+    sleep 0.15
+    xdotool mousemove --window "$wid" "$3" "$4"
+    sleep 0.15
+    xdotool mouseup 1
+    sleep 0.2
+}
+menu() { # choose the menu item at window height $1
+    xdotool mousemove --window "$wid" 10 8 click 1
+    sleep 0.3
+    xdotool mousemove --window "$wid" 30 "$1" click 1
+    sleep 0.3
+}
+
+for k in 0 1 2 3 4; do
+    drag 144 $((109 + 16 * k)) $((16 + 16 * k)) 237
+done
+snap
+for k in 0 1 2 3 4; do
+    palette=$(px 144 $((109 + 16 * k)))
+    hole=$(px $((16 + 16 * k)) 237)
+    near "$palette" "$hole" 60 || fail "hole $k of row 13 shows $hole, its peg looks like $palette"
+done
+marks=""
+for i in 0 1 2 3 4; do
+    case $(px $((92 + 8 * i)) 233) in
+        "0 0 0") marks="${marks}B" ;;
+        "255 255 255") marks="${marks}W" ;;
+        *) marks="${marks}." ;;
+    esac
+done
+echo "row 13 marks: $marks"
+
+# Give Up shows the secret; work out the score it must have given.
+menu 50
+snap
+secret=""
+for i in 0 1 2 3 4; do
+    # the colour whose palette peg is closest, sampled beside the symbol
+    seen=$(px $((12 + 16 * i)) 260)
+    best=""; bestd=1000
+    for c in 0 1 2 3 4 5 6 7 8; do
+        d=$(echo "$seen $(px 140 $((109 + 16 * c)))" | awk "{d=0; for(i=1;i<=3;i++){x=\$i-\$(i+3); d+=x*x}; print int(sqrt(d))}")
+        if [ "$d" -lt "$bestd" ]; then best=$c; bestd=$d; fi
+    done
+    [ "$bestd" -le 90 ] || fail "secret peg $i ($seen) matches no palette colour"
+    secret="$secret$best"
+done
+expected=$(echo "$secret" | awk "{
+    split(\"01234\", g, \"\"); n = split(\$0, s, \"\"); e = 0; m = 0
+    for (c = 0; c < 9; c++) { a = 0; b = 0
+        for (i = 1; i <= 5; i++) { if (s[i] == c) a++; if (g[i] == c) b++ }
+        m += (a < b ? a : b) }
+    for (i = 1; i <= 5; i++) if (s[i] == g[i]) e++
+    out = \"\"; for (i = 0; i < e; i++) out = out \"B\"
+    for (i = 0; i < m - e; i++) out = out \"W\"
+    while (length(out) < 5) out = out \".\"
+    print out }")
+echo "secret $secret, expected marks $expected"
+[ "$marks" = "$expected" ] || fail "row 13 marks $marks, the secret $secret gives $expected"
+
+# The computer opens with red in hole 0 of row 13, half a second a peg.
+menu 69
+red=$(px 144 109)
+for try in 1 2 3 4 5 6 7 8 9 10; do
+    sleep 0.3
+    snap
+    if near "$(px 16 237)" "$red" 60; then
+        echo "the computer placed its first peg"
+        exit 0
+    fi
+done
+fail "no computer peg appeared in row 13"
+' sh "$game"

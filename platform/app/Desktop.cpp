@@ -80,7 +80,7 @@ void Desktop::SetVisible(BWindow* window, bool visible)
     }
 }
 
-void Desktop::Activate(BWindow* window)
+bool Desktop::Activate(BWindow* window)
 {
     std::lock_guard<std::mutex> guard(fLock);
     for (size_t i = 0; i < fWindows.size(); i++) {
@@ -89,6 +89,14 @@ void Desktop::Activate(BWindow* window)
             break;
         }
     }
+    // A shown modal window may have kept it behind.
+    for (const Entry& entry : fWindows) {
+        if (entry.window == window)
+            return true;
+        if (entry.visible)
+            return false;
+    }
+    return false;
 }
 
 void Desktop::SetFrame(BWindow* window, BRect frame)

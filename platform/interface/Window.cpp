@@ -208,9 +208,13 @@ void BWindow::_HandleMouse(BMessage* message)
 
 void BWindow::Activate(bool active)
 {
-    fActive = active;
-    if (active) {
-        Desktop::Default()->Activate(this);
+    if (!active) {
+        fActive = false;
+        return;
+    }
+    // Behind a shown modal window it stays where it is, on the screen too.
+    if (Desktop::Default()->Activate(this)) {
+        fActive = true;
         Display()->Raise(fDisplayId);
     }
 }

@@ -66,24 +66,25 @@ bool HeadlessDisplay::WaitForInput()
     return fChanged.wait_for(guard, std::chrono::seconds(10), [&] { return fHandled >= target; });
 }
 
-HeadlessDisplay::Screen* HeadlessDisplay::_ScreenOf(BWindow* window)
+HeadlessDisplay::Screen* HeadlessDisplay::_ScreenOf(int32 id)
 {
-    int32 id = Desktop::Default()->IdOf(window);
     auto it = fScreens.find(id);
     return it != fScreens.end() ? &it->second : nullptr;
 }
 
 bool HeadlessDisplay::IsVisible(BWindow* window)
 {
+    int32 id = Desktop::Default()->IdOf(window);
     std::lock_guard<std::mutex> guard(fLock);
-    Screen* screen = _ScreenOf(window);
+    Screen* screen = _ScreenOf(id);
     return screen != nullptr && screen->visible;
 }
 
 std::unique_ptr<BBitmap> HeadlessDisplay::Snapshot(BWindow* window)
 {
+    int32 id = Desktop::Default()->IdOf(window);
     std::lock_guard<std::mutex> guard(fLock);
-    Screen* screen = _ScreenOf(window);
+    Screen* screen = _ScreenOf(id);
     if (screen == nullptr || screen->pixels == nullptr)
         return nullptr;
     return std::make_unique<BBitmap>(*screen->pixels);
@@ -91,8 +92,9 @@ std::unique_ptr<BBitmap> HeadlessDisplay::Snapshot(BWindow* window)
 
 uint32 HeadlessDisplay::PixelAt(BWindow* window, int32 x, int32 y)
 {
+    int32 id = Desktop::Default()->IdOf(window);
     std::lock_guard<std::mutex> guard(fLock);
-    Screen* screen = _ScreenOf(window);
+    Screen* screen = _ScreenOf(id);
     if (screen == nullptr || screen->pixels == nullptr)
         return 0;
     BRect bounds = screen->pixels->Bounds();
@@ -106,15 +108,17 @@ uint32 HeadlessDisplay::PixelAt(BWindow* window, int32 x, int32 y)
 
 int32 HeadlessDisplay::CountPresents(BWindow* window)
 {
+    int32 id = Desktop::Default()->IdOf(window);
     std::lock_guard<std::mutex> guard(fLock);
-    Screen* screen = _ScreenOf(window);
+    Screen* screen = _ScreenOf(id);
     return screen != nullptr ? screen->presents : 0;
 }
 
 int32 HeadlessDisplay::CountRaises(BWindow* window)
 {
+    int32 id = Desktop::Default()->IdOf(window);
     std::lock_guard<std::mutex> guard(fLock);
-    Screen* screen = _ScreenOf(window);
+    Screen* screen = _ScreenOf(id);
     return screen != nullptr ? screen->raises : 0;
 }
 
@@ -126,8 +130,9 @@ bool HeadlessDisplay::DragImageShown()
 
 std::string HeadlessDisplay::Title(BWindow* window)
 {
+    int32 id = Desktop::Default()->IdOf(window);
     std::lock_guard<std::mutex> guard(fLock);
-    Screen* screen = _ScreenOf(window);
+    Screen* screen = _ScreenOf(id);
     return screen != nullptr ? screen->title : std::string();
 }
 

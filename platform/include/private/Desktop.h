@@ -25,7 +25,9 @@ public:
     int32 AddWindow(BWindow* window, BRect frame, bool modal);
     void RemoveWindow(BWindow* window);
     void SetVisible(BWindow* window, bool visible);
-    void Activate(BWindow* window);
+    // Brings the window forward; false when it is not the front window
+    // then, because a shown modal window stays in front of it.
+    bool Activate(BWindow* window);
     void SetFrame(BWindow* window, BRect frame);
 
     int32 IdOf(const BWindow* window);

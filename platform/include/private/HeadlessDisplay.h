@@ -78,7 +78,9 @@ private:
         int32 window;
     };
 
-    Screen* _ScreenOf(BWindow* window);
+    // The Desktop calls the display with its own lock held, so the window's
+    // id is looked up before the display's lock is taken, never under it.
+    Screen* _ScreenOf(int32 id);
 
     std::mutex fLock;
     std::condition_variable fChanged;

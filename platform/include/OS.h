@@ -4,6 +4,7 @@
 #include <SupportDefs.h>
 
 typedef int32 thread_id;
+typedef int32 team_id;
 typedef status_t (*thread_func)(void* data);
 
 enum {

@@ -1,0 +1,36 @@
+#ifndef _MENU_BAR_H
+#define _MENU_BAR_H
+
+#include <Menu.h>
+
+namespace BPrivate {
+class MenuTracker;
+}
+
+// The row of menu titles across the top of a window. A press on a title
+// opens its menu below it, over the window's other views; releasing on an
+// item chooses it. A click on the title alone leaves the menu open until
+// the next click, which chooses the item under it or closes the menu.
+class BMenuBar : public BMenu {
+public:
+    BMenuBar(BRect frame, const char* name,
+        uint32 resizingMode = B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP,
+        menu_layout layout = B_ITEMS_IN_ROW, bool resizeToFit = true);
+    virtual ~BMenuBar();
+
+    void AttachedToWindow() override;
+    void DetachedFromWindow() override;
+    void Draw(BRect updateRect) override;
+    void MouseDown(BPoint where) override;
+    void MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage) override;
+    void MouseUp(BPoint where) override;
+
+    // The open menu, if any.
+    BMenu* _OpenMenu() const;
+
+private:
+    bool fResizeToFit;
+    BPrivate::MenuTracker* fTracker;
+};
+
+#endif

@@ -1,17 +1,15 @@
 #ifndef KX_TEST_GAME_FIXTURE_H
 #define KX_TEST_GAME_FIXTURE_H
 
-// The application with its main window on the headless display, time on a
-// manual clock, so that a test can point at the board, play, and step the
+// The application and its main window on the headless display, with time on
+// a manual clock, so that a test can point at the board and step the
 // computer player from pause to pause.
 
 #include <OS.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <functional>
+#include <cstring>
 #include <thread>
 
 #include "HeadlessApp.h"
@@ -22,12 +20,10 @@
 
 namespace kxtest {
 
-// The board view sits 20 pixels down in the main window.
-const BPoint kBoardOffset(0, 20);
 const bigtime_t kPegPause = 500000;
 
 
-// A copy of everything the rules change, for comparing before and after.
+// What the rules change, copied under the window's lock.
 struct BoardState {
 	int32 hints[kBoardRowCount][kBoardHoleCount];
 	int32 colors[kBoardRowCount][kBoardHoleCount];
@@ -38,16 +34,25 @@ struct BoardState {
 
 	bool operator==(const BoardState& other) const
 	{
-		for (int32 r = 0; r < kBoardRowCount; r++) {
-			for (int32 h = 0; h < kBoardHoleCount; h++) {
-				if (hints[r][h] != other.hints[r][h]
-					|| colors[r][h] != other.colors[r][h])
-					return false;
-			}
-		}
-		return currentRow == other.currentRow
+		return memcmp(hints, other.hints, sizeof(hints)) == 0
+			&& memcmp(colors, other.colors, sizeof(colors)) == 0
+			&& currentRow == other.currentRow
 			&& gameActive == other.gameActive
 			&& cpuActive == other.cpuActive && secret == other.secret;
+	}
+
+	int32 CountPegs(int32 row) const
+	{
+		int32 count = 0;
+		for (int32 h = 0; h < kBoardHoleCount; h++)
+			count += colors[row][h] != PEG_NONE;
+		return count;
+	}
+
+	Sequence Row(int32 row) const
+	{
+		const int32* c = colors[row];
+		return Sequence(c[0], c[1], c[2], c[3], c[4]);
 	}
 };
 
@@ -71,32 +76,26 @@ protected:
 		delete app;
 	}
 
-	// Moves the pointer onto a point of the board view and waits until the
-	// application has taken it in.
-	void PointAt(BPoint where)
-	{
-		harness.MoveTo(window, where + kBoardOffset);
-		ASSERT_TRUE(harness.display.WaitForInput());
-	}
-
-	void DropAt(BPoint where, int color)
-	{
-		PointAt(where);
-		window->Lock();
-		view->Drop(color);
-		window->Unlock();
-	}
-
-	// The middle of a hole of a row.
+	// The middle of a hole.
 	static BPoint Hole(int32 row, int32 hole)
 	{
 		return BPoint(16 + 16 * hole, 9 + 16 * row);
 	}
 
-	// Drops the guess, hole by hole, into the current row.
+	// Puts the pointer on a point of the board view (20 pixels down in the
+	// window) and drops a peg there as the window would.
+	void DropAt(BPoint where, int color)
+	{
+		harness.MoveTo(window, where + BPoint(0, 20));
+		ASSERT_TRUE(harness.display.WaitForInput());
+		window->Lock();
+		view->Drop(color);
+		window->Unlock();
+	}
+
 	void PlayRow(const Sequence& guess)
 	{
-		int32 row = Locked<int32>([&] { return view->currentRow; });
+		int32 row = State().currentRow;
 		for (int32 h = 0; h < kBoardHoleCount; h++)
 			DropAt(Hole(row, h), guess.colors[h]);
 	}
@@ -110,15 +109,6 @@ protected:
 			view->secretPegs[h].colorIndex = code.colors[h];
 		}
 		window->Unlock();
-	}
-
-	template<typename T>
-	T Locked(std::function<T()> read)
-	{
-		window->Lock();
-		T value = read();
-		window->Unlock();
-		return value;
 	}
 
 	BoardState State()
@@ -139,21 +129,8 @@ protected:
 		return state;
 	}
 
-	Sequence Row(int32 row)
-	{
-		BoardState state = State();
-		const int32* c = state.colors[row];
-		return Sequence(c[0], c[1], c[2], c[3], c[4]);
-	}
-
-	thread_id PlayerThread()
-	{
-		return Locked<thread_id>([&] { return view->cpuThread; });
-	}
-
-	// Lets the clock run, one wake-up at a time, until the player sleeps in
-	// its pause number count (counted from the start of the test). False
-	// if it went past that pause or never got there.
+	// Moves the clock on, one wake-up at a time, until the player sleeps in
+	// its pause number count of the test; false if it never gets there.
 	bool RunToPause(int64 count)
 	{
 		auto deadline = std::chrono::steady_clock::now() + kWatchdog;
@@ -171,9 +148,9 @@ protected:
 		return false;
 	}
 
-	// Starts the computer player through the menu command and gives it
-	// this secret while it pauses after its first peg: the first guess is
-	// fixed and nothing reads the secret before the row is scored.
+	// Starts the player through the menu command and hands it this secret
+	// while it pauses after its first peg: the opening guess is fixed and
+	// nothing reads the secret before the row is scored.
 	void StartPlayer(const Sequence& code)
 	{
 		int64 before = clock.CountSleeps();
@@ -182,11 +159,14 @@ protected:
 		SetSecret(code);
 	}
 
-	// Lets the player play on without pauses and waits for its end.
+	// Lets the player go on without pauses and waits for its end.
 	void FinishPlayer()
 	{
 		clock.SetAutomatic(true);
-		wait_for_thread(PlayerThread(), NULL);
+		window->Lock();
+		thread_id player = view->cpuThread;
+		window->Unlock();
+		wait_for_thread(player, NULL);
 	}
 
 	HeadlessApp harness;
@@ -194,30 +174,6 @@ protected:
 	Kalvex* app = nullptr;
 	KXWindow* window = nullptr;
 	KXView* view = nullptr;
-};
-
-
-// Runs a call on a thread of its own, for calls that block until the test
-// has moved the clock on.
-class Background {
-public:
-	explicit Background(std::function<void()> work)
-		:
-		fDone(false),
-		fThread([this, work] { work(); fDone = true; })
-	{
-	}
-
-	~Background()
-	{
-		fThread.join();
-	}
-
-	bool Done() const { return fDone; }
-
-private:
-	std::atomic<bool> fDone;
-	std::thread fThread;
 };
 
 } // namespace kxtest

@@ -72,12 +72,12 @@ public:
             && fRunning.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     }
 
-    // Waits until the looper has handled everything posted to it so far.
+    // Waits until the looper has handled everything posted to it, including
+    // what its own handling posts to it meanwhile.
     static bool Settle(BLooper* looper)
     {
-        int64 target = looper->_CountPosted();
         auto deadline = std::chrono::steady_clock::now() + kWatchdog;
-        while (looper->_CountHandled() < target) {
+        while (looper->_CountHandled() < looper->_CountPosted()) {
             if (std::chrono::steady_clock::now() > deadline)
                 return false;
             std::this_thread::yield();

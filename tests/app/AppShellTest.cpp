@@ -1,0 +1,291 @@
+// The application as a whole on the headless display: the menu, the About
+// box, the dispatch of the main window and both roads of quitting.
+
+#include <Menu.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+#include <Button.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <thread>
+#include <string>
+#include <vector>
+
+#include "AboutBox.h"
+#include "HeadlessApp.h"
+#include "KXView.h"
+#include "KXWindow.h"
+#include "Kalvex.h"
+#include "LaunchHook.h"
+#include "MessageCodes.h"
+
+namespace {
+
+using kxtest::HeadlessApp;
+
+// What a board looks like, to tell whether a message changed anything.
+struct BoardState {
+	int32 colors[kBoardRowCount][kBoardHoleCount];
+	int32 hints[kBoardRowCount][kBoardHoleCount];
+	int32 currentRow;
+	bool gameActive;
+	bool cpuActive;
+	Sequence secret;
+
+	explicit BoardState(KXView* view)
+		: currentRow(view->currentRow), gameActive(view->gameActive),
+		  cpuActive(view->cpuActive), secret(view->secret)
+	{
+		for (int32 r = 0; r < kBoardRowCount; r++) {
+			for (int32 h = 0; h < kBoardHoleCount; h++) {
+				colors[r][h] = view->pegs[r][h].colorIndex;
+				hints[r][h] = view->hints[r][h];
+			}
+		}
+	}
+
+	bool operator==(const BoardState& o) const
+	{
+		return memcmp(colors, o.colors, sizeof(colors)) == 0
+			&& memcmp(hints, o.hints, sizeof(hints)) == 0 && currentRow == o.currentRow
+			&& gameActive == o.gameActive && cpuActive == o.cpuActive && secret == o.secret;
+	}
+};
+
+class AppShell : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		BPrivate::SetClock(&clock);
+		app = new Kalvex();
+		window = app->mainWindow;
+		view = window->boardView;
+		harness.Start();
+		ASSERT_TRUE(HeadlessApp::Settle(window));
+	}
+
+	void TearDown() override
+	{
+		// The player may be waiting on the clock: let time run out.
+		clock.SetAutomatic(true);
+		EXPECT_TRUE(harness.Quit());
+		delete app;
+		BPrivate::SetLaunchHook(nullptr);
+	}
+
+	BoardState State()
+	{
+		window->Lock();
+		BoardState state(view);
+		window->Unlock();
+		return state;
+	}
+
+	// Opens the menu with a click on its name and clicks the item; waits
+	// until the window has handled the choice unless told not to.
+	void Choose(int32 index, bool settle = true)
+	{
+		ASSERT_TRUE(harness.Click(window, BPoint(10, 8)));
+		window->Lock();
+		BRect item = window->gameMenu->ConvertToWindow(window->gameMenu->_ItemFrame(index));
+		window->Unlock();
+		harness.MoveTo(window, BPoint((item.left + item.right) / 2, (item.top + item.bottom) / 2));
+		harness.display.Press();
+		harness.display.Release();
+		ASSERT_TRUE(harness.display.WaitForInput());
+		if (settle)
+			ASSERT_TRUE(HeadlessApp::Settle(window));
+	}
+
+	// Lets the player's pauses pass until the looper has handled what was
+	// posted to it so far, or the application's loop has returned.
+	bool RunClockUntil(std::function<bool()> done)
+	{
+		auto deadline = std::chrono::steady_clock::now() + kxtest::kWatchdog;
+		while (!done()) {
+			if (std::chrono::steady_clock::now() > deadline)
+				return false;
+			clock.AdvanceToNextWakeup();
+			std::this_thread::yield();
+		}
+		return true;
+	}
+
+	// The main window's point of a board view point.
+	static BPoint OnBoard(float x, float y) { return BPoint(x, y + 20); }
+
+	BPrivate::ManualClock clock;
+	HeadlessApp harness;
+	Kalvex* app = nullptr;
+	KXWindow* window = nullptr;
+	KXView* view = nullptr;
+};
+
+TEST_F(AppShell, TheMenuHoldsTheFiveItemsInOrderWithoutShortcuts)
+{
+	EXPECT_STREQ(window->Title(), "Kalvex v1.2");
+	EXPECT_EQ(window->Frame(), BRect(30, 30, 189, 298));
+	EXPECT_EQ(window->Flags(), (uint32)(B_NOT_RESIZABLE | B_NOT_ZOOMABLE));
+	EXPECT_EQ(window->ChildAt(0), view);
+	EXPECT_EQ(window->ChildAt(1), window->menuBar);
+	EXPECT_STREQ(window->menuBar->Name(), "MainMenu");
+	ASSERT_EQ(window->menuBar->CountItems(), 1);
+
+	const char* labels[] = {"New Game", "Give Up", "CPU Play", "About...", "Quit"};
+	const uint32 codes[] = {MSG_NEW_GAME, MSG_GIVE_UP, MSG_CPU_PLAY, MSG_ABOUT, MSG_QUIT};
+	ASSERT_EQ(window->gameMenu->CountItems(), 5);
+	for (int32 i = 0; i < 5; i++) {
+		BMenuItem* item = window->gameMenu->ItemAt(i);
+		EXPECT_STREQ(item->Label(), labels[i]);
+		EXPECT_EQ(item->Message()->what, codes[i]);
+		EXPECT_EQ(item->Shortcut(), 0);
+	}
+}
+
+TEST_F(AppShell, GiveUpNewGameAndCpuPlayChosenWithThePointerReachTheBoard)
+{
+	Choose(1); // Give Up
+	EXPECT_FALSE(State().gameActive);
+
+	Choose(0); // New Game
+	BoardState fresh = State();
+	EXPECT_TRUE(fresh.gameActive);
+	EXPECT_EQ(fresh.currentRow, 13);
+
+	Choose(2); // CPU Play
+	EXPECT_TRUE(State().cpuActive);
+	// Give Up and CPU Play are ignored while the computer plays.
+	ASSERT_TRUE(clock.WaitForSleepers(1));
+	BoardState playing = State();
+	Choose(1);
+	Choose(2);
+	EXPECT_TRUE(State() == playing);
+
+	// New Game stops the player (its row completed) and starts afresh.
+	window->PostMessage(MSG_NEW_GAME);
+	int64 posted = window->_CountPosted();
+	ASSERT_TRUE(RunClockUntil([&] { return window->_CountHandled() >= posted; }));
+	BoardState after = State();
+	EXPECT_FALSE(after.cpuActive);
+	EXPECT_TRUE(after.gameActive);
+	EXPECT_EQ(after.currentRow, 13);
+	EXPECT_EQ(after.colors[13][0], PEG_NONE);
+}
+
+TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
+{
+	std::vector<std::vector<std::string>> launches;
+	BPrivate::SetLaunchHook([&](const std::vector<std::string>& argv) {
+		launches.push_back(argv);
+		return B_OK;
+	});
+	AboutBox* box = app->aboutBox;
+	EXPECT_TRUE(box->IsHidden());
+	EXPECT_STREQ(box->Title(), "About Kalvex...");
+	EXPECT_EQ(box->Feel(), B_MODAL_APP_WINDOW_FEEL);
+	EXPECT_TRUE(box->Flags() & B_NOT_CLOSABLE);
+
+	Choose(3); // About...
+	ASSERT_TRUE(HeadlessApp::Settle(box));
+	EXPECT_FALSE(box->IsHidden());
+	EXPECT_TRUE(harness.display.IsVisible(box));
+	EXPECT_TRUE(box->IsFront());
+
+	// The main window takes no pointer input meanwhile: a click on its menu
+	// bar opens nothing, so the second click chooses nothing either.
+	BoardState before = State();
+	ASSERT_TRUE(harness.Click(window, BPoint(10, 8)));
+	ASSERT_TRUE(harness.Click(window, BPoint(30, 50)));
+	EXPECT_TRUE(State() == before);
+
+	// The close box does nothing; the web button asks for the browser each
+	// time and the box stays.
+	harness.display.RequestClose(box);
+	ASSERT_TRUE(harness.display.WaitForInput());
+	ASSERT_TRUE(HeadlessApp::Settle(box));
+	EXPECT_FALSE(box->IsHidden());
+	BRect web = box->webButton->Frame();
+	BPoint webMiddle((web.left + web.right) / 2, (web.top + web.bottom) / 2);
+	ASSERT_TRUE(harness.Click(box, webMiddle));
+	ASSERT_TRUE(harness.Click(box, webMiddle));
+	ASSERT_EQ(launches.size(), 2u);
+	ASSERT_EQ(launches[0].size(), 2u);
+	EXPECT_EQ(launches[0][0], "xdg-open");
+	EXPECT_EQ(launches[0][1], AboutBox::WebPageAddress());
+	EXPECT_NE(launches[0][1].find("kalvex.html"), std::string::npos);
+	EXPECT_FALSE(box->IsHidden());
+
+	BRect ok = box->okButton->Frame();
+	ASSERT_TRUE(harness.Click(box, BPoint((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2)));
+	EXPECT_TRUE(box->IsHidden());
+
+	// A second "About..." shows the same box again.
+	Choose(3);
+	ASSERT_TRUE(HeadlessApp::Settle(box));
+	EXPECT_FALSE(box->IsHidden());
+	EXPECT_EQ(app->aboutBox, box);
+	ASSERT_TRUE(harness.Click(box, BPoint((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2)));
+	EXPECT_TRUE(box->IsHidden());
+}
+
+TEST_F(AppShell, ADropWithoutItsFieldIsARedPeg)
+{
+	harness.MoveTo(window, OnBoard(16, 217));
+	ASSERT_TRUE(harness.display.WaitForInput());
+	window->PostMessage(MSG_DROP);
+	ASSERT_TRUE(HeadlessApp::Settle(window));
+	BoardState state = State();
+	EXPECT_EQ(state.colors[13][0], PEG_RED);
+	EXPECT_EQ(state.currentRow, 13);
+}
+
+TEST_F(AppShell, OtherCodesAtTheMainWindowChangeNothing)
+{
+	BoardState before = State();
+	for (int32 code : {(int32)MSG_ABOUT_OK, (int32)MSG_WEB_PAGE, 8, -1, -2, 9}) {
+		BMessage message((uint32)code);
+		message.AddInt32("Kalvex:color", 3);
+		window->PostMessage(&message);
+	}
+	ASSERT_TRUE(HeadlessApp::Settle(window));
+	EXPECT_TRUE(State() == before);
+	EXPECT_TRUE(app->aboutBox->IsHidden());
+}
+
+class QuitRoads : public AppShell {
+protected:
+	bool RunUntilQuit()
+	{
+		return RunClockUntil([&] { return harness.Finished(); }) && harness.WaitForQuit();
+	}
+};
+
+TEST_F(QuitRoads, QuitFromTheMenuWhileTheComputerPlaysStopsItFirst)
+{
+	window->PostMessage(MSG_CPU_PLAY);
+	ASSERT_TRUE(clock.WaitForSleepers(1));
+	thread_id player = view->cpuThread;
+	ASSERT_GE(player, 0);
+	Choose(4, false); // Quit: this window's own road waits for the player
+	ASSERT_TRUE(RunUntilQuit());
+	// The player's thread ended before the loop returned.
+	EXPECT_EQ(wait_for_thread(player, nullptr), B_BAD_THREAD_ID);
+	EXPECT_EQ(app->CountWindows(), 0);
+}
+
+TEST_F(QuitRoads, TheCloseBoxWhileTheComputerPlaysStopsItFirst)
+{
+	window->PostMessage(MSG_CPU_PLAY);
+	ASSERT_TRUE(clock.WaitForSleepers(1));
+	thread_id player = view->cpuThread;
+	harness.display.RequestClose(window);
+	ASSERT_TRUE(RunUntilQuit());
+	EXPECT_EQ(wait_for_thread(player, nullptr), B_BAD_THREAD_ID);
+	EXPECT_EQ(app->CountWindows(), 0);
+}
+
+} // namespace

@@ -1,4 +1,3 @@
-#include <Application.h>
 #include <Button.h>
 #include <StringView.h>
 
@@ -12,97 +11,71 @@ namespace {
 
 using namespace kxtest;
 
-float LineHeight()
+TEST(Button, FrameWithoutHeightTakesTheHeightItsFontNeeds)
 {
     font_height height;
     be_plain_font->GetHeight(&height);
-    return ceilf(height.ascent + height.descent + height.leading);
-}
-
-TEST(Button, FrameWithoutHeightTakesTheHeightItsFontNeeds)
-{
+    float lineHeight = ceilf(height.ascent + height.descent + height.leading);
     BButton web(BRect(10, 80, 200, 80), "", "Kalvex Web Page", new BMessage(7));
     BButton ok(BRect(10, 105, 200, 105), "", "OK", new BMessage(6));
-    BRect frame = web.Frame();
-    EXPECT_EQ(frame.LeftTop(), BPoint(10, 80));
-    EXPECT_EQ(frame.Width(), 190);
-    EXPECT_GE(frame.Height() + 1, LineHeight() + 4);
-    EXPECT_LE(frame.Height() + 1, LineHeight() + 14);
+    EXPECT_EQ(web.Frame().LeftTop(), BPoint(10, 80));
+    EXPECT_EQ(web.Frame().Width(), 190);
+    EXPECT_GE(web.Frame().Height() + 1, lineHeight + 4);
+    EXPECT_LE(web.Frame().Height() + 1, lineHeight + 14);
     // Buttons 25 pixels apart do not overlap with the default font.
-    EXPECT_LT(frame.bottom, ok.Frame().top);
-    EXPECT_EQ(ok.Frame().Height(), frame.Height());
-
+    EXPECT_LT(web.Frame().bottom, ok.Frame().top);
     BButton tall(BRect(0, 0, 50, 40), "", "Tall", nullptr);
     EXPECT_EQ(tall.Frame(), BRect(0, 0, 50, 40));
-    EXPECT_STREQ(ok.Label(), "OK");
-    EXPECT_EQ(ok.Message()->what, 6u);
 }
 
 class ButtonTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app = std::make_unique<BApplication>("application/x-vnd-test");
-        window = new RecordingWindow(BRect(140, 40, 350, 175), "buttons");
+        window = new RecordingWindow(BRect(140, 40, 350, 175));
         button = new BButton(BRect(10, 80, 200, 80), "", "Kalvex Web Page", new BMessage(7));
         window->AddChild(button);
         window->Show();
         harness.Start();
         ASSERT_TRUE(Idle(window));
-        inside = BPoint(100, 90);
-        outside = BPoint(100, 130);
     }
 
-    void TearDown() override { EXPECT_TRUE(harness.Quit()); }
-
+    // A point of the button's face, left of its label.
     uint32 Face() { return harness.display.PixelAt(window, 20, 85); }
 
-    HeadlessApp harness;
-    std::unique_ptr<BApplication> app;
+    TestApp test;
+    HeadlessApp& harness = test.harness;
     RecordingWindow* window = nullptr;
     BButton* button = nullptr;
-    BPoint inside;
-    BPoint outside;
+    const BPoint inside{100, 90};
+    const BPoint outside{100, 130};
 };
 
-TEST_F(ButtonTest, ClickInsideSendsItsMessageToTheWindow)
+TEST_F(ButtonTest, ClickInsideSendsAndReleaseOutsideDoesNot)
 {
     EXPECT_EQ(button->Target(), window);
-    ASSERT_TRUE(ClickAt(harness, window, inside));
-    ASSERT_TRUE(ClickAt(harness, window, inside));
-    EXPECT_EQ(window->Codes(), (std::vector<uint32>{7, 7}));
-    // The label is drawn in the middle of the button.
-    int ink = 0;
-    for (int32 x = 10; x <= 200; x++)
-        ink += IsInk(harness.display.PixelAt(window, x, (int32)((button->Frame().top + button->Frame().bottom) / 2)));
-    EXPECT_GT(ink, 5);
-}
-
-TEST_F(ButtonTest, ReleaseOutsideSendsNothingAndThePressShowsOnlyWhileInside)
-{
     uint32 idle = Face();
     ASSERT_TRUE(Press(harness, window, inside));
-    EXPECT_TRUE(button->IsPressed());
     EXPECT_NE(Face(), idle);
     ASSERT_TRUE(MoveHeld(harness, window, outside));
-    EXPECT_FALSE(button->IsPressed());
     EXPECT_EQ(Face(), idle);
     ASSERT_TRUE(Release(harness, window));
     EXPECT_TRUE(window->Codes().empty());
 
-    // Out and back in again before the release still counts.
+    // Out and back in before the release still counts.
     ASSERT_TRUE(Press(harness, window, inside));
     ASSERT_TRUE(MoveHeld(harness, window, outside));
     ASSERT_TRUE(MoveHeld(harness, window, inside));
-    EXPECT_TRUE(button->IsPressed());
+    EXPECT_NE(Face(), idle);
     ASSERT_TRUE(Release(harness, window));
     EXPECT_EQ(Face(), idle);
-    EXPECT_EQ(window->Codes(), std::vector<uint32>{7});
+    ASSERT_TRUE(ClickAt(harness, window, inside));
+    EXPECT_EQ(window->Codes(), (std::vector<uint32>{7, 7}));
 }
 
 TEST_F(ButtonTest, SetTargetSendsElsewhere)
 {
-    auto* other = new RecordingWindow(BRect(400, 40, 450, 90), "other");
+    auto* other = new RecordingWindow(BRect(400, 40, 450, 90));
     other->Run();
     window->Lock();
     button->SetTarget(other);
@@ -116,45 +89,41 @@ TEST_F(ButtonTest, SetTargetSendsElsewhere)
 TEST(StringView, DrawsItsTextOnTheWindowsBackgroundInsideItsFrameOnly)
 {
     TestApp test;
-    HeadlessApp& harness = test.harness;
-    auto* window = new RecordingWindow(BRect(140, 40, 350, 175), "text");
+    auto* window = new RecordingWindow(BRect(140, 40, 350, 175));
     // Wider than the window, as the About box's lines are.
     auto* line = new BStringView(BRect(10, 25, 340, 35), "", "Check readme.txt for more information");
     window->AddChild(line);
     window->Show();
-    harness.Start();
+    test.harness.Start();
     ASSERT_TRUE(Idle(window));
 
-    uint32 background = harness.display.PixelAt(window, 5, 5);
-    int inkInside = 0;
-    int inkOutside = 0;
-    int inkAtRightEdge = 0;
+    int inside = 0;
+    int outside = 0;
+    int atRightEdge = 0;
     for (int32 y = 0; y <= 135; y++) {
         for (int32 x = 0; x <= 210; x++) {
-            uint32 pixel = harness.display.PixelAt(window, x, y);
+            uint32 pixel = test.harness.display.PixelAt(window, x, y);
             bool inFrame = x >= 10 && y >= 25 && y <= 35;
             if (IsInk(pixel)) {
-                (inFrame ? inkInside : inkOutside)++;
-                inkAtRightEdge += x >= 200;
-            } else if (inFrame) {
+                (inFrame ? inside : outside)++;
+                atRightEdge += x >= 200;
+            } else {
                 // No white band: the text lies on its parent's colour.
                 ASSERT_NE(Rgb(pixel), 0xffffffu) << x << "," << y;
             }
         }
     }
-    EXPECT_GT(inkInside, 50);
-    EXPECT_EQ(inkOutside, 0);
+    EXPECT_GT(inside, 50);
+    EXPECT_EQ(outside, 0);
     // The line runs on to the window's edge, where the window cuts it.
-    EXPECT_GT(inkAtRightEdge, 0);
-    EXPECT_EQ(Rgb(background), Rgb(harness.display.PixelAt(window, 12, 36)));
+    EXPECT_GT(atRightEdge, 0);
 
     window->Lock();
     line->SetText("");
     window->Unlock();
     ASSERT_TRUE(Idle(window));
-    EXPECT_STREQ(line->Text(), "");
     for (int32 x = 10; x <= 210; x++)
-        ASSERT_FALSE(IsInk(harness.display.PixelAt(window, x, 31))) << x;
+        ASSERT_FALSE(IsInk(test.harness.display.PixelAt(window, x, 31))) << x;
 }
 
 } // namespace

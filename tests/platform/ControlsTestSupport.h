@@ -1,11 +1,11 @@
 #ifndef KX_CONTROLS_TEST_SUPPORT_H
 #define KX_CONTROLS_TEST_SUPPORT_H
 
-// Windows and views that record what reaches them, for the tests of the
+// Windows and views that record what reaches them, and pointer helpers that
+// wait until a window has dealt with the input, for the tests of the
 // controls and of the window feels on the headless display.
 
 #include <Application.h>
-#include <Message.h>
 #include <View.h>
 #include <Window.h>
 
@@ -18,13 +18,12 @@
 
 namespace kxtest {
 
-// Keeps the code of every message that reaches its MessageReceived, and
-// counts the times it is asked to quit.
+// Keeps the code of every message that reaches its MessageReceived.
 class RecordingWindow : public BWindow {
 public:
-    RecordingWindow(BRect frame, const char* title, window_look look = B_TITLED_WINDOW_LOOK,
-        window_feel feel = B_NORMAL_WINDOW_FEEL, uint32 flags = B_NOT_RESIZABLE)
-        : BWindow(frame, title, look, feel, flags)
+    RecordingWindow(BRect frame, window_feel feel = B_NORMAL_WINDOW_FEEL,
+        uint32 flags = B_NOT_RESIZABLE)
+        : BWindow(frame, "recording", B_TITLED_WINDOW_LOOK, feel, flags)
     {
     }
 
@@ -56,40 +55,35 @@ private:
     std::vector<uint32> fCodes;
 };
 
-// Fills itself with one colour and counts the presses that reach it.
+// Green all over; counts the presses that reach it.
 class SolidView : public BView {
 public:
-    SolidView(BRect frame, rgb_color color)
-        : BView(frame, "solid", B_FOLLOW_NONE, B_WILL_DRAW), fColor(color)
-    {
-    }
+    explicit SolidView(BRect frame) : BView(frame, "solid", B_FOLLOW_NONE, B_WILL_DRAW) {}
 
     void Draw(BRect) override
     {
-        SetHighColor(fColor);
+        SetHighColor(0, 128, 0);
         FillRect(Bounds());
     }
 
     void MouseDown(BPoint) override { presses++; }
 
+    static constexpr uint32 kColor = 0x008000;
     std::atomic<int> presses{0};
-
-private:
-    rgb_color fColor;
 };
 
-// An application on the headless display whose loop is stopped before the
-// application object goes, also when a test ends early.
+// An application whose loop is stopped before the application object goes,
+// also when a test ends early.
 struct TestApp {
     TestApp() : app(std::make_unique<BApplication>("application/x-vnd-test")) {}
-    ~TestApp() { harness.Quit(); }
+    ~TestApp() { EXPECT_TRUE(harness.Quit()); }
 
     HeadlessApp harness;
     std::unique_ptr<BApplication> app;
 };
 
-// Waits until the looper has handled everything, including whatever it
-// posted to itself on the way (updates, invoked messages).
+// Waits until the looper has handled everything, including what it posted
+// to itself on the way (updates, invoked messages).
 inline bool Idle(BLooper* looper)
 {
     do {
@@ -99,7 +93,6 @@ inline bool Idle(BLooper* looper)
     return true;
 }
 
-// Pointer input, then a wait until the window has dealt with all of it.
 inline bool Press(HeadlessApp& harness, BWindow* window, BPoint where)
 {
     harness.MoveTo(window, where);
@@ -129,12 +122,7 @@ inline uint32 Rgb(uint32 pixel)
     return pixel & 0x00ffffff;
 }
 
-inline uint32 Rgb(rgb_color color)
-{
-    return ((uint32)color.red << 16) | ((uint32)color.green << 8) | color.blue;
-}
-
-// A pixel dark enough to be part of black text.
+// Dark enough to be part of black text.
 inline bool IsInk(uint32 pixel)
 {
     return ((pixel >> 16) & 0xff) < 128 && ((pixel >> 8) & 0xff) < 128 && (pixel & 0xff) < 128;

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "LaunchHook.h"
@@ -21,60 +21,38 @@
 namespace {
 
 const char* const kBrowser = "application/x-vnd.Be-NPOS";
+char sAddress[] = "https://kalvex.example.org/a b;c";
+char* sArgs[] = {sAddress, nullptr};
 
-// Records each launch instead of starting anything.
-class RecordedLaunches {
-public:
-    explicit RecordedLaunches(status_t result = B_OK)
-    {
-        BPrivate::SetLaunchHook([this, result](const std::vector<std::string>& argv) {
-            calls.push_back(argv);
-            return result;
-        });
-    }
-    ~RecordedLaunches() { BPrivate::SetLaunchHook(nullptr); }
-
+TEST(Roster, BrowserOpensTheAddressOncePerLaunchAndBadRequestsStartNothing)
+{
     std::vector<std::vector<std::string>> calls;
-};
-
-TEST(Roster, BrowserOpensTheAddressOncePerLaunch)
-{
-    RecordedLaunches launches;
-    char address[] = "https://kalvex.example.org/";
-    char* args[] = {address};
-    EXPECT_EQ(be_roster->Launch(kBrowser, 1, args), B_OK);
-    EXPECT_EQ(be_roster->Launch(kBrowser, 1, args), B_OK);
-    std::vector<std::string> expected{"xdg-open", "https://kalvex.example.org/"};
-    ASSERT_EQ(launches.calls.size(), 2u);
-    EXPECT_EQ(launches.calls[0], expected);
-    EXPECT_EQ(launches.calls[1], expected);
-}
-
-TEST(Roster, FailuresComeBackAsStatusesAndStartNothing)
-{
-    RecordedLaunches launches(B_ERROR);
-    char address[] = "https://kalvex.example.org/";
-    char* args[] = {address, nullptr};
+    status_t result = B_OK;
+    BPrivate::SetLaunchHook([&](const std::vector<std::string>& argv) {
+        calls.push_back(argv);
+        return result;
+    });
+    EXPECT_EQ(be_roster->Launch(kBrowser, 1, sArgs), B_OK);
+    result = B_ERROR;
     team_id team = 99;
-    EXPECT_EQ(be_roster->Launch(kBrowser, 1, args, &team), B_ERROR);
+    EXPECT_EQ(be_roster->Launch(kBrowser, 1, sArgs, &team), B_ERROR);
     EXPECT_EQ(team, -1);
-    ASSERT_EQ(launches.calls.size(), 1u);
+    std::vector<std::string> expected{"xdg-open", sAddress};
+    EXPECT_EQ(calls, (std::vector<std::vector<std::string>>{expected, expected}));
 
-    EXPECT_EQ(be_roster->Launch("application/x-vnd.Unknown", 1, args), B_ENTRY_NOT_FOUND);
-    EXPECT_EQ(be_roster->Launch(nullptr, 1, args), B_BAD_VALUE);
+    EXPECT_EQ(be_roster->Launch("application/x-vnd.Unknown", 1, sArgs), B_ENTRY_NOT_FOUND);
+    EXPECT_EQ(be_roster->Launch(nullptr, 1, sArgs), B_BAD_VALUE);
     EXPECT_EQ(be_roster->Launch(kBrowser, 1, nullptr), B_BAD_VALUE);
-    EXPECT_EQ(be_roster->Launch(kBrowser, 2, args), B_BAD_VALUE);
-    EXPECT_EQ(be_roster->Launch(kBrowser, -1, args), B_BAD_VALUE);
-    EXPECT_EQ(launches.calls.size(), 1u);
+    EXPECT_EQ(be_roster->Launch(kBrowser, 2, sArgs), B_BAD_VALUE);
+    EXPECT_EQ(calls.size(), 2u);
+    BPrivate::SetLaunchHook(nullptr);
 }
 
-// Puts a directory of its own first on the search path for one test.
+// Makes a directory of its own the whole search path for one test.
 class SearchPath {
 public:
-    SearchPath()
+    SearchPath() : dir(std::filesystem::temp_directory_path() / ("kx-roster-" + std::to_string(getpid())))
     {
-        dir = std::filesystem::temp_directory_path()
-            / ("kx-roster-" + std::to_string(getpid()));
         std::filesystem::create_directories(dir);
         fSaved = getenv("PATH") != nullptr ? getenv("PATH") : "";
         setenv("PATH", dir.c_str(), 1);
@@ -85,7 +63,7 @@ public:
         std::filesystem::remove_all(dir);
     }
 
-    std::filesystem::path dir;
+    const std::filesystem::path dir;
 
 private:
     std::string fSaved;
@@ -112,30 +90,22 @@ TEST(Roster, LaunchStartsTheOpenerWithoutWaitingAndLeavesNoZombie)
     ASSERT_EQ(mkfifo(gate.c_str(), 0600), 0);
     // Writes down its arguments, then waits on the gate until the test opens
     // it; only the shell's own commands are at hand on this search path.
-    {
-        std::ofstream script(path.dir / "xdg-open");
-        script << "#!/bin/sh\nprintf '%s|' \"$@\" > " << seen << "\n: > " << done
-               << "\nread line < " << gate << "\n";
-    }
+    std::ofstream(path.dir / "xdg-open") << "#!/bin/sh\nprintf '%s|' \"$@\" > " << seen
+                                         << "\n: > " << done << "\nread line < " << gate << "\n";
     std::filesystem::permissions(path.dir / "xdg-open", std::filesystem::perms::owner_all);
 
-    char address[] = "https://kalvex.example.org/a b;c";
-    char* args[] = {address};
     team_id team = -1;
-    ASSERT_EQ(be_roster->Launch(kBrowser, 1, args, &team), B_OK);
+    ASSERT_EQ(be_roster->Launch(kBrowser, 1, sArgs, &team), B_OK);
     ASSERT_GT(team, 0);
     // The opener runs on while the caller goes on.
     ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(done); }));
     EXPECT_EQ(kill(team, 0), 0);
     std::ifstream result(seen);
     std::string arguments((std::istreambuf_iterator<char>(result)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(arguments, "https://kalvex.example.org/a b;c|");
+    EXPECT_EQ(arguments, std::string(sAddress) + "|");
 
     int gateFd = -1;
-    ASSERT_TRUE(WaitFor([&] {
-        gateFd = open(gate.c_str(), O_WRONLY | O_NONBLOCK);
-        return gateFd >= 0;
-    }));
+    ASSERT_TRUE(WaitFor([&] { return (gateFd = open(gate.c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }));
     ASSERT_EQ(write(gateFd, "\n", 1), 1);
     close(gateFd);
     // Once it has ended, nothing of it stays in the process table.
@@ -145,10 +115,8 @@ TEST(Roster, LaunchStartsTheOpenerWithoutWaitingAndLeavesNoZombie)
 TEST(Roster, MissingOpenerIsReported)
 {
     SearchPath path;
-    char address[] = "https://kalvex.example.org/";
-    char* args[] = {address};
     team_id team = 99;
-    EXPECT_EQ(be_roster->Launch(kBrowser, 1, args, &team), B_ENTRY_NOT_FOUND);
+    EXPECT_EQ(be_roster->Launch(kBrowser, 1, sArgs, &team), B_ENTRY_NOT_FOUND);
     EXPECT_EQ(team, -1);
 }
 

@@ -3,8 +3,6 @@
 #include <AppDefs.h>
 #include <Window.h>
 
-#include <cstdio>
-
 #include "Desktop.h"
 #include "display/DisplayBackend.h"
 
@@ -36,7 +34,7 @@ public:
 
 BApplication::BApplication(const char* signature)
     : BLooper("application"), fSignature(signature != nullptr ? signature : ""),
-      fInitStatus(B_OK), fQuitting(false)
+      fInitStatus(B_OK)
 {
     be_app = this;
     fInitStatus = Display()->Open();
@@ -76,7 +74,6 @@ thread_id BApplication::Run()
 void BApplication::Quit()
 {
     // The loop ends; the object stays for its owner to delete.
-    fQuitting = true;
     _StopLoop();
 }
 

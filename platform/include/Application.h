@@ -39,7 +39,6 @@ protected:
 private:
     std::string fSignature;
     status_t fInitStatus;
-    bool fQuitting;
 };
 
 extern BApplication* be_app;

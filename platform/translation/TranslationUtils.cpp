@@ -2,6 +2,8 @@
 
 #include "translation/ImageSize.h"
 
+#include <private/DataDirectory.h>
+
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
 
@@ -65,14 +67,8 @@ SDL_Surface* Decode(const std::vector<uint8>& contents)
     return converted;
 }
 
-} // namespace
-
-
-BBitmap*
-BTranslationUtils::GetBitmap(const char* path)
+BBitmap* LoadBitmap(const char* path)
 {
-    if (path == nullptr || path[0] == '\0')
-        return nullptr;
     std::vector<uint8> contents;
     if (!ReadFile(path, &contents))
         return nullptr;
@@ -107,5 +103,24 @@ BTranslationUtils::GetBitmap(const char* path)
     }
     SDL_UnlockSurface(surface);
     SDL_FreeSurface(surface);
+    return bitmap;
+}
+
+} // namespace
+
+
+BBitmap*
+BTranslationUtils::GetBitmap(const char* path)
+{
+    if (path == nullptr || path[0] == '\0')
+        return nullptr;
+    BBitmap* bitmap = LoadBitmap(path);
+    // A game started from a menu runs elsewhere than its pictures; an
+    // installed copy is the second place to look.
+    if (bitmap == nullptr && path[0] != '/') {
+        std::string folder = BPrivate::AppDataDirectory();
+        if (!folder.empty())
+            bitmap = LoadBitmap((folder + "/" + path).c_str());
+    }
     return bitmap;
 }

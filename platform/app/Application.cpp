@@ -1,7 +1,13 @@
 #include <Application.h>
 
 #include <AppDefs.h>
+#include <Roster.h>
 #include <Window.h>
+
+#include <cstdlib>
+#include <unistd.h>
+
+#include <private/LaunchRendezvous.h>
 
 #include "Desktop.h"
 #include "display/DisplayBackend.h"
@@ -34,14 +40,17 @@ public:
 
 BApplication::BApplication(const char* signature)
     : BLooper("application"), fSignature(signature != nullptr ? signature : ""),
-      fInitStatus(B_OK)
+      fInitStatus(B_OK), fLaunch(nullptr)
 {
     be_app = this;
+    _CheckLaunch();
     fInitStatus = Display()->Open();
 }
 
 BApplication::~BApplication()
 {
+    // No relaunch request reaches the object once it is going.
+    delete fLaunch;
     Display()->Close();
     if (be_app == this)
         be_app = nullptr;
@@ -90,6 +99,35 @@ bool BApplication::QuitRequested()
     return true;
 }
 
+void BApplication::_CheckLaunch()
+{
+    const char* executable = "/proc/self/exe";
+    uint32 flags = BPrivate::LaunchFlagsOf(executable);
+    if ((flags & B_LAUNCH_MASK) == B_MULTIPLE_LAUNCH)
+        return;
+    char path[4096];
+    ssize_t length = readlink(executable, path, sizeof(path) - 1);
+    path[length > 0 ? length : 0] = '\0';
+
+    fLaunch = new BPrivate::LaunchRendezvous;
+    BPrivate::launch_claim claim = fLaunch->Claim(
+        BPrivate::LaunchRendezvousName(Signature(), path, flags),
+        [this] { PostMessage(B_SILENT_RELAUNCH); });
+    if (claim == BPrivate::LAUNCH_ALREADY_RUNNING) {
+        // Nothing of this copy is shown or running yet.
+        exit(0);
+    }
+}
+
+void BApplication::_Relaunched()
+{
+    BWindow* front = Desktop::Default()->FrontWindow();
+    if (front != nullptr && front->Lock()) {
+        front->Activate(true);
+        front->Unlock();
+    }
+}
+
 void BApplication::ReadyToRun() {}
 
 void BApplication::ArgvReceived(int32, char**) {}
@@ -105,6 +143,10 @@ void BApplication::DispatchMessage(BMessage* message, BHandler* handler)
 {
     if (message->what == B_READY_TO_RUN && (handler == this || handler == nullptr)) {
         ReadyToRun();
+        return;
+    }
+    if (message->what == B_SILENT_RELAUNCH && (handler == this || handler == nullptr)) {
+        _Relaunched();
         return;
     }
     BLooper::DispatchMessage(message, handler);

@@ -12,6 +12,8 @@ enum {
     B_MOUSE_MOVED = '_MMV',
     B_WINDOW_ACTIVATED = '_ACT',
     B_READY_TO_RUN = '_RTR',
+    // Another launch of a single-launch application: come to the front.
+    B_SILENT_RELAUNCH = 'AREL',
     _UPDATE_ = '_UPD',
 };
 

@@ -7,8 +7,15 @@
 
 class BWindow;
 
+namespace BPrivate {
+class LaunchRendezvous;
+}
+
 // The application: its loop runs on the thread that calls Run(), the only
-// thread that talks to the screen.
+// thread that talks to the screen. When the executable's launch flags say
+// single or exclusive launch and a copy already runs, the constructor asks
+// that copy to bring its front window forward and ends the process with
+// status 0, before any window of its own exists.
 class BApplication : public BLooper {
 public:
     explicit BApplication(const char* signature);
@@ -37,8 +44,12 @@ protected:
     void _MessageQueued() override;
 
 private:
+    void _CheckLaunch();
+    void _Relaunched();
+
     std::string fSignature;
     status_t fInitStatus;
+    BPrivate::LaunchRendezvous* fLaunch;
 };
 
 extern BApplication* be_app;

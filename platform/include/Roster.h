@@ -3,6 +3,14 @@
 
 #include <OS.h>
 
+// Launch flags of an application's "BEOS:APP_FLAGS" resource.
+enum {
+    B_SINGLE_LAUNCH = 0x0,    // one copy per executable file
+    B_MULTIPLE_LAUNCH = 0x1,
+    B_EXCLUSIVE_LAUNCH = 0x2, // one copy per signature
+    B_LAUNCH_MASK = 0x3,
+};
+
 // Knows the applications of the desktop and starts them by signature.
 class BRoster {
 public:

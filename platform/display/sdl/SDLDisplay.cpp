@@ -2,12 +2,16 @@
 // Pump(); window threads only leave requests and pixels under the lock.
 
 #include "display/DisplayBackend.h"
+#include "display/DisplayScale.h"
 
 #include <InterfaceDefs.h>
 
 #include <SDL.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -49,6 +53,7 @@ public:
     void SetDragImage(const BBitmap* image, BPoint offset) override;
 
 private:
+    float _ScreenDpi();
     void _Realize(int32 id, SDLScreen& screen);
     void _Destroy(SDLScreen& screen);
     void _Render(SDLScreen& screen);
@@ -69,7 +74,22 @@ private:
     bool fDragChanged = false;
     BPoint fPointer;
     int32 fPointerWindow = -1;
+    // Screen pixels per pixel of the application; the application's own
+    // coordinates never change with it.
+    int32 fScale = 1;
+    bool fFirstFramePresented = false;
 };
+
+// For start-up measurements: with KX_REPORT_FIRST_FRAME set, the wall clock
+// time of the first frame on the screen goes to standard error.
+void ReportFirstFrame()
+{
+    if (getenv("KX_REPORT_FIRST_FRAME") == nullptr)
+        return;
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    fprintf(stderr, "first frame %lld.%09ld\n", (long long)now.tv_sec, now.tv_nsec);
+}
 
 status_t SDLDisplay::Open()
 {
@@ -80,9 +100,34 @@ status_t SDLDisplay::Open()
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return B_ERROR;
+    fScale = ScaleForDpi(_ScreenDpi());
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+        SDL_Quit();
+        return B_ERROR;
+    }
     fWakeEvent = SDL_RegisterEvents(1);
+    // Enlarged pixels stay sharp squares.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     fOpen = true;
     return B_OK;
+}
+
+float SDLDisplay::_ScreenDpi()
+{
+    float dpi = 0;
+    if (SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) == 0)
+        return dpi;
+    // Some X servers (Xvfb among them) give their outputs no physical size;
+    // the screen as a whole still has one, which SDL reads without RandR.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr || strcmp(driver, "x11") != 0)
+        return 0;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_SetHint(SDL_HINT_VIDEO_X11_XRANDR, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0
+        || SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) != 0)
+        return 0;
+    return dpi;
 }
 
 void SDLDisplay::Close()
@@ -204,8 +249,9 @@ void SDLDisplay::SetDragImage(const BBitmap* image, BPoint offset)
 void SDLDisplay::_Realize(int32 id, SDLScreen& screen)
 {
     (void)id;
-    screen.window = SDL_CreateWindow(screen.title.c_str(), (int)screen.frame.left,
-        (int)screen.frame.top, screen.width, screen.height, SDL_WINDOW_HIDDEN);
+    screen.window = SDL_CreateWindow(screen.title.c_str(), (int)screen.frame.left * fScale,
+        (int)screen.frame.top * fScale, screen.width * fScale, screen.height * fScale,
+        SDL_WINDOW_HIDDEN);
     if (screen.window == nullptr)
         return;
     screen.renderer = SDL_CreateRenderer(screen.window, -1, 0);
@@ -215,6 +261,8 @@ void SDLDisplay::_Realize(int32 id, SDLScreen& screen)
         return;
     screen.texture = SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,
         SDL_TEXTUREACCESS_STREAMING, screen.width, screen.height);
+    if (screen.texture != nullptr)
+        SDL_SetTextureScaleMode(screen.texture, SDL_ScaleModeNearest);
     SDL_SetWindowData(screen.window, "kx-id", reinterpret_cast<void*>((intptr_t)id));
     screen.dirty = true;
 }
@@ -249,14 +297,19 @@ void SDLDisplay::_Render(SDLScreen& screen)
             if (drag != nullptr) {
                 SDL_UpdateTexture(drag, nullptr, fDragPixels.data(), fDragWidth * 4);
                 SDL_SetTextureBlendMode(drag, SDL_BLENDMODE_BLEND);
-                SDL_Rect where = {x - (int)fDragOffset.x, y - (int)fDragOffset.y, fDragWidth,
-                    fDragHeight};
+                SDL_SetTextureScaleMode(drag, SDL_ScaleModeNearest);
+                SDL_Rect where = {x - (int)fDragOffset.x * fScale, y - (int)fDragOffset.y * fScale,
+                    fDragWidth * fScale, fDragHeight * fScale};
                 SDL_RenderCopy(screen.renderer, drag, nullptr, &where);
                 SDL_DestroyTexture(drag);
             }
         }
     }
     SDL_RenderPresent(screen.renderer);
+    if (!fFirstFramePresented) {
+        fFirstFramePresented = true;
+        ReportFirstFrame();
+    }
 }
 
 int32 SDLDisplay::_IdFor(uint32 sdlWindowId)
@@ -319,13 +372,15 @@ void SDLDisplay::_HandleEvent(const SDL_Event& event, InputSink* sink)
                     sink->HandleExposed(windowId);
                     break;
                 case SDL_WINDOWEVENT_MOVED: {
+                    BPoint leftTop(FromScreen(event.window.data1, fScale),
+                        FromScreen(event.window.data2, fScale));
                     {
                         std::lock_guard<std::mutex> guard(fLock);
                         auto it = fScreens.find(windowId);
                         if (it != fScreens.end())
-                            it->second.frame.OffsetTo(event.window.data1, event.window.data2);
+                            it->second.frame.OffsetTo(leftTop);
                     }
-                    sink->HandleWindowMoved(windowId, BPoint(event.window.data1, event.window.data2));
+                    sink->HandleWindowMoved(windowId, leftTop);
                     break;
                 }
                 default:
@@ -346,7 +401,7 @@ void SDLDisplay::_HandleEvent(const SDL_Event& event, InputSink* sink)
             return;
         origin = it->second.frame.LeftTop();
     }
-    fPointer = origin + BPoint(x, y);
+    fPointer = origin + BPoint(FromScreen(x, fScale), FromScreen(y, fScale));
     fPointerWindow = id;
     sink->HandlePointer(fPointer, fButtons);
 }
@@ -369,7 +424,8 @@ void SDLDisplay::Pump(InputSink* sink, bigtime_t timeout)
             else if (!screen.visible && shown)
                 SDL_HideWindow(screen.window);
             if (screen.moved) {
-                SDL_SetWindowPosition(screen.window, (int)screen.frame.left, (int)screen.frame.top);
+                SDL_SetWindowPosition(screen.window, (int)screen.frame.left * fScale,
+                    (int)screen.frame.top * fScale);
                 screen.moved = false;
             }
             if (screen.raise) {

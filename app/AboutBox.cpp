@@ -4,15 +4,14 @@
 #include <Roster.h>
 #include <StringView.h>
 
-#include <climits>
-#include <unistd.h>
-
+#include "DataFolders.h"
 #include "MessageCodes.h"
 
 
 static const char* kBrowserSignature = "application/x-vnd.Be-NPOS";
 
-// The manual lies beside the images, in the folder the game runs in.
+// The manual lies beside the bmp/ folder: in the folder the game runs in,
+// or in the installation's data folder.
 static const char* kManualName = "kalvex.html";
 
 static const char* kLineTexts[5] = {
@@ -76,8 +75,13 @@ AboutBox::MessageReceived(BMessage* message)
 std::string
 AboutBox::WebPageAddress()
 {
-	char directory[PATH_MAX];
-	if (getcwd(directory, sizeof(directory)) == NULL)
-		return std::string("file://") + kManualName;
-	return std::string("file://") + directory + "/" + kManualName;
+	std::string folder = FolderHolding(kManualName);
+	if (folder.empty()) {
+		// No copy anywhere; the browser will say so for the first place.
+		std::vector<std::string> folders = DataFolders();
+		if (folders.empty())
+			return std::string("file://") + kManualName;
+		folder = folders[0];
+	}
+	return "file://" + folder + "/" + kManualName;
 }

@@ -53,6 +53,10 @@ public:
 	virtual	void				MouseDown(BPoint where);
 			void				RedrawBackground(BView* target);
 
+	// The path of the first board or peg picture that cannot be loaded,
+	// or NULL when all of them can; for a check before any window opens.
+	static	const char*			MissingImage();
+
 			BBitmap*			boardBitmap;
 			BBitmap*			offscreenBitmap;
 			BView*				offscreenView;

@@ -8,8 +8,6 @@
 #include <TranslationUtils.h>
 #include <Window.h>
 
-#include <cstdio>
-
 #include "Transparency.h"
 
 
@@ -49,25 +47,31 @@ SecretRect(int32 hole)
 }
 
 
-BBitmap*
-LoadImage(const char* path)
-{
-	BBitmap* bitmap = BTranslationUtils::GetBitmap(path);
-	if (bitmap == NULL) {
-		// Drawing goes on without the picture; say which file is missing.
-		fprintf(stderr, "kalvex: cannot load the image \"%s\": start the game "
-			"in the folder that holds bmp/\n", path);
-	}
-	return bitmap;
-}
-
 }	// namespace
+
+
+const char*
+KXView::MissingImage()
+{
+	const char* paths[1 + kPegColorCount] = { kBoardImage };
+	for (int32 i = 0; i < kPegColorCount; i++)
+		paths[1 + i] = kPegImages[i];
+	for (const char* path : paths) {
+		BBitmap* bitmap = BTranslationUtils::GetBitmap(path);
+		if (bitmap == NULL)
+			return path;
+		delete bitmap;
+	}
+	return NULL;
+}
 
 
 void
 KXView::_InitRendering()
 {
-	boardBitmap = LoadImage(kBoardImage);
+	// Should a picture fail after all (MissingImage checks them first), the
+	// board is drawn without it.
+	boardBitmap = BTranslationUtils::GetBitmap(kBoardImage);
 
 	// Every pixel of an update comes from the offscreen bitmap.
 	SetViewColor(B_TRANSPARENT_32_BIT);
@@ -80,7 +84,7 @@ KXView::_InitRendering()
 	offscreenBitmap->AddChild(offscreenView);
 
 	for (int32 i = 0; i < kPegColorCount; i++)
-		pegBitmaps[i] = LoadImage(kPegImages[i]);
+		pegBitmaps[i] = BTranslationUtils::GetBitmap(kPegImages[i]);
 	for (int32 i = 0; i < kPegColorCount; i++)
 		MakeTransparent(pegBitmaps[i]);
 }

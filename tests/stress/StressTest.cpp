@@ -1,0 +1,427 @@
+// Thousands of random user actions against the whole game on the headless
+// display, while the computer player runs on its own thread with its pauses
+// on the test clock. After every action the board must keep its promises.
+
+#include <Menu.h>
+#include <MenuItem.h>
+#include <Button.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+
+#include "AboutBox.h"
+#include "BoardInvariants.h"
+#include "Desktop.h"
+#include "GameFixture.h"
+#include "LaunchHook.h"
+#include "Watchdog.h"
+
+namespace {
+
+using kxtest::BoardState;
+using kxtest::HeadlessApp;
+
+// 20,000 actions in all, split over shards so that each stays well inside
+// the test runner's time limit under ThreadSanitizer and the two cores run
+// two shards at once.
+const int32 kShards = 8;
+const int32 kActionsPerShard = 2500;
+
+const BRect kViewInWindow(0, 20, 160, 268);
+
+enum Action {
+	ACTION_CLOCK,			// lets the player (or a waiting press) go on
+	ACTION_DRAG_TO_ROW,		// a peg dragged into the current row
+	ACTION_DRAG_ANYWHERE,	// a peg dropped anywhere, off the window too
+	ACTION_CLICK_PALETTE,	// pressed and released without moving
+	ACTION_PRESS_ANYWHERE,
+	ACTION_NEW_GAME,
+	ACTION_GIVE_UP,
+	ACTION_CPU_PLAY,
+	ACTION_ABOUT,
+	ACTION_COUNT
+};
+
+const char* kActionNames[ACTION_COUNT] = {
+	"clock", "drag to row", "drag anywhere", "click palette", "press anywhere",
+	"New Game", "Give Up", "CPU Play", "About and OK"
+};
+
+const int kActionWeights[ACTION_COUNT] = { 30, 25, 10, 5, 5, 6, 5, 6, 2 };
+
+// What all shards saw, for the summary line of the run.
+struct Totals {
+	int64 actions = 0;
+	int64 checks = 0;
+	int64 stops = 0;
+	bigtime_t longestStop = 0;
+	double longestStopReal = 0;
+};
+Totals sTotals;
+
+
+class Stress : public kxtest::GameTest,
+	public ::testing::WithParamInterface<int32> {
+protected:
+	void SetUp() override
+	{
+		kxtest::GameTest::SetUp();
+		ASSERT_TRUE(HeadlessApp::Settle(window));
+		BPrivate::SetLaunchHook([](const std::vector<std::string>&) { return B_OK; });
+	}
+
+	void TearDown() override
+	{
+		kxtest::GameTest::TearDown();
+		BPrivate::SetLaunchHook(nullptr);
+	}
+
+	// Waits until the looper has handled all that was posted to it, moving
+	// the clock on whenever someone sleeps on it: a stop request waits for
+	// the player, and the player for its pauses.
+	bool SettleRunningClock(BLooper* looper)
+	{
+		auto deadline = std::chrono::steady_clock::now() + kxtest::kWatchdog;
+		while (looper->_CountHandled() < looper->_CountPosted()) {
+			if (std::chrono::steady_clock::now() > deadline)
+				return false;
+			if (clock.CountSleepers() > 0)
+				clock.AdvanceToNextWakeup();
+			std::this_thread::yield();
+		}
+		return true;
+	}
+
+	bool Locked(BLooper* looper, const std::function<void()>& inside)
+	{
+		if (looper->LockWithTimeout(10000000) != B_OK)
+			return false;
+		inside();
+		looper->Unlock();
+		return true;
+	}
+
+	// The flags as they are between two messages of the window.
+	void Flags(bool* game, bool* cpu)
+	{
+		ASSERT_TRUE(Locked(window, [&] {
+			*game = view->gameActive;
+			*cpu = view->cpuActive;
+		}));
+	}
+
+	int32 Random(int32 low, int32 high)
+	{
+		return std::uniform_int_distribution<int32>(low, high)(fRandom);
+	}
+
+	// A point inside a palette slot, clear of the lines slots share.
+	BPoint InSlot(int32 color)
+	{
+		return BPoint(Random(137, 151), Random(82 + 16 * color, 96 + 16 * color) + 20);
+	}
+
+	// Opens the menu and clicks an item, then waits until the window has
+	// handled it (settle false: only until the item was clicked).
+	void Choose(int32 index, bool settle = true)
+	{
+		ASSERT_TRUE(harness.Click(window, BPoint(10, 8)));
+		BRect item;
+		ASSERT_TRUE(Locked(window, [&] {
+			item = window->gameMenu->ConvertToWindow(window->gameMenu->_ItemFrame(index));
+		}));
+		harness.MoveTo(window, BPoint((item.left + item.right) / 2,
+			(item.top + item.bottom) / 2));
+		harness.display.Press();
+		harness.display.Release();
+		ASSERT_TRUE(harness.display.WaitForInput());
+		if (settle) {
+			ASSERT_TRUE(SettleRunningClock(window));
+		}
+	}
+
+	// A press at one window point, a release at another. The view waits for
+	// the gesture only on the palette during the user's own game; then a
+	// move of the pointer starts a drag whose message goes where the
+	// pointer is released.
+	void Gesture(BPoint from, BPoint to, bool move)
+	{
+		bool game;
+		bool cpu;
+		Flags(&game, &cpu);
+		BPoint inView = from - kViewInWindow.LeftTop();
+		bool waits = game && !cpu && inView.x >= 136 && inView.x <= 152
+			&& inView.y >= 81 && inView.y <= 225;
+
+		int64 sleepers = clock.CountSleepers();
+		harness.MoveTo(window, from);
+		harness.display.Press();
+		ASSERT_TRUE(harness.display.WaitForInput());
+		if (!waits) {
+			harness.MoveTo(window, to);
+			harness.display.Release();
+			ASSERT_TRUE(harness.display.WaitForInput());
+			ASSERT_TRUE(SettleRunningClock(window));
+			EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
+			return;
+		}
+
+		// Nobody else sleeps on the clock while the user plays.
+		ASSERT_TRUE(clock.WaitForSleepers(sleepers + 1));
+		if (move) {
+			harness.MoveTo(window, from + BPoint(1, 0));
+			ASSERT_TRUE(harness.display.WaitForInput());
+			ASSERT_TRUE(clock.AdvanceToNextWakeup());
+			ASSERT_TRUE(HeadlessApp::Settle(window));
+			ASSERT_TRUE(BPrivate::Desktop::Default()->IsDragging());
+			harness.MoveTo(window, to);
+		}
+		harness.display.Release();
+		ASSERT_TRUE(harness.display.WaitForInput());
+		if (!move) {
+			ASSERT_TRUE(clock.AdvanceToNextWakeup());
+		}
+		ASSERT_TRUE(SettleRunningClock(window));
+		EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
+	}
+
+	// Drags the peg of a palette slot to a window point and checks that a
+	// drop on the board took the hole that the pointer was over, or left
+	// the board alone.
+	void DragTo(BPoint to)
+	{
+		int32 color = Random(0, kPegColorCount - 1);
+		BoardState before = State();
+		Gesture(InSlot(color), to, true);
+		if (before.cpuActive || !before.gameActive || HasFatalFailure())
+			return;
+
+		BoardState after = State();
+		if (!kViewInWindow.Contains(to)) {
+			if (to.x < 0 || to.y < 0 || to.x > 159 || to.y > 268) {
+				EXPECT_TRUE(after == before) << "a drop off the window changed the board";
+			}
+			return;
+		}
+		BPoint point = to - kViewInWindow.LeftTop();
+		int32 row = ((int32)point.y - 1) / 16;
+		int32 hole = ((int32)point.x - 8) / 16;
+		bool hit = row == before.currentRow && hole >= 0 && hole < kBoardHoleCount;
+		if (!hit) {
+			EXPECT_TRUE(after == before) << "a drop beside the current row changed the board";
+			return;
+		}
+		fHits++;
+		if (after.currentRow == before.currentRow && after.gameActive) {
+			EXPECT_EQ(after.colors[row][hole], color);
+		} else {
+			EXPECT_EQ(after.CountPegs(row), kBoardHoleCount) << "a row moved on unfilled";
+		}
+	}
+
+	BPoint InCurrentRow()
+	{
+		int32 row = State().currentRow;
+		if (row < 0)
+			row = Random(0, kBoardFirstRow);
+		int32 hole = Random(0, kBoardHoleCount - 1);
+		return BPoint(Random(8 + 16 * hole, 23 + 16 * hole),
+			Random(1 + 16 * row, 16 + 16 * row) + 20);
+	}
+
+	BPoint Anywhere()
+	{
+		switch (Random(0, 2)) {
+			case 0:
+				return BPoint(Random(0, 159), Random(20, 268));
+			case 1:
+				return BPoint(Random(0, 159), Random(0, 268));
+			default:
+				// beside the window, on the desktop
+				return Random(0, 1) == 0 ? BPoint(Random(-30, -1), Random(-30, 300))
+					: BPoint(Random(161, 300), Random(0, 268));
+		}
+	}
+
+	void NewGame()
+	{
+		bool game;
+		bool cpu;
+		Flags(&game, &cpu);
+		if (!cpu) {
+			Choose(0);
+			return;
+		}
+
+		// The clock stands still until the window has asked the player to
+		// stop; from then on, the wait may last as long as the player's row
+		// needs, five pauses at most.
+		Choose(0, false);
+		auto realStart = std::chrono::steady_clock::now();
+		auto deadline = realStart + kxtest::kWatchdog;
+		while (view->cpuActive && std::chrono::steady_clock::now() < deadline)
+			std::this_thread::yield();
+		bigtime_t virtualStart = clock.Now();
+		ASSERT_TRUE(SettleRunningClock(window));
+		bigtime_t waited = clock.Now() - virtualStart;
+		double real = std::chrono::duration<double>(
+			std::chrono::steady_clock::now() - realStart).count();
+		EXPECT_LE(waited, kBoardHoleCount * kxtest::kPegPause);
+		sTotals.stops++;
+		sTotals.longestStop = std::max(sTotals.longestStop, waited);
+		sTotals.longestStopReal = std::max(sTotals.longestStopReal, real);
+
+		BoardState fresh = State();
+		EXPECT_FALSE(fresh.cpuActive);
+		EXPECT_TRUE(fresh.gameActive);
+		EXPECT_EQ(fresh.currentRow, kBoardFirstRow);
+		EXPECT_EQ(fresh.CountPegs(kBoardFirstRow), 0);
+		EXPECT_LT(find_thread("CPU Player"), 0);
+	}
+
+	void About()
+	{
+		AboutBox* box = app->aboutBox;
+		Choose(3);
+		ASSERT_TRUE(HeadlessApp::Settle(box));
+		ASSERT_FALSE(box->IsHidden());
+		// The box is modal: a press on the palette goes nowhere meanwhile.
+		bool game;
+		bool cpu;
+		Flags(&game, &cpu);
+		BoardState before = State();
+		ASSERT_TRUE(harness.Click(window, InSlot(Random(0, kPegColorCount - 1))));
+		if (!cpu) {
+			EXPECT_TRUE(State() == before);
+		}
+		BRect ok;
+		ASSERT_TRUE(Locked(box, [&] { ok = box->okButton->Frame(); }));
+		ASSERT_TRUE(harness.Click(box, BPoint((ok.left + ok.right) / 2,
+			(ok.top + ok.bottom) / 2)));
+		EXPECT_TRUE(box->IsHidden());
+	}
+
+	void Do(Action action)
+	{
+		switch (action) {
+			case ACTION_CLOCK:
+				if (clock.CountSleepers() > 0)
+					clock.AdvanceToNextWakeup();
+				break;
+			case ACTION_DRAG_TO_ROW:
+				DragTo(InCurrentRow());
+				break;
+			case ACTION_DRAG_ANYWHERE:
+				DragTo(Anywhere());
+				break;
+			case ACTION_CLICK_PALETTE:
+			{
+				BoardState before = State();
+				BPoint slot = InSlot(Random(0, kPegColorCount - 1));
+				Gesture(slot, slot, false);
+				if (!before.cpuActive) {
+					EXPECT_TRUE(State() == before) << "a click sent a peg";
+				}
+				break;
+			}
+			case ACTION_PRESS_ANYWHERE:
+			{
+				BPoint where = Anywhere();
+				Gesture(where, where, false);
+				break;
+			}
+			case ACTION_NEW_GAME:
+				NewGame();
+				break;
+			case ACTION_GIVE_UP:
+				Choose(1);
+				break;
+			case ACTION_CPU_PLAY:
+				Choose(2);
+				break;
+			case ACTION_ABOUT:
+				About();
+				break;
+			default:
+				break;
+		}
+	}
+
+	Action Pick()
+	{
+		std::discrete_distribution<int> pick(std::begin(kActionWeights),
+			std::end(kActionWeights));
+		return (Action)pick(fRandom);
+	}
+
+	std::mt19937 fRandom;
+	kxtest::BoardInvariants fInvariants;
+	int64 fHits = 0;
+};
+
+
+int32
+ActionsPerShard()
+{
+	// A shorter run by hand: KX_STRESS_ACTIONS=200 ctest -R Stress
+	const char* count = getenv("KX_STRESS_ACTIONS");
+	return count != nullptr ? atoi(count) : kActionsPerShard;
+}
+
+
+TEST_P(Stress, RandomActionsKeepTheBoardWhole)
+{
+	fRandom.seed(0x4b58 + GetParam());
+	kxtest::Watchdog watchdog;
+	int32 count = ActionsPerShard();
+	int64 actions[ACTION_COUNT] = {};
+
+	for (int32 i = 0; i < count; i++) {
+		Action action = Pick();
+		watchdog.Beat(kActionNames[action]);
+		SCOPED_TRACE(testing::Message() << "action " << i << " (" << kActionNames[action]
+			<< ") of shard " << GetParam());
+		Do(action);
+		actions[action]++;
+		ASSERT_FALSE(HasFatalFailure());
+
+		std::string broken;
+		ASSERT_TRUE(Locked(window, [&] { broken = fInvariants.Broken(view); }));
+		ASSERT_EQ(broken, "");
+		if (HasFailure())
+			return;
+	}
+
+	// A stop request to a paused player lets it finish its row; the game
+	// then ends without a hang.
+	watchdog.Beat("quit");
+	clock.SetAutomatic(true);
+	ASSERT_TRUE(harness.Quit());
+	EXPECT_LT(find_thread("CPU Player"), 0);
+
+	// Every kind of action ran, and drags did reach the board.
+	if (count >= 1000) {
+		for (int32 a = 0; a < ACTION_COUNT; a++)
+			EXPECT_GT(actions[a], 0) << kActionNames[a];
+		EXPECT_GT(fHits, count / 20);
+	}
+
+	sTotals.actions += count;
+	sTotals.checks += fInvariants.fChecked;
+	printf("stress shard %d: %d actions, %lld drops on the current row, "
+		"%lld invariant checks; all shards so far: %lld actions, %lld checks, "
+		"%lld stops, longest stop %lld us of test time (%.3f s real)\n",
+		GetParam(), count, (long long)fHits, (long long)fInvariants.fChecked,
+		(long long)sTotals.actions, (long long)sTotals.checks,
+		(long long)sTotals.stops, (long long)sTotals.longestStop,
+		sTotals.longestStopReal);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shards, Stress, ::testing::Range(0, kShards));
+
+} // namespace

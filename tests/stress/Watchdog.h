@@ -1,0 +1,77 @@
+#ifndef KX_TEST_WATCHDOG_H
+#define KX_TEST_WATCHDOG_H
+
+// Ends the test program when a step makes no progress for too long in real
+// time, naming the step: a deadlock then fails the run instead of hanging
+// it until the test runner's own time-out.
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "HeadlessApp.h"
+
+namespace kxtest {
+
+class Watchdog {
+public:
+	explicit Watchdog(std::chrono::steady_clock::duration limit = kWatchdog)
+		:
+		fLimit(limit),
+		fLast(std::chrono::steady_clock::now()),
+		fThread([this] { _Watch(); })
+	{
+	}
+
+	~Watchdog()
+	{
+		{
+			std::lock_guard<std::mutex> guard(fLock);
+			fDone = true;
+		}
+		fChanged.notify_all();
+		fThread.join();
+	}
+
+	// Marks progress; the next step must make some within the limit.
+	void Beat(const std::string& step)
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		fStep = step;
+		fLast = std::chrono::steady_clock::now();
+	}
+
+private:
+	void _Watch()
+	{
+		std::unique_lock<std::mutex> guard(fLock);
+		while (!fDone) {
+			auto due = fLast + fLimit;
+			if (std::chrono::steady_clock::now() >= due) {
+				fprintf(stderr, "watchdog: no progress for %lld s in \"%s\"; "
+					"taken for a deadlock\n", (long long)
+					std::chrono::duration_cast<std::chrono::seconds>(fLimit).count(),
+					fStep.c_str());
+				fflush(stderr);
+				abort();
+			}
+			fChanged.wait_until(guard, due);
+		}
+	}
+
+	std::chrono::steady_clock::duration fLimit;
+	std::mutex fLock;
+	std::condition_variable fChanged;
+	std::chrono::steady_clock::time_point fLast;
+	std::string fStep = "start";
+	bool fDone = false;
+	std::thread fThread;
+};
+
+} // namespace kxtest
+
+#endif

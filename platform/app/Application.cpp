@@ -165,7 +165,3 @@ BWindow* BApplication::WindowAt(int32 index) const
     return windows[index];
 }
 
-void BApplication::_MessageQueued()
-{
-    Display()->Wake();
-}

@@ -124,15 +124,14 @@ status_t BLooper::PostMessage(BMessage* message, BHandler* handler, BHandler* /*
 {
     if (message == nullptr)
         return B_BAD_VALUE;
-    {
-        std::lock_guard<std::mutex> guard(fQueueLock);
-        if (fTerminating)
-            return B_BAD_VALUE;
-        fQueue.push_back(Envelope{new BMessage(*message), handler});
-        fPosted++;
-        fQueueChanged.notify_all();
-    }
-    _MessageQueued();
+    std::lock_guard<std::mutex> guard(fQueueLock);
+    if (fTerminating)
+        return B_BAD_VALUE;
+    fQueue.push_back(Envelope{new BMessage(*message), handler});
+    fPosted++;
+    fQueueChanged.notify_all();
+    if (fMessageQueued != nullptr)
+        fMessageQueued();
     return B_OK;
 }
 

@@ -40,9 +40,6 @@ public:
     int32 CountWindows() const;
     BWindow* WindowAt(int32 index) const;
 
-protected:
-    void _MessageQueued() override;
-
 private:
     void _CheckLaunch();
     void _Relaunched();

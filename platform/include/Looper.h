@@ -69,8 +69,10 @@ protected:
     void _WakeUp();
     // Ends the loop after the message being handled, without deleting.
     void _StopLoop();
-    // Called after a message has been queued, outside the queue's lock.
-    virtual void _MessageQueued() {}
+    // Called with the queue locked after each message is queued; a plain
+    // function, not a virtual hook, because a posting thread may still be
+    // here while the looper's own thread has begun to delete it.
+    void (*fMessageQueued)() = nullptr;
     bool _Terminating() const { return fTerminating; }
 
 private:

@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all deps build run test bench asan tsan clean
+.PHONY: all deps build run test bench package asan tsan clean
 
 all: build
 
@@ -31,6 +31,11 @@ test: build
 
 bench: build
 	@for b in build/release/bench/*/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+# The Debian package, in build/release/package/; install it with
+# `apt install ./build/release/package/kalvex_*.deb`.
+package: build
+	$(CMAKE) --build --preset release --target package
 
 asan: deps build/asan/CMakeCache.txt
 	$(CMAKE) --build --preset asan

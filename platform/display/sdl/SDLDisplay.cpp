@@ -80,6 +80,12 @@ private:
     bool fFirstFramePresented = false;
 };
 
+bool HasValue(const char* variable)
+{
+    const char* value = getenv(variable);
+    return value != nullptr && value[0] != '\0';
+}
+
 // For start-up measurements: with KX_REPORT_FIRST_FRAME set, the wall clock
 // time of the first frame on the screen goes to standard error.
 void ReportFirstFrame()
@@ -98,8 +104,23 @@ status_t SDLDisplay::Open()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // Without a desktop SDL would settle for an invisible offscreen driver
+    // (and the Wayland client library would complain on the way); a game
+    // nobody can see counts as no display. An explicit SDL_VIDEODRIVER is
+    // taken as asked.
+    bool chosen = HasValue("SDL_VIDEODRIVER");
+    if (!chosen && !HasValue("DISPLAY") && !HasValue("WAYLAND_DISPLAY"))
+        return B_ERROR;
+    if (!chosen && HasValue("DISPLAY") != HasValue("WAYLAND_DISPLAY"))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, HasValue("DISPLAY") ? "x11" : "wayland");
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return B_ERROR;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!chosen && (driver == nullptr || strcmp(driver, "offscreen") == 0
+            || strcmp(driver, "dummy") == 0)) {
+        SDL_Quit();
+        return B_ERROR;
+    }
     fScale = ScaleForDpi(_ScreenDpi());
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         SDL_Quit();

@@ -104,6 +104,9 @@ status_t SDLDisplay::Open()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The windows are plain pictures: without this SDL readies OpenGL for
+    // every window, which loads the GL stack (on Mesa over 80 MB resident).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Without a desktop SDL would settle for an invisible offscreen driver
     // (and the Wayland client library would complain on the way); a game
     // nobody can see counts as no display. An explicit SDL_VIDEODRIVER is
@@ -275,9 +278,12 @@ void SDLDisplay::_Realize(int32 id, SDLScreen& screen)
         SDL_WINDOW_HIDDEN);
     if (screen.window == nullptr)
         return;
-    screen.renderer = SDL_CreateRenderer(screen.window, -1, 0);
+    // Copying a few small pictures needs no graphics card; a GL renderer
+    // would load the whole GL stack, which costs more start-up time and
+    // memory than the game itself.
+    screen.renderer = SDL_CreateRenderer(screen.window, -1, SDL_RENDERER_SOFTWARE);
     if (screen.renderer == nullptr)
-        screen.renderer = SDL_CreateRenderer(screen.window, -1, SDL_RENDERER_SOFTWARE);
+        screen.renderer = SDL_CreateRenderer(screen.window, -1, 0);
     if (screen.renderer == nullptr)
         return;
     screen.texture = SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,

@@ -18,7 +18,10 @@ namespace {
 std::mutex sLock;
 bool sStarted = false;
 bool sUsable = false;
-std::map<std::pair<std::string, int>, FontFace*> sFaces;
+// Faces stay open for the life of the process; the cache itself is never
+// destroyed, so that nothing drawing late at exit finds it gone.
+std::map<std::pair<std::string, int>, FontFace*>& sFaces
+    = *new std::map<std::pair<std::string, int>, FontFace*>;
 
 bool StartLocked()
 {

@@ -1,0 +1,241 @@
+// Stopping the computer player at every point of its game: in each pause,
+// while it waits for the window to score its row, and right after a row is
+// scored, while it builds or walks its candidate list. The stop comes from a
+// thread that holds the main window's lock, as every menu command does.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <thread>
+
+#include "BoardInvariants.h"
+#include "GameFixture.h"
+#include "Watchdog.h"
+
+namespace {
+
+using kxtest::BoardState;
+using kxtest::kPegPause;
+
+enum Stop {
+	STOP_NEW_GAME,		// KXView::Restart
+	STOP_QUIT,			// KXView::Quit, which leaves the board as it is
+	STOP_CLOSE			// KXWindow::QuitRequested: the whole program ends
+};
+
+enum Phase {
+	PHASE_PAUSE,		// asleep after peg `peg` of the row
+	PHASE_SCORING,		// awake after the last pause, waiting for the lock
+	PHASE_AFTER_SCORE	// the row has just been scored: the list work runs
+};
+
+struct Case {
+	Stop stop;
+	Phase phase;
+	int32 row;			// 13: the opening guess; 12: the first from the list
+	int32 peg;			// for PHASE_PAUSE, 1 to 5
+};
+
+const char* kStopNames[] = { "NewGame", "Quit", "Close" };
+
+// Takes five rows, so the player is still at work on rows 13 and 12.
+const Sequence kSecret(3, 1, 4, 1, 5);
+
+bigtime_t sLongestWait = 0;
+double sLongestWaitReal = 0;
+int32 sListHits = 0;
+int32 sNextRowRuns = 0;
+
+
+class StopPhase : public kxtest::GameTest,
+	public ::testing::WithParamInterface<Case> {
+protected:
+	// The pauses the player sleeps before the row of the case is scored.
+	static int64 PausesThroughRow(int32 row)
+	{
+		return (kBoardFirstRow - row + 1) * (int64)kBoardHoleCount;
+	}
+
+	void Request(Stop stop)
+	{
+		switch (stop) {
+			case STOP_NEW_GAME:
+				view->Restart();
+				break;
+			case STOP_QUIT:
+				view->Quit();
+				break;
+			case STOP_CLOSE:
+				window->QuitRequested();
+				break;
+		}
+	}
+};
+
+
+TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
+{
+	const Case& c = GetParam();
+	kxtest::Watchdog watchdog;
+	StartPlayer(kSecret);
+	int64 lastPause = PausesThroughRow(c.row);
+	if (c.phase == PHASE_PAUSE)
+		ASSERT_TRUE(RunToPause(lastPause - kBoardHoleCount + c.peg));
+	else
+		ASSERT_TRUE(RunToPause(lastPause));
+
+	// The stopper holds the window's lock twice, as a menu command does when
+	// the window's own code locks it again.
+	std::atomic<bool> requested(false);
+	std::atomic<bool> done(false);
+	std::atomic<bool> playerGone(false);
+	// Where the request found the player after the scoring phase.
+	bool scored = false;
+	bool nextBegun = false;
+	bigtime_t requestTime = 0;
+	std::chrono::steady_clock::time_point requestReal;
+	std::thread stopper([&] {
+		window->Lock();
+		window->Lock();
+		if (c.phase == PHASE_SCORING) {
+			// The player wakes from its last pause and needs the lock to
+			// score: the request comes first.
+			clock.AdvanceToNextWakeup();
+			while (clock.CountSleepers() > 0)
+				std::this_thread::yield();
+		} else if (c.phase == PHASE_AFTER_SCORE) {
+			// The player wakes and waits for the lock to score; hand the
+			// lock over and take it back at once, which lands right after
+			// its scoring while it builds or walks its list (or, if the
+			// player loses the race for the lock, just before the scoring).
+			clock.AdvanceToNextWakeup();
+			while (clock.CountSleepers() > 0)
+				std::this_thread::yield();
+			window->Unlock();
+			window->Unlock();
+			std::this_thread::yield();
+			window->Lock();
+			window->Lock();
+			scored = view->currentRow == c.row - 1;
+			nextBegun = scored && view->pegs[c.row - 1][0].colorIndex != PEG_NONE;
+		}
+		requestTime = clock.Now();
+		requestReal = std::chrono::steady_clock::now();
+		requested = true;
+		Request(c.stop);
+		playerGone = find_thread("CPU Player") < 0;
+		window->Unlock();
+		window->Unlock();
+		done = true;
+	});
+
+	// Time moves only once the stop was asked for, and only while the
+	// player sleeps.
+	auto deadline = std::chrono::steady_clock::now() + kxtest::kWatchdog;
+	while (!done && std::chrono::steady_clock::now() < deadline) {
+		if (requested && clock.CountSleepers() > 0)
+			clock.AdvanceToNextWakeup();
+		std::this_thread::yield();
+	}
+	ASSERT_TRUE(done) << "the stop never returned";
+	stopper.join();
+	bigtime_t waited = clock.Now() - requestTime;
+	double waitedReal = std::chrono::duration<double>(
+		std::chrono::steady_clock::now() - requestReal).count();
+	sLongestWait = std::max(sLongestWait, waited);
+	sLongestWaitReal = std::max(sLongestWaitReal, waitedReal);
+
+	EXPECT_TRUE(playerGone) << "the player's thread outlived the stop";
+	// The row was completed: every pause of it was slept, and no more. A
+	// player that had already gone on to its next guess finishes that row.
+	bigtime_t rowLeft = c.phase == PHASE_PAUSE
+		? (kBoardHoleCount - c.peg + 1) * kPegPause : 0;
+	if (scored && clock.CountSleeps() > lastPause) {
+		EXPECT_FALSE(nextBegun && clock.CountSleeps() != lastPause + kBoardHoleCount);
+		lastPause += kBoardHoleCount;
+		rowLeft = kBoardHoleCount * kPegPause;
+		sNextRowRuns++;
+	} else if (scored) {
+		sListHits++;
+	}
+	EXPECT_EQ(clock.CountSleeps(), lastPause);
+	EXPECT_EQ(waited, rowLeft);
+	int32 lastRow = c.row - (lastPause - PausesThroughRow(c.row)) / kBoardHoleCount;
+
+	if (c.stop == STOP_CLOSE) {
+		EXPECT_TRUE(harness.WaitForQuit());
+		return;
+	}
+
+	BoardState state = State();
+	EXPECT_FALSE(state.cpuActive);
+	if (c.stop == STOP_NEW_GAME) {
+		EXPECT_TRUE(state.gameActive);
+		EXPECT_EQ(state.currentRow, kBoardFirstRow);
+		for (int32 r = 0; r < kBoardRowCount; r++) {
+			EXPECT_EQ(state.CountPegs(r), 0) << "row " << r;
+			for (int32 h = 0; h < kBoardHoleCount; h++)
+				EXPECT_EQ(state.hints[r][h], HINT_NONE);
+		}
+	} else {
+		// The scored row stands; the game itself goes on for the user.
+		EXPECT_TRUE(state.gameActive);
+		EXPECT_EQ(state.currentRow, lastRow - 1);
+		EXPECT_EQ(state.CountPegs(lastRow), kBoardHoleCount);
+		EXPECT_EQ(state.CountPegs(lastRow - 1), 0);
+		EXPECT_NE(state.hints[lastRow][0], HINT_NONE);
+	}
+	kxtest::BoardInvariants invariants;
+	window->Lock();
+	EXPECT_EQ(invariants.Broken(view), "");
+	window->Unlock();
+
+	// Nothing of the stopped game arrives later.
+	clock.Advance(20 * kPegPause);
+	EXPECT_TRUE(harness.Settle(window));
+	EXPECT_TRUE(State() == state);
+	EXPECT_EQ(clock.CountSleeps(), lastPause);
+
+	printf("longest stop so far: %lld us of test time, %.4f s real; requests "
+		"after a scoring: %d during the list work, %d after the next guess began\n",
+		(long long)sLongestWait, sLongestWaitReal, sListHits, sNextRowRuns);
+}
+
+
+std::vector<Case>
+AllCases()
+{
+	std::vector<Case> cases;
+	for (Stop stop : { STOP_NEW_GAME, STOP_QUIT, STOP_CLOSE }) {
+		for (int32 row : { 13, 12 }) {
+			for (int32 peg = 1; peg <= kBoardHoleCount; peg++)
+				cases.push_back({ stop, PHASE_PAUSE, row, peg });
+			cases.push_back({ stop, PHASE_SCORING, row, 0 });
+			cases.push_back({ stop, PHASE_AFTER_SCORE, row, 0 });
+		}
+	}
+	return cases;
+}
+
+
+std::string
+CaseName(const ::testing::TestParamInfo<Case>& info)
+{
+	const Case& c = info.param;
+	std::string name = std::string(kStopNames[c.stop]) + "Row" + std::to_string(c.row);
+	switch (c.phase) {
+		case PHASE_PAUSE:
+			return name + "PauseAfterPeg" + std::to_string(c.peg);
+		case PHASE_SCORING:
+			return name + "WaitingToScore";
+		default:
+			// Row 13's score is followed by the list's building, later
+			// rows' by a walk over it.
+			return name + (c.row == kBoardFirstRow ? "BuildingTheList" : "WalkingTheList");
+	}
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPhase, StopPhase, ::testing::ValuesIn(AllCases()), CaseName);
+
+} // namespace

@@ -54,10 +54,20 @@ AboutBox::MessageReceived(BMessage* message)
 {
 	switch (message->what) {
 		case MSG_ABOUT:
-			Show();
+			// Showing and hiding nest: a second "About..." or a second
+			// press of "OK" queued before the first was handled must not
+			// leave the box one level off, or the next "About..." would
+			// show nothing. The main window's thread shows it, so the
+			// test and the change happen under the box's lock.
+			if (Lock()) {
+				if (IsHidden())
+					Show();
+				Unlock();
+			}
 			return;
 		case MSG_ABOUT_OK:
-			Hide();
+			if (!IsHidden())
+				Hide();
 			return;
 		case MSG_WEB_PAGE:
 		{

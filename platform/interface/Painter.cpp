@@ -187,8 +187,11 @@ Painter::FillEllipse(BRect rect, rgb_color color, const BlendState& state)
         // Start from the square root's estimate of the first pixel inside
         // and settle it with the exact test; the row is symmetric, so the
         // right end mirrors it.
+        // A plain variable: lambdas may not capture structured bindings
+        // with every compiler (clang before 16).
+        double ends = (double)left + right;
         auto inside = [&](int32 x) {
-            double u = 2.0 * x - left - right;
+            double u = 2.0 * x - ends;
             return u * u * height * height + rowTerm <= limit;
         };
         int32 middle = left + (right - left) / 2;

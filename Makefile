@@ -47,3 +47,26 @@ tsan: deps build/tsan/CMakeCache.txt
 
 clean:
 	rm -rf build
+
+# The image fuzzer: clang with libFuzzer and the address and undefined
+# behaviour sanitizers, in a build folder of its own. It starts from the
+# game's own pictures and keeps what it finds under build/fuzz/corpus.
+FUZZ_SECONDS ?= 30
+FUZZ_DIR = build/fuzz
+FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+
+.PHONY: fuzz
+fuzz: deps
+	@[ -f $(FUZZ_DIR)/CMakeCache.txt ] || $(CMAKE) -S . -B $(FUZZ_DIR) -G Ninja \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+		-DKX_BUILD_FUZZ=ON -DKX_BUILD_TESTS=OFF -DKX_BUILD_BENCH=OFF \
+		"-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)" "-DCMAKE_C_FLAGS=$(FUZZ_FLAGS)" \
+		"-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
+	$(CMAKE) --build $(FUZZ_DIR) --target fuzz_image
+	rm -rf $(FUZZ_DIR)/seed && mkdir -p $(FUZZ_DIR)/seed $(FUZZ_DIR)/corpus $(FUZZ_DIR)/crashes
+	cp bmp/* $(FUZZ_DIR)/seed/
+	LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan-suppressions.txt \
+		$(FUZZ_DIR)/fuzz/fuzz_image -max_total_time=$(FUZZ_SECONDS) -timeout=20 \
+		-rss_limit_mb=3072 -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/crashes/ \
+		$(FUZZ_DIR)/corpus $(FUZZ_DIR)/seed
+	@echo "fuzz: corpus of $$(ls $(FUZZ_DIR)/corpus | wc -l) inputs in $(FUZZ_DIR)/corpus"

@@ -97,8 +97,9 @@ protected:
 		harness.display.Press();
 		harness.display.Release();
 		ASSERT_TRUE(harness.display.WaitForInput());
-		if (settle)
+		if (settle) {
 			ASSERT_TRUE(HeadlessApp::Settle(window));
+		}
 	}
 
 	// Lets the player's pauses pass until the looper has handled what was

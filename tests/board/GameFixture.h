@@ -135,8 +135,10 @@ protected:
 	{
 		auto deadline = std::chrono::steady_clock::now() + kWatchdog;
 		while (std::chrono::steady_clock::now() < deadline) {
-			int64 sleeps = clock.CountSleeps();
+			// Sleepers first: a sleep that starts between the two reads
+			// must not be taken for one already counted and moved past.
 			bool sleeping = clock.CountSleepers() > 0;
+			int64 sleeps = clock.CountSleeps();
 			if (sleeps > count)
 				return false;
 			if (sleeps == count && sleeping)

@@ -76,4 +76,56 @@ TEST_F(KXViewStopTest, QuitLetsThePlayerScoreItsRowAndChangesNothingElse)
 	EXPECT_EQ(clock.CountSleeps(), 5);
 }
 
+
+
+// A player that has just ended its game has cleared cpuActive, but its thread
+// is still on its way out; the window may be deleted as soon as Quit returns.
+struct EndingPlayer {
+	std::atomic<bool> release{false};
+	std::atomic<bool> quitReturned{false};
+	bool quitReturnedFirst = false;
+};
+
+
+status_t
+FinishEnding(void* data)
+{
+	EndingPlayer* player = (EndingPlayer*)data;
+	while (!player->release)
+		std::this_thread::yield();
+	player->quitReturnedFirst = player->quitReturned;
+	return 0;
+}
+
+
+TEST_F(KXViewStopTest, QuitWaitsForAThreadThatClearedTheFlagAlready)
+{
+	EndingPlayer ending;
+	thread_id thread = spawn_thread(FinishEnding, "CPU Player",
+		B_NORMAL_PRIORITY, &ending);
+	resume_thread(thread);
+	window->Lock();
+	view->cpuThread = thread;
+	window->Unlock();
+
+	std::atomic<bool> locked(false);
+	std::thread quitter([&] {
+		window->Lock();
+		locked = true;
+		view->Quit();
+		// Still holding the lock, so that the window comes free before
+		// this only if Quit lets go of it to wait.
+		ending.quitReturned = true;
+		window->Unlock();
+	});
+	while (!locked)
+		std::this_thread::yield();
+	while (window->LockingThread() >= 0)
+		std::this_thread::yield();
+	ending.release = true;
+	quitter.join();
+	wait_for_thread(thread, NULL);
+	EXPECT_FALSE(ending.quitReturnedFirst);
+}
+
 }	// namespace

@@ -88,9 +88,22 @@ void BApplication::Quit()
 
 bool BApplication::QuitRequested()
 {
-    for (BWindow* window : Desktop::Default()->AllWindows()) {
+    Desktop* desktop = Desktop::Default();
+    for (BWindow* window : desktop->AllWindows()) {
+        // A window may be closing on its own thread meanwhile: the pin keeps
+        // it from being deleted while it is locked here, and one whose loop
+        // is already ending is left to end.
+        if (!desktop->PinWindow(window))
+            continue;
         window->Lock();
-        if (!window->QuitRequested()) {
+        if (window->_IsQuitting()) {
+            window->Unlock();
+            desktop->UnpinWindow(window);
+            continue;
+        }
+        bool agreed = window->QuitRequested();
+        desktop->UnpinWindow(window);
+        if (!agreed) {
             window->Unlock();
             return false;
         }

@@ -37,13 +37,17 @@ int32 Desktop::AddWindow(BWindow* window, BRect frame, bool modal)
 {
     std::lock_guard<std::mutex> guard(fLock);
     int32 id = fNextId++;
-    fWindows.push_back(Entry{window, id, frame, false, modal});
+    fWindows.push_back(Entry{window, id, frame, false, modal, 0});
     return id;
 }
 
 void Desktop::RemoveWindow(BWindow* window)
 {
-    std::lock_guard<std::mutex> guard(fLock);
+    std::unique_lock<std::mutex> guard(fLock);
+    fUnpinned.wait(guard, [&] {
+        Entry* entry = _Find(window);
+        return entry == nullptr || entry->pins == 0;
+    });
     for (auto it = fWindows.begin(); it != fWindows.end(); ++it) {
         if (it->window == window) {
             fWindows.erase(it);
@@ -52,6 +56,24 @@ void Desktop::RemoveWindow(BWindow* window)
     }
     if (fCapture == window)
         fCapture = nullptr;
+}
+
+bool Desktop::PinWindow(BWindow* window)
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    Entry* entry = _Find(window);
+    if (entry == nullptr)
+        return false;
+    entry->pins++;
+    return true;
+}
+
+void Desktop::UnpinWindow(BWindow* window)
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    if (Entry* entry = _Find(window))
+        entry->pins--;
+    fUnpinned.notify_all();
 }
 
 void Desktop::_Raise(size_t index)

@@ -53,6 +53,8 @@ public:
     thread_id Thread() const;
     bool IsRunning() const;
     int32 CountQueuedMessages() const;
+    // True once the loop has been told to end.
+    bool _IsQuitting() const { return fTerminating.load(); }
     // Messages posted and fully handled so far; tests wait on these.
     int64 _CountPosted() const { return fPosted.load(); }
     int64 _CountHandled() const { return fHandled.load(); }

@@ -10,6 +10,7 @@
 #include <Point.h>
 #include <Rect.h>
 
+#include <condition_variable>
 #include <mutex>
 #include <vector>
 
@@ -23,7 +24,12 @@ public:
     static Desktop* Default();
 
     int32 AddWindow(BWindow* window, BRect frame, bool modal);
+    // Waits until no other thread holds the window pinned.
     void RemoveWindow(BWindow* window);
+    // Keeps a window from being deleted while another thread locks it;
+    // false when it is already gone.
+    bool PinWindow(BWindow* window);
+    void UnpinWindow(BWindow* window);
     void SetVisible(BWindow* window, bool visible);
     // Brings the window forward; false when it is not the front window
     // then, because a shown modal window stays in front of it.
@@ -62,6 +68,7 @@ private:
         BRect frame;
         bool visible;
         bool modal;
+        int32 pins;
     };
 
     Entry* _Find(const BWindow* window);
@@ -72,6 +79,7 @@ private:
     void _EndDrag(BPoint screen);
 
     std::mutex fLock;
+    std::condition_variable fUnpinned;
     std::vector<Entry> fWindows; // front first
     int32 fNextId = 1;
     BPoint fPointer;

@@ -257,3 +257,31 @@ TEST(Window, CloseBoxAsksQuitRequestedAndClosesWhenItAgrees)
 }
 
 } // namespace
+
+namespace {
+
+// Windows that close from their close boxes while the application asks
+// every window to quit: no window may be locked after it is deleted.
+TEST(Application, QuitWhileWindowsCloseThemselves)
+{
+    for (int round = 0; round < 30; round++) {
+        HeadlessApp harness;
+        BApplication app("application/x-vnd-test");
+        std::atomic<int> quits{0};
+        std::vector<BWindow*> windows;
+        for (int i = 0; i < 4; i++) {
+            windows.push_back(new CountingWindow(BRect(i * 110, 0, i * 110 + 99, 99), "closing",
+                &quits));
+            windows.back()->Show();
+        }
+        harness.Start();
+        for (BWindow* window : windows)
+            harness.display.RequestClose(window);
+        be_app->PostMessage(B_QUIT_REQUESTED);
+        ASSERT_TRUE(harness.WaitForQuit());
+        EXPECT_EQ(app.CountWindows(), 0);
+        EXPECT_GE(quits.load(), 4);
+    }
+}
+
+} // namespace

@@ -117,10 +117,14 @@ public:
     void _DetachFromBitmap();
     BBitmap* _OwnerBitmap() const { return fOwnerBitmap; }
     void _SetWindow(BWindow* window);
+    // The first view of the name among the views and their descendants.
+    static BView* _FindViewAmong(const std::vector<BView*>& views, const char* name);
 
 private:
     rgb_color _PatternColor(const pattern& p) const;
     bool _Target(struct _ViewTarget* target) const;
+    template<typename Call>
+    void _Paint(Call call) const;
 
     BRect fFrame;
     uint32 fResizingMode;

@@ -158,13 +158,7 @@ BView* BBitmap::ChildAt(int32 index) const
 
 BView* BBitmap::FindView(const char* name) const
 {
-    for (BView* child : fChildren) {
-        if (name != nullptr && strcmp(child->Name(), name) == 0)
-            return child;
-        if (BView* found = child->FindView(name))
-            return found;
-    }
-    return nullptr;
+    return BView::_FindViewAmong(fChildren, name);
 }
 
 bool BBitmap::Lock()

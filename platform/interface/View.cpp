@@ -129,10 +129,15 @@ BView* BView::ChildAt(int32 index) const
 
 BView* BView::FindView(const char* name) const
 {
-    for (BView* child : fChildren) {
-        if (name != nullptr && strcmp(child->Name(), name) == 0)
-            return child;
-        if (BView* found = child->FindView(name))
+    return _FindViewAmong(fChildren, name);
+}
+
+BView* BView::_FindViewAmong(const std::vector<BView*>& views, const char* name)
+{
+    for (BView* view : views) {
+        if (name != nullptr && strcmp(view->Name(), name) == 0)
+            return view;
+        if (BView* found = view->FindView(name))
             return found;
     }
     return nullptr;
@@ -425,32 +430,43 @@ static BlendState StateOf(drawing_mode mode, source_alpha sourceAlpha, alpha_fun
     return state;
 }
 
-void BView::FillRect(BRect rect, pattern p)
+// Runs one drawing call on a painter set up for the view's target, with the
+// view's origin in the target and its blending state; nothing happens when
+// the view has nowhere to draw.
+template<typename Call>
+void BView::_Paint(Call call) const
 {
     _ViewTarget target;
     if (!_Target(&target))
         return;
-    Painter(target.buffer, target.clip).FillRect(rect.OffsetByCopy(target.origin),
-        _PatternColor(p), StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
+    Painter painter(target.buffer, target.clip);
+    call(painter, target.origin,
+        StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
+}
+
+void BView::FillRect(BRect rect, pattern p)
+{
+    rgb_color color = _PatternColor(p);
+    _Paint([&](Painter& painter, BPoint origin, const BlendState& state) {
+        painter.FillRect(rect.OffsetByCopy(origin), color, state);
+    });
 }
 
 void BView::StrokeRect(BRect rect, pattern p)
 {
-    _ViewTarget target;
-    if (!_Target(&target))
-        return;
-    Painter(target.buffer, target.clip).StrokeRect(rect.OffsetByCopy(target.origin),
-        _PatternColor(p), StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
+    rgb_color color = _PatternColor(p);
+    _Paint([&](Painter& painter, BPoint origin, const BlendState& state) {
+        painter.StrokeRect(rect.OffsetByCopy(origin), color, state);
+    });
 }
 
 void BView::StrokeLine(BPoint from, BPoint to, pattern p)
 {
     fPenLocation = to;
-    _ViewTarget target;
-    if (!_Target(&target))
-        return;
-    Painter(target.buffer, target.clip).StrokeLine(from + target.origin, to + target.origin,
-        _PatternColor(p), StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
+    rgb_color color = _PatternColor(p);
+    _Paint([&](Painter& painter, BPoint origin, const BlendState& state) {
+        painter.StrokeLine(from + origin, to + origin, color, state);
+    });
 }
 
 void BView::StrokeLine(BPoint to, pattern p)
@@ -460,23 +476,19 @@ void BView::StrokeLine(BPoint to, pattern p)
 
 void BView::FillEllipse(BRect rect, pattern p)
 {
-    _ViewTarget target;
-    if (!_Target(&target))
-        return;
-    Painter(target.buffer, target.clip).FillEllipse(rect.OffsetByCopy(target.origin),
-        _PatternColor(p), StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
+    rgb_color color = _PatternColor(p);
+    _Paint([&](Painter& painter, BPoint origin, const BlendState& state) {
+        painter.FillEllipse(rect.OffsetByCopy(origin), color, state);
+    });
 }
 
 void BView::DrawBitmap(const BBitmap* bitmap, BRect sourceRect, BRect destRect)
 {
     if (bitmap == nullptr)
         return;
-    _ViewTarget target;
-    if (!_Target(&target))
-        return;
-    Painter(target.buffer, target.clip).DrawBitmap(bitmap, sourceRect,
-        destRect.OffsetByCopy(target.origin),
-        StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
+    _Paint([&](Painter& painter, BPoint origin, const BlendState& state) {
+        painter.DrawBitmap(bitmap, sourceRect, destRect.OffsetByCopy(origin), state);
+    });
 }
 
 void BView::DrawBitmap(const BBitmap* bitmap, BRect destRect)
@@ -501,11 +513,9 @@ void BView::DrawString(const char* string, BPoint where)
     if (string == nullptr)
         return;
     fPenLocation = where + BPoint(StringWidth(string), 0);
-    _ViewTarget target;
-    if (!_Target(&target))
-        return;
-    Painter(target.buffer, target.clip).DrawString(string, where + target.origin, fFont,
-        fHighColor, StateOf(fDrawingMode, fSourceAlpha, fAlphaFunction, fHighColor));
+    _Paint([&](Painter& painter, BPoint origin, const BlendState& state) {
+        painter.DrawString(string, where + origin, fFont, fHighColor, state);
+    });
 }
 
 void BView::DrawString(const char* string)

@@ -16,10 +16,7 @@
 #include <vector>
 
 #include "AboutBox.h"
-#include "HeadlessApp.h"
-#include "KXView.h"
-#include "KXWindow.h"
-#include "Kalvex.h"
+#include "GameFixture.h"
 #include "LaunchHook.h"
 #include "MessageCodes.h"
 
@@ -27,62 +24,22 @@ namespace {
 
 using kxtest::HeadlessApp;
 
-// What a board looks like, to tell whether a message changed anything.
-struct BoardState {
-	int32 colors[kBoardRowCount][kBoardHoleCount];
-	int32 hints[kBoardRowCount][kBoardHoleCount];
-	int32 currentRow;
-	bool gameActive;
-	bool cpuActive;
-	Sequence secret;
+using kxtest::BoardState;
 
-	explicit BoardState(KXView* view)
-		: currentRow(view->currentRow), gameActive(view->gameActive),
-		  cpuActive(view->cpuActive), secret(view->secret)
-	{
-		for (int32 r = 0; r < kBoardRowCount; r++) {
-			for (int32 h = 0; h < kBoardHoleCount; h++) {
-				colors[r][h] = view->pegs[r][h].colorIndex;
-				hints[r][h] = view->hints[r][h];
-			}
-		}
-	}
-
-	bool operator==(const BoardState& o) const
-	{
-		return memcmp(colors, o.colors, sizeof(colors)) == 0
-			&& memcmp(hints, o.hints, sizeof(hints)) == 0 && currentRow == o.currentRow
-			&& gameActive == o.gameActive && cpuActive == o.cpuActive && secret == o.secret;
-	}
-};
-
-class AppShell : public ::testing::Test {
+// The application started as the product starts it (see GameFixture.h),
+// with ways to choose menu items and to let the player's pauses pass.
+class AppShell : public kxtest::GameTest {
 protected:
 	void SetUp() override
 	{
-		BPrivate::SetClock(&clock);
-		app = new Kalvex();
-		window = app->mainWindow;
-		view = window->boardView;
-		harness.Start();
+		kxtest::GameTest::SetUp();
 		ASSERT_TRUE(HeadlessApp::Settle(window));
 	}
 
 	void TearDown() override
 	{
-		// The player may be waiting on the clock: let time run out.
-		clock.SetAutomatic(true);
-		EXPECT_TRUE(harness.Quit());
-		delete app;
+		kxtest::GameTest::TearDown();
 		BPrivate::SetLaunchHook(nullptr);
-	}
-
-	BoardState State()
-	{
-		window->Lock();
-		BoardState state(view);
-		window->Unlock();
-		return state;
 	}
 
 	// Opens the menu with a click on its name and clicks the item; waits
@@ -118,12 +75,6 @@ protected:
 
 	// The main window's point of a board view point.
 	static BPoint OnBoard(float x, float y) { return BPoint(x, y + 20); }
-
-	BPrivate::ManualClock clock;
-	HeadlessApp harness;
-	Kalvex* app = nullptr;
-	KXWindow* window = nullptr;
-	KXView* view = nullptr;
 };
 
 TEST_F(AppShell, TheMenuHoldsTheFiveItemsInOrderWithoutShortcuts)

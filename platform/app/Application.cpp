@@ -92,13 +92,15 @@ bool BApplication::QuitRequested()
     for (BWindow* window : desktop->AllWindows()) {
         // A window may be closing on its own thread meanwhile: the pin keeps
         // it from being deleted while it is locked here, and one whose loop
-        // is already ending is left to end.
+        // is already ending is waited for.
         if (!desktop->PinWindow(window))
             continue;
         window->Lock();
         if (window->_IsQuitting()) {
+            thread_id thread = window->Thread();
             window->Unlock();
             desktop->UnpinWindow(window);
+            wait_for_thread(thread, nullptr);
             continue;
         }
         bool agreed = window->QuitRequested();

@@ -195,19 +195,6 @@ TEST_F(AppShell, ADropWithoutItsFieldIsARedPeg)
 	EXPECT_EQ(state.currentRow, 13);
 }
 
-TEST_F(AppShell, OtherCodesAtTheMainWindowChangeNothing)
-{
-	BoardState before = State();
-	for (int32 code : {(int32)MSG_ABOUT_OK, (int32)MSG_WEB_PAGE, 8, -1, -2, 9}) {
-		BMessage message((uint32)code);
-		message.AddInt32("Kalvex:color", 3);
-		window->PostMessage(&message);
-	}
-	ASSERT_TRUE(HeadlessApp::Settle(window));
-	EXPECT_TRUE(State() == before);
-	EXPECT_TRUE(app->aboutBox->IsHidden());
-}
-
 class QuitRoads : public AppShell {
 protected:
 	bool RunUntilQuit()

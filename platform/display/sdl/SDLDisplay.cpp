@@ -148,10 +148,16 @@ float SDLDisplay::_ScreenDpi()
         return 0;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_SetHint(SDL_HINT_VIDEO_X11_XRANDR, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0
-        || SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) != 0)
-        return 0;
-    return dpi;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0
+        && SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) == 0)
+        return dpi;
+    // Not every server takes the second start (small Xvfb screens refuse
+    // it): the display then comes back as it was, unscaled.
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_ResetHint(SDL_HINT_VIDEO_X11_XRANDR);
+    SDL_InitSubSystem(SDL_INIT_VIDEO);
+    return 0;
 }
 
 void SDLDisplay::Close()

@@ -48,6 +48,9 @@ void BLooper::_Loop()
 
 void BLooper::_LoopEnded()
 {
+    // A thread that quit this looper from outside may still be giving back
+    // its locks: the looper goes only once it has them all.
+    Lock();
     delete this;
 }
 
@@ -67,13 +70,17 @@ bool BLooper::_HandleNextMessage(bigtime_t timeout)
         fQueue.pop_front();
     }
     Lock();
-    fCurrentMessage = envelope.message;
-    DispatchMessage(envelope.message, envelope.handler != nullptr ? envelope.handler : this);
-    fCurrentMessage = nullptr;
+    // Told to quit while waiting for the lock: nothing more is handled.
+    bool stopped = fTerminating;
+    if (!stopped) {
+        fCurrentMessage = envelope.message;
+        DispatchMessage(envelope.message, envelope.handler != nullptr ? envelope.handler : this);
+        fCurrentMessage = nullptr;
+    }
     Unlock();
     delete envelope.message;
     fHandled++;
-    return true;
+    return !stopped;
 }
 
 void BLooper::_WakeUp()
@@ -100,12 +107,14 @@ void BLooper::Quit()
         _StopLoop(); // the loop ends when the current message has been handled
         return;
     }
-    // The loop deletes the looper as soon as it sees the stop, so nothing of
-    // it may be touched after _StopLoop().
+    // Once stopped, the loop deletes the looper as soon as this thread has
+    // given back its locks: nothing of it may be touched after the last one.
     thread_id thread = fThread;
-    while (fLock->IsLocked())
-        fLock->Unlock();
+    BPrivate::RecursiveLock* lock = fLock;
+    int32 locks = lock->IsLocked() ? lock->CountLocks() : 0;
     _StopLoop();
+    for (int32 i = 0; i < locks; i++)
+        lock->Unlock();
     wait_for_thread(thread, nullptr);
 }
 

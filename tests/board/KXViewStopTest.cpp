@@ -1,6 +1,8 @@
 // Stopping the computer player from a thread that holds the main window's
 // lock twice, while the player needs that lock to finish its row.
 
+#include <functional>
+
 #include "GameFixture.h"
 
 using kxtest::BoardState;
@@ -13,7 +15,7 @@ class KXViewStopTest : public kxtest::GameTest {
 protected:
 	// Stops the player during its pause after the second peg; gives the
 	// virtual time that the stop waited.
-	bigtime_t StopDuringSecondPause(void (KXView::*stop)())
+	bigtime_t StopDuringSecondPause(std::function<void(KXView*)> stop)
 	{
 		StartPlayer(Sequence(1, 2, 0, 8, 8));
 		EXPECT_TRUE(RunToPause(2));
@@ -23,7 +25,7 @@ protected:
 		std::thread stopper([&] {
 			window->Lock();
 			window->Lock();
-			(view->*stop)();
+			stop(view);
 			EXPECT_EQ(window->CountLocks(), 2);
 			EXPECT_EQ(window->LockingThread(), find_thread(NULL));
 			window->Unlock();
@@ -47,7 +49,7 @@ TEST_F(KXViewStopTest, RestartLetsThePlayerFinishItsRowThenStartsAFreshGame)
 {
 	BoardState fresh = State();
 	// Pegs 3 to 5 come after the stop request, each with its pause.
-	EXPECT_EQ(StopDuringSecondPause(&KXView::Restart), 4 * kPegPause);
+	EXPECT_EQ(StopDuringSecondPause([](KXView* board) { board->Restart(); }), 4 * kPegPause);
 	EXPECT_EQ(clock.CountSleeps(), 5);
 
 	BoardState state = State();
@@ -58,7 +60,7 @@ TEST_F(KXViewStopTest, RestartLetsThePlayerFinishItsRowThenStartsAFreshGame)
 
 TEST_F(KXViewStopTest, QuitLetsThePlayerScoreItsRowAndChangesNothingElse)
 {
-	EXPECT_EQ(StopDuringSecondPause(&KXView::Quit), 4 * kPegPause);
+	EXPECT_EQ(StopDuringSecondPause([](KXView* board) { board->Quit(); }), 4 * kPegPause);
 
 	BoardState state = State();
 	EXPECT_EQ(state.Row(13), Sequence(0, 1, 2, 3, 4));

@@ -59,20 +59,6 @@ protected:
 		}
 	}
 
-	// Lets the player's pauses pass until the looper has handled what was
-	// posted to it so far, or the application's loop has returned.
-	bool RunClockUntil(std::function<bool()> done)
-	{
-		auto deadline = std::chrono::steady_clock::now() + kxtest::kWatchdog;
-		while (!done()) {
-			if (std::chrono::steady_clock::now() > deadline)
-				return false;
-			clock.AdvanceToNextWakeup();
-			std::this_thread::yield();
-		}
-		return true;
-	}
-
 	// The main window's point of a board view point.
 	static BPoint OnBoard(float x, float y) { return BPoint(x, y + 20); }
 };
@@ -119,8 +105,7 @@ TEST_F(AppShell, GiveUpNewGameAndCpuPlayChosenWithThePointerReachTheBoard)
 
 	// New Game stops the player (its row completed) and starts afresh.
 	window->PostMessage(MSG_NEW_GAME);
-	int64 posted = window->_CountPosted();
-	ASSERT_TRUE(RunClockUntil([&] { return window->_CountHandled() >= posted; }));
+	ASSERT_TRUE(SettleRunningClock(window));
 	BoardState after = State();
 	EXPECT_FALSE(after.cpuActive);
 	EXPECT_TRUE(after.gameActive);

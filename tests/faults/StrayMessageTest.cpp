@@ -36,27 +36,13 @@ protected:
 		BPrivate::SetLaunchHook(nullptr);
 	}
 
-	// Lets the player's pauses pass until the window has handled all.
-	bool SettleRunningClock()
-	{
-		auto deadline = std::chrono::steady_clock::now() + kxtest::kWatchdog;
-		while (window->_CountHandled() < window->_CountPosted()) {
-			if (std::chrono::steady_clock::now() > deadline)
-				return false;
-			if (clock.CountSleepers() > 0)
-				clock.AdvanceToNextWakeup();
-			std::this_thread::yield();
-		}
-		return true;
-	}
-
 	void Send(int32 code, const int32* color)
 	{
 		BMessage message((uint32)code);
 		if (color != nullptr)
 			message.AddInt32("Kalvex:color", *color);
 		window->PostMessage(&message);
-		ASSERT_TRUE(SettleRunningClock());
+		ASSERT_TRUE(SettleRunningClock(window));
 	}
 
 	void ExpectWhole()

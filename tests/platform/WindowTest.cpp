@@ -72,12 +72,24 @@ private:
 
 const rgb_color kRed = {255, 0, 0, 255};
 
-TEST(Window, PressReachesMouseDownInViewCoordinates)
-{
+// An application on the headless display; its loop starts with Start().
+class OnScreen : public ::testing::Test {
+protected:
+    void TearDown() override { EXPECT_TRUE(harness.Quit()); }
+
+    CountingWindow* NewWindow(BRect frame, bool agree = true)
+    {
+        return new CountingWindow(frame, "test", &quits, agree);
+    }
+
     HeadlessApp harness;
-    BApplication app("application/x-vnd-test");
+    BApplication app{"application/x-vnd-test"};
     std::atomic<int> quits{0};
-    auto* window = new CountingWindow(BRect(100, 50, 259, 318), "press", &quits);
+};
+
+TEST_F(OnScreen, PressReachesMouseDownInViewCoordinates)
+{
+    auto* window = NewWindow(BRect(100, 50, 259, 318));
     auto* view = new ProbeView(BRect(0, 20, 160, 268), kRed);
     window->AddChild(view);
     window->Show();
@@ -101,15 +113,11 @@ TEST(Window, PressReachesMouseDownInViewCoordinates)
     ASSERT_TRUE(HeadlessApp::Settle(window));
     ASSERT_EQ(view->ups.size(), 1u);
     EXPECT_EQ(view->ups[0], BPoint(40, 209));
-    EXPECT_TRUE(harness.Quit());
 }
 
-TEST(Window, PressOutsideEveryWindowReachesNone)
+TEST_F(OnScreen, PressOutsideEveryWindowReachesNone)
 {
-    HeadlessApp harness;
-    BApplication app("application/x-vnd-test");
-    std::atomic<int> quits{0};
-    auto* window = new CountingWindow(BRect(100, 50, 259, 318), "miss", &quits);
+    auto* window = NewWindow(BRect(100, 50, 259, 318));
     auto* view = new ProbeView(BRect(0, 0, 159, 268), kRed);
     window->AddChild(view);
     window->Show();
@@ -120,15 +128,11 @@ TEST(Window, PressOutsideEveryWindowReachesNone)
     ASSERT_TRUE(harness.display.WaitForInput());
     ASSERT_TRUE(HeadlessApp::Settle(window));
     EXPECT_TRUE(view->downs.empty());
-    EXPECT_TRUE(harness.Quit());
 }
 
-TEST(Window, InvalidationsCoalesceIntoOneDraw)
+TEST_F(OnScreen, InvalidationsCoalesceIntoOneDraw)
 {
-    HeadlessApp harness;
-    BApplication app("application/x-vnd-test");
-    std::atomic<int> quits{0};
-    auto* window = new CountingWindow(BRect(0, 0, 99, 99), "draw", &quits);
+    auto* window = NewWindow(BRect(0, 0, 99, 99));
     auto* view = new ProbeView(BRect(10, 10, 59, 59), kRed);
     window->AddChild(view);
     window->Show();
@@ -151,15 +155,11 @@ TEST(Window, InvalidationsCoalesceIntoOneDraw)
     EXPECT_EQ(harness.display.PixelAt(window, 59, 59) & 0x00ffffff, 0xff0000u);
     EXPECT_EQ(harness.display.PixelAt(window, 9, 9) & 0x00ffffff, 0xd8d8d8u);
     EXPECT_EQ(harness.display.PixelAt(window, 60, 60) & 0x00ffffff, 0xd8d8d8u);
-    EXPECT_TRUE(harness.Quit());
 }
 
-TEST(Window, UpdateIfNeededDrawsAtOnce)
+TEST_F(OnScreen, UpdateIfNeededDrawsAtOnce)
 {
-    HeadlessApp harness;
-    BApplication app("application/x-vnd-test");
-    std::atomic<int> quits{0};
-    auto* window = new CountingWindow(BRect(0, 0, 49, 49), "now", &quits);
+    auto* window = NewWindow(BRect(0, 0, 49, 49));
     auto* view = new ProbeView(BRect(0, 0, 49, 49), kRed);
     window->AddChild(view);
     window->Show();
@@ -173,20 +173,16 @@ TEST(Window, UpdateIfNeededDrawsAtOnce)
     window->Unlock();
     ASSERT_TRUE(HeadlessApp::Settle(window));
     EXPECT_EQ(view->draws, before + 1);
-    EXPECT_TRUE(harness.Quit());
 }
 
-TEST(Window, TransparentViewColourIsNeverErased)
+TEST_F(OnScreen, TransparentViewColourIsNeverErased)
 {
     class Silent : public BView {
     public:
         Silent(BRect frame) : BView(frame, "silent", 0, B_WILL_DRAW) {}
         void Draw(BRect) override {}
     };
-    HeadlessApp harness;
-    BApplication app("application/x-vnd-test");
-    std::atomic<int> quits{0};
-    auto* window = new CountingWindow(BRect(0, 0, 39, 19), "erase", &quits);
+    auto* window = NewWindow(BRect(0, 0, 39, 19));
     auto* erased = new Silent(BRect(0, 0, 19, 19));
     erased->SetViewColor(0, 0, 255);
     auto* kept = new Silent(BRect(20, 0, 39, 19));
@@ -199,13 +195,10 @@ TEST(Window, TransparentViewColourIsNeverErased)
     EXPECT_EQ(harness.display.PixelAt(window, 5, 5) & 0x00ffffff, 0x0000ffu);
     // Under the transparent view the parent's grey stays.
     EXPECT_EQ(harness.display.PixelAt(window, 30, 5) & 0x00ffffff, 0xd8d8d8u);
-    EXPECT_TRUE(harness.Quit());
 }
 
-TEST(Application, QuitAsksEveryWindowLockedIncludingHiddenOnes)
+TEST_F(OnScreen, QuitAsksEveryWindowLockedIncludingHiddenOnes)
 {
-    HeadlessApp harness;
-    BApplication app("application/x-vnd-test");
     std::atomic<int> shownQuits{0}, hiddenQuits{0};
     auto* shown = new CountingWindow(BRect(0, 0, 99, 99), "shown", &shownQuits);
     auto* hidden = new CountingWindow(BRect(200, 0, 299, 99), "hidden", &hiddenQuits);
@@ -220,12 +213,9 @@ TEST(Application, QuitAsksEveryWindowLockedIncludingHiddenOnes)
     EXPECT_EQ(app.CountWindows(), 0);
 }
 
-TEST(Application, AWindowThatRefusesKeepsTheApplicationRunning)
+TEST_F(OnScreen, AWindowThatRefusesKeepsTheApplicationRunning)
 {
-    HeadlessApp harness;
-    BApplication app("application/x-vnd-test");
-    std::atomic<int> quits{0};
-    auto* window = new CountingWindow(BRect(0, 0, 99, 99), "refuses", &quits, false);
+    auto* window = NewWindow(BRect(0, 0, 99, 99), false);
     window->Show();
     harness.Start();
     be_app->PostMessage(B_QUIT_REQUESTED);
@@ -236,15 +226,11 @@ TEST(Application, AWindowThatRefusesKeepsTheApplicationRunning)
     // Closing it for good ends the test.
     window->Lock();
     window->Quit();
-    EXPECT_TRUE(harness.Quit());
 }
 
-TEST(Window, CloseBoxAsksQuitRequestedAndClosesWhenItAgrees)
+TEST_F(OnScreen, CloseBoxAsksQuitRequestedAndClosesWhenItAgrees)
 {
-    HeadlessApp harness;
-    BApplication app("application/x-vnd-test");
-    std::atomic<int> quits{0};
-    auto* window = new CountingWindow(BRect(0, 0, 99, 99), "closable", &quits);
+    auto* window = NewWindow(BRect(0, 0, 99, 99));
     window->Show();
     harness.Start();
     thread_id thread = window->Thread();
@@ -253,7 +239,6 @@ TEST(Window, CloseBoxAsksQuitRequestedAndClosesWhenItAgrees)
     wait_for_thread(thread, nullptr);
     EXPECT_EQ(quits.load(), 1);
     EXPECT_EQ(app.CountWindows(), 0);
-    EXPECT_TRUE(harness.Quit());
 }
 
 } // namespace

@@ -82,22 +82,6 @@ protected:
 		BPrivate::SetLaunchHook(nullptr);
 	}
 
-	// Waits until the looper has handled all that was posted to it, moving
-	// the clock on whenever someone sleeps on it: a stop request waits for
-	// the player, and the player for its pauses.
-	bool SettleRunningClock(BLooper* looper)
-	{
-		auto deadline = std::chrono::steady_clock::now() + kxtest::kWatchdog;
-		while (looper->_CountHandled() < looper->_CountPosted()) {
-			if (std::chrono::steady_clock::now() > deadline)
-				return false;
-			if (clock.CountSleepers() > 0)
-				clock.AdvanceToNextWakeup();
-			std::this_thread::yield();
-		}
-		return true;
-	}
-
 	bool Locked(BLooper* looper, const std::function<void()>& inside)
 	{
 		if (looper->LockWithTimeout(10000000) != B_OK)

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <functional>
 #include <thread>
 
 #include "HeadlessApp.h"
@@ -127,6 +129,29 @@ protected:
 		state.secret = view->secret;
 		window->Unlock();
 		return state;
+	}
+
+	// Moves the clock on whenever someone sleeps on it, until done() holds;
+	// false after the watchdog's time of real time.
+	bool RunClockUntil(std::function<bool()> done)
+	{
+		auto deadline = std::chrono::steady_clock::now() + kWatchdog;
+		while (!done()) {
+			if (std::chrono::steady_clock::now() > deadline)
+				return false;
+			clock.AdvanceToNextWakeup();
+			std::this_thread::yield();
+		}
+		return true;
+	}
+
+	// The same until the looper has handled all that was posted to it: a
+	// stop request waits for the player, and the player for its pauses.
+	bool SettleRunningClock(BLooper* looper)
+	{
+		return RunClockUntil([looper] {
+			return looper->_CountHandled() >= looper->_CountPosted();
+		});
 	}
 
 	// Moves the clock on, one wake-up at a time, until the player sleeps in

@@ -73,19 +73,6 @@ TEST_F(ButtonTest, ClickInsideSendsAndReleaseOutsideDoesNot)
     EXPECT_EQ(window->Codes(), (std::vector<uint32>{7, 7}));
 }
 
-TEST_F(ButtonTest, SetTargetSendsElsewhere)
-{
-    auto* other = new RecordingWindow(BRect(400, 40, 450, 90));
-    other->Run();
-    window->Lock();
-    button->SetTarget(other);
-    window->Unlock();
-    ASSERT_TRUE(ClickAt(harness, window, inside));
-    ASSERT_TRUE(Idle(other));
-    EXPECT_EQ(other->Codes(), std::vector<uint32>{7});
-    EXPECT_TRUE(window->Codes().empty());
-}
-
 TEST(StringView, DrawsItsTextOnTheWindowsBackgroundInsideItsFrameOnly)
 {
     TestApp test;

@@ -67,19 +67,6 @@ TEST_F(MenuTest, BarTakesItsHeightFromTheFontAndSpansTheWindow)
     EXPECT_LE(frame.bottom, 19);
 }
 
-TEST_F(MenuTest, ItemsSendToTheWindowUnlessTargetedElsewhere)
-{
-    EXPECT_EQ(bar->FindItem("Quit"), menu->ItemAt(4));
-    for (int32 i = 0; i < menu->CountItems(); i++)
-        EXPECT_EQ(menu->ItemAt(i)->Target(), window);
-    window->Lock();
-    auto* late = new BMenuItem("Late", new BMessage(9));
-    EXPECT_TRUE(menu->AddItem(late));
-    EXPECT_FALSE(menu->AddItem(late));
-    window->Unlock();
-    EXPECT_EQ(late->Target(), window);
-}
-
 TEST_F(MenuTest, PressMoveAndReleaseChoosesTheItemUnderThePointer)
 {
     ASSERT_TRUE(Press(harness, window, Title()));

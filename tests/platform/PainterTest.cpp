@@ -31,7 +31,7 @@ BlendState ModeState(drawing_mode mode)
 } // namespace
 
 
-TEST(PainterBlendTest, OverlayRoundsToNearestAndKeepsDestinationAlpha)
+TEST(PainterBlendTest, OverlayRoundsToNearestKeepsDestinationAlphaAndTakesAConstant)
 {
     // Shapes take the colour's alpha, bitmaps each pixel's own.
     std::unique_ptr<BBitmap> bitmap(new BBitmap(BRect(0, 0, 2, 0), B_RGBA32));
@@ -44,29 +44,22 @@ TEST(PainterBlendTest, OverlayRoundsToNearestAndKeepsDestinationAlpha)
     Canvas bitmaps(3, 1, kGround);
     bitmaps.Painter().DrawBitmap(bitmap.get(), BRect(0, 0, 2, 0), BRect(0, 0, 2, 0), AlphaState());
 
+    // A constant alpha of 150 replaces every pixel's own, and a shape's.
+    Canvas constant(3, 1, kGround);
+    BlendState state = AlphaState(B_ALPHA_OVERLAY, B_CONSTANT_ALPHA, 150);
+    constant.Painter().DrawBitmap(bitmap.get(), BRect(0, 0, 1, 0), BRect(0, 0, 1, 0), state);
+    constant.Painter().FillRect(BRect(2, 0, 2, 0), make_color(200, 250, 10, 0), state);
+
+    // (200 * 150 + 100 * 105 + 127) / 255 = 159; (250 * 150 + 50 * 105 + 127) / 255 = 168;
+    // (10 * 150 + 0 + 127) / 255 = 6.
+    const rgb_color blended = make_color(159, 168, 6, 77);
     for (const Canvas* canvas : {&shapes, &bitmaps}) {
         EXPECT_EQ(canvas->At(0, 0), kGround);
-        // (200 * 150 + 100 * 105 + 127) / 255 = 159; (250 * 150 + 50 * 105 + 127) / 255 = 168;
-        // (10 * 150 + 0 + 127) / 255 = 6.
-        EXPECT_EQ(canvas->At(1, 0), make_color(159, 168, 6, 77));
+        EXPECT_EQ(canvas->At(1, 0), blended);
         EXPECT_EQ(canvas->At(2, 0), make_color(200, 250, 10, 77));
     }
-}
-
-TEST(PainterBlendTest, ConstantAlphaAppliesOneOpacityToEveryPixel)
-{
-    std::unique_ptr<BBitmap> bitmap(new BBitmap(BRect(0, 0, 1, 0), B_RGBA32));
-    SetPixel(bitmap.get(), 0, 0, make_color(200, 250, 10, 0));
-    SetPixel(bitmap.get(), 1, 0, make_color(200, 250, 10, 255));
-    Canvas canvas(3, 1, kGround);
-    BPrivate::Painter painter = canvas.Painter();
-    BlendState state = AlphaState(B_ALPHA_OVERLAY, B_CONSTANT_ALPHA, 150);
-    painter.DrawBitmap(bitmap.get(), BRect(0, 0, 1, 0), BRect(0, 0, 1, 0), state);
-    // A shape's own alpha is ignored too.
-    painter.FillRect(BRect(2, 0, 2, 0), make_color(200, 250, 10, 0), state);
-
     for (int32 x = 0; x < 3; x++)
-        EXPECT_EQ(canvas.At(x, 0), make_color(159, 168, 6, 77)) << "x " << x;
+        EXPECT_EQ(constant.At(x, 0), blended) << "x " << x;
 }
 
 TEST(PainterBlendTest, CompositeCombinesTheDestinationsOpacity)
@@ -143,46 +136,34 @@ TEST(PainterScaleTest, SameSizeCopiesPixelForPixel)
     }
 }
 
-TEST(PainterScaleTest, DoubleSizeMakesTwoByTwoBlocks)
-{
-    std::unique_ptr<BBitmap> bitmap(MakeGradient(3, 2));
-    Canvas canvas(6, 4, kGround);
-    canvas.Painter().DrawBitmap(bitmap.get(), BRect(0, 0, 2, 1), BRect(0, 0, 5, 3),
-        ModeState(B_OP_COPY));
-    for (int32 y = 0; y < 4; y++) {
-        for (int32 x = 0; x < 6; x++)
-            ASSERT_EQ(canvas.At(x, y), GradientAt(x / 2, y / 2)) << x << "," << y;
-    }
-}
-
-TEST(PainterScaleTest, ShrinkSamplesEveryOtherPixelAndUnevenScalesFloor)
+TEST(PainterScaleTest, NearestPixelScalingFloorsUnevenRatios)
 {
     std::unique_ptr<BBitmap> bitmap(MakeGradient(4, 4));
+    Canvas twice(8, 8, kGround);
+    twice.Painter().DrawBitmap(bitmap.get(), BRect(0, 0, 3, 3), BRect(0, 0, 7, 7), ModeState(B_OP_COPY));
     Canvas half(2, 2, kGround);
     half.Painter().DrawBitmap(bitmap.get(), BRect(0, 0, 3, 3), BRect(0, 0, 1, 1), ModeState(B_OP_COPY));
-    EXPECT_EQ(half.At(0, 0), GradientAt(0, 0));
-    EXPECT_EQ(half.At(1, 0), GradientAt(2, 0));
-    EXPECT_EQ(half.At(0, 1), GradientAt(0, 2));
-    EXPECT_EQ(half.At(1, 1), GradientAt(2, 2));
+    for (int32 y = 0; y < 8; y++) {
+        for (int32 x = 0; x < 8; x++) {
+            ASSERT_EQ(twice.At(x, y), GradientAt(x / 2, y / 2)) << x << "," << y;
+            if (x < 2 && y < 2)
+                ASSERT_EQ(half.At(x, y), GradientAt(2 * x, 2 * y)) << x << "," << y;
+        }
+    }
 
     // Four columns into three: column i samples floor(i * 4 / 3) = 0, 1, 2.
-    // Three into five: floor(i * 3 / 5) = 0, 0, 1, 1, 2.
-    Canvas uneven(5, 1, kGround);
+    // Three into five: floor(i * 3 / 5) = 0, 0, 1, 1, 2. A source rectangle
+    // picks its part of the bitmap.
+    Canvas uneven(5, 2, kGround);
     uneven.Painter().DrawBitmap(bitmap.get(), BRect(0, 0, 3, 0), BRect(0, 0, 2, 0), ModeState(B_OP_COPY));
     EXPECT_EQ(uneven.At(2, 0), GradientAt(2, 0));
     uneven.Painter().DrawBitmap(bitmap.get(), BRect(0, 1, 2, 1), BRect(0, 0, 4, 0), ModeState(B_OP_COPY));
     const int32 sampled[5] = {0, 0, 1, 1, 2};
     for (int32 x = 0; x < 5; x++)
         EXPECT_EQ(uneven.At(x, 0), GradientAt(sampled[x], 1)) << x;
-}
-
-TEST(PainterScaleTest, SourceRectanglePicksAPartOfTheBitmap)
-{
-    std::unique_ptr<BBitmap> bitmap(MakeGradient(5, 5));
-    Canvas canvas(2, 2, kGround);
-    canvas.Painter().DrawBitmap(bitmap.get(), BRect(2, 3, 3, 4), BRect(0, 0, 1, 1), ModeState(B_OP_COPY));
-    EXPECT_EQ(canvas.At(0, 0), GradientAt(2, 3));
-    EXPECT_EQ(canvas.At(1, 1), GradientAt(3, 4));
+    uneven.Painter().DrawBitmap(bitmap.get(), BRect(2, 3, 3, 3), BRect(0, 1, 1, 1), ModeState(B_OP_COPY));
+    EXPECT_EQ(uneven.At(0, 1), GradientAt(2, 3));
+    EXPECT_EQ(uneven.At(1, 1), GradientAt(3, 3));
 }
 
 TEST(PainterScaleTest, SourceOutsideTheBitmapIsClippedWithTheDestination)

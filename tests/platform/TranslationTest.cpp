@@ -92,14 +92,14 @@ void Append32(std::vector<uint8>* out, uint32 value)
 
 // A 24-bit BMP of 2 by 2 pixels, written field by field. Rows are stored
 // bottom row first and padded to 4 bytes.
-std::vector<uint8> TwoByTwoBMP(int32 declaredWidth = 2)
+std::vector<uint8> TwoByTwoBMP()
 {
     std::vector<uint8> bmp = {'B', 'M'};
     Append32(&bmp, 14 + 40 + 16); // file size
     Append32(&bmp, 0);
     Append32(&bmp, 14 + 40); // pixel data offset
     Append32(&bmp, 40);      // header size
-    Append32(&bmp, declaredWidth);
+    Append32(&bmp, 2);
     Append32(&bmp, 2);
     Append16(&bmp, 1);  // planes
     Append16(&bmp, 24); // bits a pixel
@@ -116,7 +116,13 @@ std::vector<uint8> TwoByTwoBMP(int32 declaredWidth = 2)
 
 TEST_F(TranslationTest, BMPLoadsWithItsPixelsTopRowFirstAndOpaque)
 {
-    std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap(Write("four.bmp", TwoByTwoBMP()).c_str()));
+    // A relative path starts at the working directory.
+    Write("four.bmp", TwoByTwoBMP());
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
+    ASSERT_EQ(chdir(fFolder.c_str()), 0);
+    std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap("four.bmp"));
+    ASSERT_EQ(chdir(previous), 0);
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(bitmap->Bounds(), BRect(0, 0, 1, 1));
     EXPECT_EQ(bitmap->ColorSpace(), B_RGB32);
@@ -171,36 +177,15 @@ TEST_F(TranslationTest, JPEGLoadsCloseToItsColoursAndOpaque)
     EXPECT_EQ(right.alpha, 255);
 }
 
-TEST_F(TranslationTest, RelativePathsStartAtTheWorkingDirectory)
-{
-    Write("relative.bmp", TwoByTwoBMP());
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
-    ASSERT_EQ(chdir(fFolder.c_str()), 0);
-    std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap("relative.bmp"));
-    ASSERT_EQ(chdir(previous), 0);
-    ASSERT_NE(bitmap, nullptr);
-    EXPECT_EQ(GetPixel(bitmap.get(), 1, 0), make_color(1, 2, 3, 255));
-}
-
-TEST_F(TranslationTest, MissingEmptyOrUnreadableFilesGiveNull)
+// Damaged BMP files are swept in the fault tests; here the other ways a
+// path can fail and damaged JPEG files.
+TEST_F(TranslationTest, MissingUnreadableOrDamagedFilesGiveNull)
 {
     EXPECT_EQ(BTranslationUtils::GetBitmap(nullptr), nullptr);
     EXPECT_EQ(BTranslationUtils::GetBitmap(""), nullptr);
     EXPECT_EQ(BTranslationUtils::GetBitmap(Path("missing.bmp").c_str()), nullptr);
-    EXPECT_EQ(BTranslationUtils::GetBitmap(Write("empty.jpg", {}).c_str()), nullptr);
     // A folder opens but cannot be read.
     EXPECT_EQ(BTranslationUtils::GetBitmap(fFolder.c_str()), nullptr);
-    EXPECT_EQ(BTranslationUtils::GetBitmap(Write("text.png", {'h', 'e', 'l', 'l', 'o'}).c_str()), nullptr);
-}
-
-TEST_F(TranslationTest, DamagedFilesGiveNull)
-{
-    std::vector<uint8> bmp = TwoByTwoBMP();
-    bmp.resize(bmp.size() - 6);
-    EXPECT_EQ(BTranslationUtils::GetBitmap(Write("truncated.bmp", bmp).c_str()), nullptr);
-    bmp.resize(20);
-    EXPECT_EQ(BTranslationUtils::GetBitmap(Write("header.bmp", bmp).c_str()), nullptr);
 
     // A JPEG start followed by noise.
     std::vector<uint8> jpeg = {0xff, 0xd8, 0xff, 0xe0, 0x00, 0x10};
@@ -223,7 +208,6 @@ TEST_F(TranslationTest, AbsurdDeclaredSizesAreRefusedBeforeDecoding)
     std::vector<uint8> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13,
         'I', 'H', 'D', 'R', 0, 0, 0x4e, 0x20, 0, 0, 0x4e, 0x20, 8, 6, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(BTranslationUtils::GetBitmap(Write("huge.png", png).c_str()), nullptr);
-    EXPECT_EQ(BTranslationUtils::GetBitmap(Write("wide.bmp", TwoByTwoBMP(100000)).c_str()), nullptr);
 
     // 10000 by 10000 is within each side's limit but over the pixel count.
     std::vector<uint8> jpeg = {0xff, 0xd8, 0xff, 0xc0, 0x00, 0x11, 8, 0x27, 0x10, 0x27, 0x10, 3};

@@ -103,27 +103,6 @@ TEST_F(CPUPlayerTest, PlacesOnePegEveryHalfSecondAndScoresAfterTheFifth)
 }
 
 
-TEST_F(CPUPlayerTest, StopBeforeTheFirstScoreEndsWithoutAnotherPeg)
-{
-	StartPlayer(Sequence(8, 7, 6, 5, 4));
-	ASSERT_TRUE(RunToPause(5));
-
-	// The stop request alone, without waiting: the player scores the row,
-	// then sees it before it builds its list or starts another row.
-	window->Lock();
-	view->cpuActive = false;
-	window->Unlock();
-	FinishPlayer();
-
-	BoardState state = State();
-	EXPECT_EQ(clock.CountSleeps(), 5);
-	EXPECT_EQ(state.hints[13][0], HINT_EXACT);
-	EXPECT_EQ(state.currentRow, 12);
-	EXPECT_EQ(state.CountPegs(12), 0);
-	EXPECT_TRUE(state.gameActive);
-}
-
-
 TEST_F(CPUPlayerTest, PlayerToldToStopBeforeItBeginsPlacesNothing)
 {
 	BoardState before = State();
@@ -157,22 +136,6 @@ TEST_F(CPUPlayerTest, SecretChangedUnderThePlayerEndsTheGameInsteadOfGuessing)
 	EXPECT_EQ(state.CountPegs(10), 0);
 	EXPECT_FALSE(state.gameActive);
 	EXPECT_FALSE(state.cpuActive);
-}
-
-
-TEST_F(CPUPlayerTest, ClosingTheWindowEndsThePlayerFirst)
-{
-	StartPlayer(Sequence(8, 7, 6, 5, 4));
-	ASSERT_TRUE(RunToPause(3));
-
-	harness.display.RequestClose(window);
-	ASSERT_TRUE(harness.display.WaitForInput());
-	clock.SetAutomatic(true);
-	ASSERT_TRUE(harness.WaitForQuit());
-
-	// The row in progress was finished; nothing came after it.
-	EXPECT_EQ(clock.CountSleeps(), 5);
-	EXPECT_LT(find_thread("CPU Player"), 0);
 }
 
 }	// namespace

@@ -101,14 +101,6 @@ TEST(SolveToolTest, RejectsBadInputNamingIt)
 }
 
 
-TEST(SolveToolTest, PrintsOneLinePerGuess)
-{
-	std::ostringstream out;
-	PrintGame(out, SolveSecret(Sequence(3, 1, 4, 1, 5)));
-	EXPECT_EQ(out.str(), kGame31415);
-}
-
-
 TEST(SolveToolTest, SummarisesRowsCounts)
 {
 	// Values 0 to 4 are the codes 00000, 10000, 20000, 30000, 40000.

@@ -104,32 +104,6 @@ TEST(StrategyTest, EnumerationKeepsCounterOrderAndOnlyAgreeingCodes)
 }
 
 
-TEST(StrategyTest, EnumerationSplitsAllCodesByScore)
-{
-	size_t total = 0;
-	size_t largest = 0;
-	for (int exact = 0; exact <= 5; exact++) {
-		for (int color = 0; exact + color <= 5; color++) {
-			size_t size = CandidatesAfterFirstGuess(exact, color).size();
-			total += size;
-			if (size > largest)
-				largest = size;
-		}
-	}
-	EXPECT_EQ(total, (size_t)kSequenceCount);
-	EXPECT_EQ(largest, 14240u);
-	EXPECT_EQ(CandidatesAfterFirstGuess(1, 0).size(), 3125u);
-	EXPECT_EQ(CandidatesAfterFirstGuess(5, 0).size(), 1u);
-
-	// No marks leave the codes made only of the four colours not played.
-	std::list<Sequence> unplayed = CandidatesAfterFirstGuess(0, 0);
-	ASSERT_EQ(unplayed.size(), 1024u);
-	EXPECT_EQ(unplayed.front(), Sequence(5, 5, 5, 5, 5));
-	for (const Sequence& code : unplayed)
-		ASSERT_GE(*std::min_element(code.colors, code.colors + 5), 5);
-}
-
-
 TEST(StrategyTest, FilterKeepsOrderAndDropsThePlayedGuess)
 {
 	const Sequence guess(1, 0, 0, 0, 5);
@@ -151,18 +125,6 @@ TEST(StrategyTest, FilterKeepsOrderAndDropsThePlayedGuess)
 		Sequence(1, 0, 0, 0, 6) };
 	FilterCandidates(won, guess, 5, 0);
 	EXPECT_EQ(won, std::list<Sequence>{ guess });
-}
-
-
-TEST(StrategyTest, ValueRoundTripsAndMatchesTheCounter)
-{
-	Sequence code(0, 0, 0, 0, 0);
-	for (int32_t value = 0; value < kSequenceCount; value++) {
-		ASSERT_EQ(SequenceValue(code), value);
-		ASSERT_EQ(SequenceFromValue(value), code);
-		code++;
-	}
-	EXPECT_EQ(SequenceValue(FirstGuess()), 28602);
 }
 
 

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <thread>
 
 #include "BoardInvariants.h"
@@ -41,12 +39,6 @@ const char* kStopNames[] = { "NewGame", "Quit", "Close" };
 
 // Takes five rows, so the player is still at work on rows 13 and 12.
 const Sequence kSecret(3, 1, 4, 1, 5);
-
-bigtime_t sLongestWait = 0;
-double sLongestWaitReal = 0;
-int32 sListHits = 0;
-int32 sNextRowRuns = 0;
-
 
 class StopPhase : public kxtest::GameTest,
 	public ::testing::WithParamInterface<Case> {
@@ -94,7 +86,6 @@ TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 	bool scored = false;
 	bool nextBegun = false;
 	bigtime_t requestTime = 0;
-	std::chrono::steady_clock::time_point requestReal;
 	std::thread stopper([&] {
 		window->Lock();
 		window->Lock();
@@ -121,7 +112,6 @@ TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 			nextBegun = scored && view->pegs[c.row - 1][0].colorIndex != PEG_NONE;
 		}
 		requestTime = clock.Now();
-		requestReal = std::chrono::steady_clock::now();
 		requested = true;
 		Request(c.stop);
 		playerGone = find_thread("CPU Player") < 0;
@@ -141,10 +131,6 @@ TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 	ASSERT_TRUE(done) << "the stop never returned";
 	stopper.join();
 	bigtime_t waited = clock.Now() - requestTime;
-	double waitedReal = std::chrono::duration<double>(
-		std::chrono::steady_clock::now() - requestReal).count();
-	sLongestWait = std::max(sLongestWait, waited);
-	sLongestWaitReal = std::max(sLongestWaitReal, waitedReal);
 
 	EXPECT_TRUE(playerGone) << "the player's thread outlived the stop";
 	// The row was completed: every pause of it was slept, and no more. A
@@ -155,9 +141,6 @@ TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 		EXPECT_FALSE(nextBegun && clock.CountSleeps() != lastPause + kBoardHoleCount);
 		lastPause += kBoardHoleCount;
 		rowLeft = kBoardHoleCount * kPegPause;
-		sNextRowRuns++;
-	} else if (scored) {
-		sListHits++;
 	}
 	EXPECT_EQ(clock.CountSleeps(), lastPause);
 	EXPECT_EQ(waited, rowLeft);
@@ -196,10 +179,6 @@ TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 	EXPECT_TRUE(harness.Settle(window));
 	EXPECT_TRUE(State() == state);
 	EXPECT_EQ(clock.CountSleeps(), lastPause);
-
-	printf("longest stop so far: %lld us of test time, %.4f s real; requests "
-		"after a scoring: %d during the list work, %d after the next guess began\n",
-		(long long)sLongestWait, sLongestWaitReal, sListHits, sNextRowRuns);
 }
 
 

@@ -68,6 +68,9 @@ TEST_F(ElfAttach, PutsTheBlockOnThePageAfterTheImageAndTheProgramRuns)
     ASSERT_EQ(FindElfImageEnd(original.data(), original.size(), &imageEnd), B_OK);
     ASSERT_EQ(imageEnd, original.size());
     const size_t expectedOffset = (original.size() + 4095) / 4096 * 4096;
+    ResourceFile before;
+    EXPECT_EQ(before.SetTo(fProgram.c_str()), B_OK) << before.ErrorText();
+    EXPECT_EQ(before.CountResources(), 0);
 
     std::string error;
     ASSERT_TRUE(AttachResourceBlockToFile(fProgram.c_str(), fBlock, &error))
@@ -93,14 +96,6 @@ TEST_F(ElfAttach, PutsTheBlockOnThePageAfterTheImageAndTheProgramRuns)
     ASSERT_TRUE(AttachResourceBlockToFile(fProgram.c_str(), fBlock, &error))
         << error;
     EXPECT_EQ(Contents(fProgram), attached);
-}
-
-
-TEST_F(ElfAttach, AnExecutableWithoutBlockHasNoResources)
-{
-    ResourceFile file;
-    EXPECT_EQ(file.SetTo(fProgram.c_str()), B_OK) << file.ErrorText();
-    EXPECT_EQ(file.CountResources(), 0);
 }
 
 

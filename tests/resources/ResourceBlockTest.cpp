@@ -109,16 +109,14 @@ TEST(ResourceWriter, RebuildsTheWorkedExampleByteForByte)
 TEST(ResourceWriter, StartsATypeBlockForEveryRunOfEqualTypes)
 {
     // MIMS, MIMS, APPF, MIMS: three blocks, so three separators.
-    std::vector<uint8> table = BuildInfoTable({
+    const std::vector<ResourceItem> items = {
         Item('MIMS', 1, "a", Text("x")), Item('MIMS', 2, "", Text("y")),
-        Item('APPF', 1, "b", Text("z")), Item('MIMS', 3, "c", Text("w")) });
-    size_t expected = (4 + 12 + 10) + 8 + (4 + 12) + 8 + (4 + 12) + 8 + 8;
-    EXPECT_EQ(table.size(), expected);
+        Item('APPF', 1, "b", Text("z")), Item('MIMS', 3, "c", Text("w")) };
+    EXPECT_EQ(BuildInfoTable(items).size(),
+        size_t((4 + 12 + 10) + 8 + (4 + 12) + 8 + (4 + 12) + 8 + 8));
 
     ResourceFile file;
-    std::vector<uint8> block = BuildResourceBlock({
-        Item('MIMS', 1, "a", Text("x")), Item('MIMS', 2, "", Text("y")),
-        Item('APPF', 1, "b", Text("z")), Item('MIMS', 3, "c", Text("w")) });
+    std::vector<uint8> block = BuildResourceBlock(items);
     ASSERT_EQ(file.SetTo(block.data(), block.size(), "mixed"), B_OK)
         << file.ErrorText();
     ASSERT_EQ(file.CountResources(), 4);

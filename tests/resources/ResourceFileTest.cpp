@@ -80,13 +80,11 @@ TEST(ResourceFile, RefusesEveryTruncationOfABlock)
 }
 
 
+// Damage to the info table and its checksum is swept byte by byte below.
 TEST(ResourceFile, RefusesDamagedBlocksWithBadData)
 {
     struct Damage { const char* what; void (*apply)(std::vector<uint8>&); };
     const Damage damages[] = {
-        { "checksum", [](std::vector<uint8>& b) { b[b.size() - 8] ^= 1; } },
-        { "table byte", [](std::vector<uint8>& b) {
-            b[InfoTableOffset(b) + 5] ^= 0x40; } },
         { "count", [](std::vector<uint8>& b) { WriteLE32(&b[4], 10001); } },
         { "admin size", [](std::vector<uint8>& b) { WriteLE32(&b[12], 0x600); } },
         { "unknown size", [](std::vector<uint8>& b) {

@@ -146,8 +146,9 @@ TEST(PainterScaleTest, NearestPixelScalingFloorsUnevenRatios)
     for (int32 y = 0; y < 8; y++) {
         for (int32 x = 0; x < 8; x++) {
             ASSERT_EQ(twice.At(x, y), GradientAt(x / 2, y / 2)) << x << "," << y;
-            if (x < 2 && y < 2)
+            if (x < 2 && y < 2) {
                 ASSERT_EQ(half.At(x, y), GradientAt(2 * x, 2 * y)) << x << "," << y;
+            }
         }
     }
 

@@ -82,6 +82,7 @@ protected:
 private:
     void _Init(BRect frame, const char* title, window_look look, window_feel feel,
         uint32 flags, uint32 workspace, window_type type);
+    void _LeaveScreen();
     void _Update();
     void _DrawView(BView* view, BRect dirty, BRect parentClip);
     void _HandleMouse(BMessage* message);
@@ -95,6 +96,7 @@ private:
     int32 fShowLevel; // shown while above zero
     bool fActive;
     int32 fDisplayId;
+    bool fLeftScreen;
     BView* fTopView;
     BBitmap* fSurface;
     BView* fMouseView; // the view that took the last press, until release

@@ -69,6 +69,7 @@ void BWindow::_Init(BRect frame, const char* title, window_look look, window_fee
     fDirty = BRect();
     fUpdatePending = false;
     fMouseView = nullptr;
+    fLeftScreen = false;
     fSurface = new BBitmap(Bounds(), B_RGB32);
     fTopView = new TopView(Bounds());
     fTopView->_SetWindow(this);
@@ -81,17 +82,26 @@ void BWindow::_Init(BRect frame, const char* title, window_look look, window_fee
 
 BWindow::~BWindow()
 {
-    Desktop::Default()->RemoveWindow(this);
-    Display()->RemoveWindow(fDisplayId);
+    _LeaveScreen();
     delete fTopView;
     delete fSurface;
+}
+
+void BWindow::_LeaveScreen()
+{
+    if (fLeftScreen)
+        return;
+    fLeftScreen = true;
+    // The desktop last: once the window is off it, the application's loop
+    // may end and the display go, so nothing shared is touched after it.
+    Display()->RemoveWindow(fDisplayId);
+    Desktop::Default()->RemoveWindow(this);
 }
 
 void BWindow::_LoopEnded()
 {
     // Leave the screen before anything of the window goes.
-    Desktop::Default()->RemoveWindow(this);
-    Display()->RemoveWindow(fDisplayId);
+    _LeaveScreen();
     BLooper::_LoopEnded();
 }
 

@@ -22,20 +22,6 @@ namespace {
 // How long the loop waits for input before it looks at its own queue again.
 const bigtime_t kPumpInterval = 10000;
 
-class DesktopInput : public BPrivate::InputSink {
-public:
-    void HandlePointer(BPoint screen, uint32 buttons) override
-    {
-        Desktop::Default()->HandlePointer(screen, buttons);
-    }
-    void HandleCloseRequest(int32 id) override { Desktop::Default()->HandleCloseRequest(id); }
-    void HandleWindowMoved(int32 id, BPoint leftTop) override
-    {
-        Desktop::Default()->HandleWindowMoved(id, leftTop);
-    }
-    void HandleExposed(int32 id) override { Desktop::Default()->HandleExposed(id); }
-};
-
 } // namespace
 
 BApplication::BApplication(const char* signature)
@@ -43,6 +29,8 @@ BApplication::BApplication(const char* signature)
       fInitStatus(B_OK), fLaunch(nullptr)
 {
     be_app = this;
+    // A message for the application must wake its loop from the display.
+    fMessageQueued = [] { Display()->Wake(); };
     _CheckLaunch();
     fInitStatus = Display()->Open();
 }
@@ -71,9 +59,8 @@ thread_id BApplication::Run()
     if (fInitStatus != B_OK)
         return fInitStatus;
     PostMessage(B_READY_TO_RUN);
-    DesktopInput input;
     while (!_Terminating()) {
-        Display()->Pump(&input, CountQueuedMessages() > 0 ? 0 : kPumpInterval);
+        Display()->Pump(Desktop::Default(), CountQueuedMessages() > 0 ? 0 : kPumpInterval);
         while (!_Terminating() && _HandleNextMessage(0)) {
         }
     }

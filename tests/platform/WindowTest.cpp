@@ -181,6 +181,15 @@ TEST_F(OnScreen, TransparentViewColourIsNeverErased)
     EXPECT_EQ(harness.display.PixelAt(window, 30, 5) & 0x00ffffff, 0xd8d8d8u);
 }
 
+TEST_F(OnScreen, AMessageForTheApplicationWakesItsLoop)
+{
+    // Without the wake-up the loop would see the message only when its
+    // wait for input timed out.
+    int64 before = harness.display.CountWakes();
+    be_app->PostMessage('ping');
+    EXPECT_GT(harness.display.CountWakes(), before);
+}
+
 TEST_F(OnScreen, QuitAsksEveryWindowLockedIncludingHiddenOnes)
 {
     std::atomic<int> shownQuits{0}, hiddenQuits{0};

@@ -165,10 +165,17 @@ void HeadlessDisplay::Pump(InputSink* sink, bigtime_t timeout)
     }
 }
 
+int64 HeadlessDisplay::CountWakes()
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    return fWakes;
+}
+
 void HeadlessDisplay::Wake()
 {
     std::lock_guard<std::mutex> guard(fLock);
     fWoken = true;
+    fWakes++;
     fChanged.notify_all();
 }
 

@@ -14,12 +14,14 @@
 #include <mutex>
 #include <vector>
 
+#include "display/DisplayBackend.h"
+
 class BBitmap;
 class BWindow;
 
 namespace BPrivate {
 
-class Desktop {
+class Desktop : public InputSink {
 public:
     static Desktop* Default();
 
@@ -53,10 +55,10 @@ public:
     bool IsDragging();
 
     // Input, on the main thread.
-    void HandlePointer(BPoint screen, uint32 buttons);
-    void HandleCloseRequest(int32 id);
-    void HandleWindowMoved(int32 id, BPoint leftTop);
-    void HandleExposed(int32 id);
+    void HandlePointer(BPoint screen, uint32 buttons) override;
+    void HandleCloseRequest(int32 id) override;
+    void HandleWindowMoved(int32 id, BPoint leftTop) override;
+    void HandleExposed(int32 id) override;
 
     // Forgets the pointer and any drag; for tests that start afresh.
     void Reset();

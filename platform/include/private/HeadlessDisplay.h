@@ -48,6 +48,8 @@ public:
     bool DragImageShown();
     std::string Title(BWindow* window);
     int32 CountRaises(BWindow* window);
+    // How often the application's loop was asked to wake up.
+    int64 CountWakes();
 
     // DisplayBackend.
     status_t Open() override;
@@ -89,6 +91,7 @@ private:
     int64 fQueued = 0;
     int64 fHandled = 0;
     bool fWoken = false;
+    int64 fWakes = 0;
     BPoint fPointer;
     uint32 fButtons = 0;
     bool fDragShown = false;

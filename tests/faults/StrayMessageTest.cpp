@@ -101,7 +101,10 @@ TEST_F(StrayMessages, EveryCodeWithEveryColourField)
 					EXPECT_EQ(after.currentRow, kBoardFirstRow);
 					break;
 				case MSG_CPU_PLAY:
-					EXPECT_TRUE(after.cpuActive);
+					// The computer plays; while the window settled, the
+					// running clock may already have let it finish a game.
+					EXPECT_TRUE(after.cpuActive
+						|| (!after.gameActive && after.CountPegs(kBoardFirstRow) == kBoardHoleCount));
 					break;
 				case MSG_ABOUT:
 					ASSERT_TRUE(HeadlessApp::Settle(box));
@@ -121,7 +124,9 @@ TEST_F(StrayMessages, EveryCodeWithEveryColourField)
 	EXPECT_EQ(fLaunches, 0);
 
 	// Quit, with the computer playing and a colour field that means nothing.
-	Send(MSG_CPU_PLAY, nullptr);
+	// Posted without running the clock, so the player waits in its first
+	// pause instead of finishing its game.
+	window->PostMessage(MSG_CPU_PLAY);
 	ASSERT_TRUE(clock.WaitForSleepers(1));
 	BMessage quit(MSG_QUIT);
 	quit.AddInt32("Kalvex:color", INT32_MIN);

@@ -1,12 +1,11 @@
 #include "CPUPlayer.h"
 
 #include <OS.h>
+#include <Window.h>
 
 #include <list>
 
 #include "KXView.h"
-#include "KXWindow.h"
-#include "Kalvex.h"
 #include "Strategy.h"
 
 
@@ -16,20 +15,13 @@ namespace {
 const bigtime_t kPegPause = 500000;
 
 
-BWindow*
-MainWindow()
-{
-	return ((Kalvex*)be_app)->mainWindow;
-}
-
-
 // Shows what changed on the board at once, from the player's thread.
 void
 ShowBoard(KXView* view)
 {
 	view->Invalidate();
 	view->Window()->UpdateIfNeeded();
-	MainWindow()->Sync();
+	view->Window()->Sync();
 }
 
 
@@ -96,7 +88,8 @@ CPUPlayer(void* data)
 bool
 DropSequence(Sequence& seq, KXView* view)
 {
-	BWindow* window = MainWindow();
+	// The board lives in the main window for good; its lock guards the board.
+	BWindow* window = view->Window();
 
 	for (int32 i = 0; i < kBoardHoleCount; i++) {
 		window->Lock();

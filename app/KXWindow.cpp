@@ -8,6 +8,7 @@
 #include <Message.h>
 
 #include "AboutBox.h"
+#include "BoardLayout.h"
 #include "KXView.h"
 #include "Kalvex.h"
 #include "MessageCodes.h"
@@ -15,7 +16,9 @@
 
 KXWindow::KXWindow()
 	:
-	BWindow(BRect(30, 30, 189, 298), "Kalvex v1.2", B_TITLED_WINDOW,
+	// Just large enough for the board's picture below the menu bar.
+	BWindow(BRect(30, 30, 30 + kBoardArea.right, 30 + kBoardFrame.bottom),
+		"Kalvex v1.2", B_TITLED_WINDOW,
 		B_NOT_RESIZABLE | B_NOT_ZOOMABLE, B_CURRENT_WORKSPACE)
 {
 	boardView = new KXView();

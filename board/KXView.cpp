@@ -6,22 +6,13 @@
 
 #include <cstdlib>
 
+#include "BoardLayout.h"
 #include "CPUPlayer.h"
-
-
-namespace {
-
-// Rows and holes are squares of 16 pixels; hole 0 of row 0 starts at (8, 1).
-const int32 kPitch = 16;
-const int32 kBoardLeft = 8;
-const int32 kBoardTop = 1;
-
-}	// namespace
 
 
 KXView::KXView()
 	:
-	BView(BRect(0, 20, 160, 268), "Board", 0, B_WILL_DRAW),
+	BView(kBoardFrame, "Board", 0, B_WILL_DRAW),
 	currentRow(kBoardFirstRow),
 	exactCount(0),
 	colorCount(0),
@@ -84,13 +75,11 @@ KXView::Drop(int colorIndex)
 	uint32 buttons;
 	GetMouse(&where, &buttons, true);
 
-	// Both conversions and both divisions truncate toward zero, so a little
-	// left of the first hole still counts as hole 0 and a little above the
-	// top row as row 0.
-	int32 x = (int32)where.x;
-	int32 y = (int32)where.y;
-	int32 row = (y - kBoardTop) / kPitch;
-	int32 hole = (x - kBoardLeft) / kPitch;
+	// A little left of the first hole still counts as hole 0 and a little
+	// above the top row as row 0.
+	int32 row;
+	int32 hole;
+	HoleAt(where, &row, &hole);
 
 	// Once the last row has failed currentRow is -1, which a point above
 	// the board would otherwise match.

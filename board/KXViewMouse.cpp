@@ -8,22 +8,15 @@
 #include <Message.h>
 #include <Window.h>
 
+#include "BoardLayout.h"
 #include "MessageCodes.h"
 #include "Transparency.h"
 
 
 namespace {
 
-const BRect kPalette(136, 81, 152, 225);
 const bigtime_t kPollInterval = 40000;
 const BPoint kDragOffset(10, 10);
-
-
-BRect
-PaletteSlot(int32 color)
-{
-	return BRect(136, 81 + 16 * color, 152, 97 + 16 * color);
-}
 
 }	// namespace
 
@@ -33,13 +26,9 @@ KXView::MouseDown(BPoint where)
 {
 	if (cpuActive || !gameActive)
 		return;
-	if (!kPalette.Contains(where))
+	int32 color = PaletteSlotAt(where);
+	if (color < 0)
 		return;
-
-	// A point on a line shared by two slots takes the upper one.
-	int32 color = 0;
-	while (color < kPegColorCount - 1 && !PaletteSlot(color).Contains(where))
-		color++;
 
 	while (true) {
 		BPoint now;

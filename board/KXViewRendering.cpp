@@ -8,12 +8,11 @@
 #include <TranslationUtils.h>
 #include <Window.h>
 
+#include "BoardLayout.h"
 #include "Transparency.h"
 
 
 namespace {
-
-const BRect kBoardArea(0, 0, 159, 248);
 
 const char* kBoardImage = "bmp/board.jpg";
 const char* kPegImages[kPegColorCount] = {
@@ -24,28 +23,6 @@ const char* kPegImages[kPegColorCount] = {
 
 const rgb_color kWhite = { 255, 255, 255, 255 };
 const rgb_color kBlack = { 0, 0, 0, 255 };
-
-
-BRect
-HoleRect(int32 row, int32 hole)
-{
-	return BRect(8 + 16 * hole, 1 + 16 * row, 24 + 16 * hole, 17 + 16 * row);
-}
-
-
-BRect
-MarkRect(int32 row, int32 place)
-{
-	return BRect(88 + 8 * place, 1 + 16 * row, 96 + 8 * place, 9 + 16 * row);
-}
-
-
-BRect
-SecretRect(int32 hole)
-{
-	return BRect(8 + 16 * hole, 232, 24 + 16 * hole, 248);
-}
-
 
 }	// namespace
 

@@ -13,6 +13,7 @@
 
 #include <memory>
 
+#include "BoardLayout.h"
 #include "Transparency.h"
 
 namespace kxtest {
@@ -42,8 +43,8 @@ public:
 
 		fSurface.Lock();
 		fView->DrawBitmap(image.get(), fSurface.Bounds());
-		fView->DrawBitmap(image.get(), BRect(8, 1, 24, 17));
-		fView->DrawBitmap(drag.get(), BRect(136, 81, 152, 97));
+		fView->DrawBitmap(image.get(), HoleRect(0, 0));
+		fView->DrawBitmap(drag.get(), PaletteSlotRect(0));
 		fView->Sync();
 		fSurface.Unlock();
 		return image;

@@ -34,12 +34,13 @@ protected:
 	// What the screen shows at a point of the board view.
 	uint32 Screen(int32 x, int32 y)
 	{
-		return harness.display.PixelAt(window, x, y + 20) & 0xffffff;
+		BPoint where = InWindow(BPoint(x, y));
+		return harness.display.PixelAt(window, (int32)where.x, (int32)where.y) & 0xffffff;
 	}
 
 	uint32 Background(int32 x, int32 y) { return ImagePixel(view->boardBitmap, x, y); }
 
-	void Redraw(BRect area = BRect(0, 0, 159, 248))
+	void Redraw(BRect area = kBoardArea)
 	{
 		window->Lock();
 		view->Invalidate(area);

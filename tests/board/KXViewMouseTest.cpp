@@ -18,14 +18,13 @@ protected:
 		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
 	}
 
-	BPoint Window(BPoint board) { return board + BPoint(0, 20); }
 
 	// Presses at a board point; true when the view went on to wait for the
 	// gesture (it sleeps on the clock between two readings).
 	bool PressWaits(BPoint where)
 	{
 		int64 sleeps = clock.CountSleeps();
-		harness.MoveTo(window, Window(where));
+		harness.MoveTo(window, InWindow(where));
 		harness.display.Press();
 		EXPECT_TRUE(harness.display.WaitForInput());
 		// Either the view sleeps on the clock, or the press is handled.
@@ -50,18 +49,23 @@ protected:
 	void Drag(BPoint from, BPoint to)
 	{
 		ASSERT_TRUE(PressWaits(from));
-		harness.MoveTo(window, Window(from + BPoint(1, 0)));
+		harness.MoveTo(window, InWindow(from + BPoint(1, 0)));
 		ASSERT_TRUE(harness.display.WaitForInput());
 		ASSERT_TRUE(clock.AdvanceToNextWakeup());
 		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
 		EXPECT_TRUE(BPrivate::Desktop::Default()->IsDragging());
 		EXPECT_TRUE(harness.display.DragImageShown());
-		harness.MoveTo(window, Window(to));
+		harness.MoveTo(window, InWindow(to));
 		ReleaseAndSettle();
 		EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
 	}
 
-	static BPoint Slot(int32 color) { return BPoint(144, 89 + 16 * color); }
+	// The middle of a palette slot.
+	static BPoint Slot(int32 color)
+	{
+		BRect slot = PaletteSlotRect(color);
+		return BPoint((slot.left + slot.right) / 2, (slot.top + slot.bottom) / 2);
+	}
 };
 
 TEST_F(PaletteDrag, ADragFromEachSlotPlacesThatColourAndTheFifthScores)
@@ -137,7 +141,7 @@ TEST_F(PaletteDrag, PressesWhileTheComputerPlaysOrAfterTheGameDoNothing)
 	window->PostMessage(MSG_CPU_PLAY);
 	ASSERT_TRUE(clock.WaitForSleepers(1)); // the player's first pause
 	int64 sleeps = clock.CountSleeps();
-	harness.MoveTo(window, Window(Slot(0)));
+	harness.MoveTo(window, InWindow(Slot(0)));
 	harness.display.Press();
 	ASSERT_TRUE(harness.display.WaitForInput());
 	ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));

@@ -230,7 +230,7 @@ TEST_F(KXViewTest, CPUPlayStartsAFreshGameAndThenIgnoresTheUser)
 	window->Unlock();
 	EXPECT_GE(player, 0);
 
-	harness.MoveTo(window, Hole(13, 3) + BPoint(0, 20));
+	harness.MoveTo(window, InWindow(Hole(13, 3)));
 	ASSERT_TRUE(harness.display.WaitForInput());
 	window->PostMessage(MSG_DROP);
 	window->PostMessage(MSG_GIVE_UP);

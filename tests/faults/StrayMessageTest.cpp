@@ -73,7 +73,7 @@ TEST_F(StrayMessages, EveryCodeWithEveryColourField)
 				<< (field == kNoField ? std::string("missing") : std::to_string(field)));
 			// From a fresh user game, the pointer on hole 2 of row 13.
 			Send(MSG_NEW_GAME, nullptr);
-			harness.MoveTo(window, Hole(13, 2) + BPoint(0, 20));
+			harness.MoveTo(window, InWindow(Hole(13, 2)));
 			ASSERT_TRUE(harness.display.WaitForInput());
 			BoardState before = State();
 

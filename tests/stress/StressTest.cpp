@@ -33,8 +33,6 @@ using kxtest::HeadlessApp;
 const int32 kShards = 8;
 const int32 kActionsPerShard = 2500;
 
-const BRect kViewInWindow(0, 20, 160, 268);
-
 enum Action {
 	ACTION_CLOCK,			// lets the player (or a waiting press) go on
 	ACTION_DRAG_TO_ROW,		// a peg dragged into the current row
@@ -108,7 +106,9 @@ protected:
 	// A point inside a palette slot, clear of the lines slots share.
 	BPoint InSlot(int32 color)
 	{
-		return BPoint(Random(137, 151), Random(82 + 16 * color, 96 + 16 * color) + 20);
+		BRect slot = PaletteSlotRect(color);
+		return InWindow(BPoint(Random((int32)slot.left + 1, (int32)slot.right - 1),
+			Random((int32)slot.top + 1, (int32)slot.bottom - 1)));
 	}
 
 	// Opens the menu and clicks an item, then waits until the window has
@@ -142,9 +142,8 @@ protected:
 		bool game;
 		bool cpu;
 		Flags(&game, &cpu);
-		BPoint inView = from - kViewInWindow.LeftTop();
-		bool waits = game && !cpu && inView.x >= 136 && inView.x <= 152
-			&& inView.y >= 81 && inView.y <= 225;
+		bool waits = game && !cpu
+			&& kPaletteFrame.Contains(from - kBoardFrame.LeftTop());
 
 		int64 sleepers = clock.CountSleepers();
 		harness.MoveTo(window, from);
@@ -190,15 +189,15 @@ protected:
 			return;
 
 		BoardState after = State();
-		if (!kViewInWindow.Contains(to)) {
+		if (!kBoardFrame.Contains(to)) {
 			if (to.x < 0 || to.y < 0 || to.x > 159 || to.y > 268) {
 				EXPECT_TRUE(after == before) << "a drop off the window changed the board";
 			}
 			return;
 		}
-		BPoint point = to - kViewInWindow.LeftTop();
-		int32 row = ((int32)point.y - 1) / 16;
-		int32 hole = ((int32)point.x - 8) / 16;
+		int32 row;
+		int32 hole;
+		HoleAt(to - kBoardFrame.LeftTop(), &row, &hole);
 		bool hit = row == before.currentRow && hole >= 0 && hole < kBoardHoleCount;
 		if (!hit) {
 			EXPECT_TRUE(after == before) << "a drop beside the current row changed the board";
@@ -217,9 +216,11 @@ protected:
 		int32 row = State().currentRow;
 		if (row < 0)
 			row = Random(0, kBoardFirstRow);
-		int32 hole = Random(0, kBoardHoleCount - 1);
-		return BPoint(Random(8 + 16 * hole, 23 + 16 * hole),
-			Random(1 + 16 * row, 16 + 16 * row) + 20);
+		// Anywhere in the hole but its right and bottom lines, which the
+		// next hole and row take.
+		BRect rect = HoleRect(row, Random(0, kBoardHoleCount - 1));
+		return InWindow(BPoint(Random((int32)rect.left, (int32)rect.right - 1),
+			Random((int32)rect.top, (int32)rect.bottom - 1)));
 	}
 
 	BPoint Anywhere()
@@ -322,8 +323,8 @@ protected:
 			{
 				// Anywhere but the menu bar, which the menu actions use.
 				BPoint where = Anywhere();
-				if (where.y < kViewInWindow.top && where.x >= 0 && where.x < 160)
-					where.y += kViewInWindow.top;
+				if (where.y < kBoardFrame.top && where.x >= 0 && where.x < 160)
+					where.y += kBoardFrame.top;
 				Gesture(where, where, false);
 				break;
 			}

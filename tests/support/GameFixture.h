@@ -14,6 +14,7 @@
 #include <functional>
 #include <thread>
 
+#include "BoardLayout.h"
 #include "HeadlessApp.h"
 #include "KXView.h"
 #include "KXWindow.h"
@@ -81,14 +82,21 @@ protected:
 	// The middle of a hole.
 	static BPoint Hole(int32 row, int32 hole)
 	{
-		return BPoint(16 + 16 * hole, 9 + 16 * row);
+		BRect rect = HoleRect(row, hole);
+		return BPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 	}
 
-	// Puts the pointer on a point of the board view (20 pixels down in the
-	// window) and drops a peg there as the window would.
+	// A point of the board view in its window's coordinates.
+	static BPoint InWindow(BPoint board)
+	{
+		return board + kBoardFrame.LeftTop();
+	}
+
+	// Puts the pointer on a point of the board view and drops a peg there
+	// as the window would.
 	void DropAt(BPoint where, int color)
 	{
-		harness.MoveTo(window, where + BPoint(0, 20));
+		harness.MoveTo(window, InWindow(where));
 		ASSERT_TRUE(harness.display.WaitForInput());
 		window->Lock();
 		view->Drop(color);

@@ -46,10 +46,11 @@ TEST_F(KXViewStopTest, QuitWaitsForAThreadThatClearedTheFlagAlready)
 		ending.quitReturned = true;
 		window->Unlock();
 	});
-	while (!locked)
-		std::this_thread::yield();
-	while (window->LockingThread() >= 0)
-		std::this_thread::yield();
+	// A Quit that kept the lock while it waited would never let go: fail
+	// then, and let the thread end so that Quit returns.
+	EXPECT_TRUE(kxtest::PollUntil([&] {
+		return locked && window->LockingThread() < 0;
+	})) << "Quit kept the window locked while it waited";
 	ending.release = true;
 	quitter.join();
 	wait_for_thread(thread, NULL);

@@ -86,11 +86,10 @@ struct TestApp {
 // to itself on the way (updates, invoked messages).
 inline bool Idle(BLooper* looper)
 {
-    do {
-        if (!HeadlessApp::Settle(looper))
-            return false;
-    } while (looper->_CountHandled() < looper->_CountPosted());
-    return true;
+    return kxtest::PollUntil([looper] {
+        return HeadlessApp::Settle(looper)
+            && looper->_CountHandled() >= looper->_CountPosted();
+    });
 }
 
 inline bool Press(HeadlessApp& harness, BWindow* window, BPoint where)

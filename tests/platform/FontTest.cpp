@@ -1,5 +1,7 @@
 #include "GraphicsTestSupport.h"
 
+#include "Watchdog.h"
+#include "Watchdog.h"
 #include "interface/FontFace.h"
 
 #include <Font.h>
@@ -122,6 +124,7 @@ TEST(FontTest, AFileThatIsNoFontGivesNoFace)
 
 TEST(FontTest, WindowThreadsCanMeasureAndDrawAtTheSameTime)
 {
+    kxtest::Watchdog watchdog;
     if (!HasFont())
         GTEST_SKIP() << "no sans-serif font installed";
     const float expected = be_bold_font->StringWidth("About...");

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "Clock.h"
+#include "Watchdog.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ status_t WaitOnClock(void*)
 
 TEST(KernelThreads, SpawnedThreadWaitsForResumeOrAWaiter)
 {
+    kxtest::Watchdog watchdog;
     BPrivate::ManualClock clock;
     sRuns = 0;
     int32 code = 42;
@@ -56,6 +58,7 @@ TEST(KernelThreads, SpawnedThreadWaitsForResumeOrAWaiter)
 
 TEST(KernelThreads, WaitForRunningEndedAndUnknownThreads)
 {
+    kxtest::Watchdog watchdog;
     BPrivate::ManualClock clock;
     BPrivate::SetClock(&clock);
     thread_id thread = spawn_thread(WaitOnClock, "sleeper", B_NORMAL_PRIORITY, nullptr);
@@ -88,6 +91,7 @@ TEST(KernelThreads, WaitForRunningEndedAndUnknownThreads)
 
 TEST(KernelThreads, FindThreadGivesEachThreadItsOwnId)
 {
+    kxtest::Watchdog watchdog;
     thread_id self = find_thread(nullptr);
     EXPECT_GE(self, 0);
     EXPECT_EQ(find_thread(nullptr), self);
@@ -99,6 +103,7 @@ TEST(KernelThreads, FindThreadGivesEachThreadItsOwnId)
 
 TEST(KernelTime, ManualClockDrivesSnoozeAndSystemTime)
 {
+    kxtest::Watchdog watchdog;
     BPrivate::ManualClock clock(false, 5000);
     BPrivate::SetClock(&clock);
     EXPECT_EQ(system_time(), 5000);
@@ -126,6 +131,7 @@ TEST(KernelTime, ManualClockDrivesSnoozeAndSystemTime)
 
 TEST(KernelTime, AdvanceToNextWakeupWakesTheEarliestSleeper)
 {
+    kxtest::Watchdog watchdog;
     BPrivate::ManualClock clock(false, 0);
     BPrivate::SetClock(&clock);
     std::atomic<int> order{0};

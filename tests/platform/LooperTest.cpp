@@ -9,6 +9,9 @@
 #include <thread>
 #include <vector>
 
+#include "Watchdog.h"
+#include "Watchdog.h"
+
 namespace {
 
 // Records what it handles, and whether the looper was locked by the
@@ -57,6 +60,7 @@ public:
 
 TEST(Looper, MessagesArriveInOrderWithTheLockHeld)
 {
+    kxtest::Watchdog watchdog;
     std::vector<uint32> log;
     std::mutex logLock;
     RecordingLooper* looper = new RecordingLooper(&log, &logLock);
@@ -78,6 +82,7 @@ TEST(Looper, MessagesArriveInOrderWithTheLockHeld)
 
 TEST(Looper, UnhandledMessagesPassAlongTheChain)
 {
+    kxtest::Watchdog watchdog;
     std::vector<uint32> log;
     std::mutex logLock;
     RecordingLooper* looper = new RecordingLooper(&log, &logLock);
@@ -103,6 +108,7 @@ TEST(Looper, UnhandledMessagesPassAlongTheChain)
 
 TEST(Looper, LockIsRecursiveAndExclusive)
 {
+    kxtest::Watchdog watchdog;
     BLooper* looper = new BLooper("lockable");
     ASSERT_TRUE(looper->Lock());
     ASSERT_TRUE(looper->Lock());
@@ -138,6 +144,7 @@ TEST(Looper, LockIsRecursiveAndExclusive)
 
 TEST(Looper, QuitRequestedDecidesOnQuit)
 {
+    kxtest::Watchdog watchdog;
     class Stubborn : public BLooper {
     public:
         Stubborn(std::atomic<int>* asked) : BLooper("stubborn"), fAsked(asked) {}

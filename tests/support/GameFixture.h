@@ -143,6 +143,7 @@ protected:
 	// false after the watchdog's time of real time.
 	bool RunClockUntil(std::function<bool()> done)
 	{
+		harness.watchdog.Beat("running the clock");
 		auto deadline = std::chrono::steady_clock::now() + kWatchdog;
 		while (!done()) {
 			if (std::chrono::steady_clock::now() > deadline)
@@ -166,6 +167,7 @@ protected:
 	// its pause number count of the test; false if it never gets there.
 	bool RunToPause(int64 count)
 	{
+		harness.watchdog.Beat("running to a pause of the player");
 		auto deadline = std::chrono::steady_clock::now() + kWatchdog;
 		while (std::chrono::steady_clock::now() < deadline) {
 			// Sleepers first: a sleep that starts between the two reads
@@ -197,6 +199,7 @@ protected:
 	// Lets the player go on without pauses and waits for its end.
 	void FinishPlayer()
 	{
+		harness.watchdog.Beat("waiting for the player's end");
 		clock.SetAutomatic(true);
 		window->Lock();
 		thread_id player = view->cpuThread;

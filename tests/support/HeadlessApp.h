@@ -18,15 +18,15 @@
 #include "Clock.h"
 #include "Desktop.h"
 #include "HeadlessDisplay.h"
+#include "Watchdog.h"
 
 namespace kxtest {
-
-// Real time that any wait of a test may take before it counts as a hang.
-constexpr auto kWatchdog = std::chrono::seconds(10);
 
 class HeadlessApp {
 public:
     HeadlessApp()
+        :
+        watchdog(3 * kWatchdog)
     {
         BPrivate::Desktop::Default()->Reset();
         display.Install();
@@ -43,6 +43,7 @@ public:
     // Starts the loop of an application made by the caller (be_app).
     void Start()
     {
+        watchdog.Beat("start");
         fRunning = std::async(std::launch::async, [] { be_app->Run(); });
     }
 
@@ -52,6 +53,7 @@ public:
     {
         if (!fRunning.valid())
             return true;
+        watchdog.Beat("quit");
         be_app->PostMessage(B_QUIT_REQUESTED);
         return WaitForQuit();
     }
@@ -96,9 +98,14 @@ public:
 
     void MoveTo(BWindow* window, BPoint where)
     {
+        watchdog.Beat("pointer input");
         display.MovePointer(display.WindowToScreen(window, where));
     }
 
+    // A hang in a wait that has no time limit of its own (a window's lock,
+    // a join) ends the program; it allows more than any single wait with a
+    // deadline, so that those report first.
+    Watchdog watchdog;
     BPrivate::HeadlessDisplay display;
 
 private:

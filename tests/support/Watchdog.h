@@ -3,7 +3,8 @@
 
 // Ends the test program when a step makes no progress for too long in real
 // time, naming the step: a deadlock then fails the run instead of hanging
-// it until the test runner's own time-out.
+// it until the test runner's own time-out. Guards the waits that cannot
+// take a time limit themselves (a lock, a join, a wait for a thread).
 
 #include <chrono>
 #include <condition_variable>
@@ -13,9 +14,25 @@
 #include <string>
 #include <thread>
 
-#include "HeadlessApp.h"
-
 namespace kxtest {
+
+// Real time that any wait of a test may take before it counts as a hang.
+constexpr auto kWatchdog = std::chrono::seconds(10);
+
+
+// Polls until done() holds; false once the watchdog's time has passed.
+template<typename Condition>
+bool
+PollUntil(Condition done)
+{
+	auto deadline = std::chrono::steady_clock::now() + kWatchdog;
+	while (!done()) {
+		if (std::chrono::steady_clock::now() > deadline)
+			return false;
+		std::this_thread::yield();
+	}
+	return true;
+}
 
 class Watchdog {
 public:

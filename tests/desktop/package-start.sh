@@ -33,8 +33,10 @@ dpkg-deb -e "$deb" "$work/control"
 # configuration files nothing else is left on removal.
 [ "$(ls "$work/control" | tr "\n" " ")" = "control md5sums " ] \
     || fail "control files besides control and md5sums: $(ls "$work/control")"
-grep -q "^Depends:.*libsdl2-2.0-0.*fonts-dejavu-core" "$work/control/control" \
-    || fail "dependencies: $(grep ^Depends: "$work/control/control")"
+for dependency in libsdl2-2.0-0 fonts-dejavu-core; do
+    grep -q "^Depends:.* $dependency" "$work/control/control" \
+        || fail "no $dependency in $(grep ^Depends: "$work/control/control")"
+done
 
 program="$root/usr/games/kalvex"
 [ -x "$program" ] || fail "no /usr/games/kalvex"

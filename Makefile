@@ -18,13 +18,11 @@ build/%/CMakeCache.txt:
 build: deps build/release/CMakeCache.txt
 	$(CMAKE) --build --preset release
 
-run: build
-	@if [ -x build/release/kalvex ]; then \
-		exec build/release/kalvex; \
-	else \
-		echo "make run: the game is not built yet (build/release/kalvex is missing)" >&2; \
-		exit 1; \
-	fi
+# Builds only the game and what makes it (the resource compiler), not the
+# tests, benchmarks and other tools, and starts it in this folder, beside bmp/.
+run: deps build/release/CMakeCache.txt
+	$(CMAKE) --build --preset release --target kalvex
+	exec build/release/kalvex
 
 test: build
 	$(CTEST) --preset release
@@ -33,9 +31,11 @@ bench: build
 	@for b in build/release/bench/*/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
 # The Debian package, in build/release/package/; install it with
-# `apt install ./build/release/package/kalvex_*.deb`.
+# `apt install ./build/release/package/kalvex_*.deb`. Any lintian error or
+# warning fails the target; informational tags are shown too.
 package: build
 	$(CMAKE) --build --preset release --target package
+	lintian --display-info --fail-on error,warning build/release/package/kalvex_*.deb
 
 asan: deps build/asan/CMakeCache.txt
 	$(CMAKE) --build --preset asan

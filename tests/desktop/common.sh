@@ -1,5 +1,5 @@
-# Shared by the desktop tests: an installation of the game in a fresh
-# temporary prefix, an empty folder to start it from, and window helpers.
+# Shared by the desktop tests: a stripped installation of the game in a
+# fresh temporary prefix, an empty folder to start it from, and window helpers.
 # Usage: build=BUILD_DIR; . common.sh
 
 # The caller sets build to the build folder.
@@ -17,7 +17,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; for f in "$work"/*.log; do [ -f "$f" ] && cat "$f"; done; exit 1; }
 
-cmake --install "$build" --prefix "$prefix" >"$work/install.out" 2>&1 \
+cmake --install "$build" --prefix "$prefix" --strip >"$work/install.out" 2>&1 \
     || { cat "$work/install.out"; fail "cmake --install failed"; }
 
 # start_game LOG: starts the installed game from the empty folder.

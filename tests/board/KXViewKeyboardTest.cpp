@@ -97,10 +97,13 @@ TEST_F(KXViewKeyboardTest, AGameTypedFollowsTheRulesOfDroppedPegs)
 	EXPECT_FALSE(CursorOn(11, 0));
 
 	// Once the game is over the keys change nothing.
-	Type(">1");
+	Type(">9");
 	EXPECT_TRUE(State() == state);
 
-	// A new game starts the cursor on hole 0 again.
+	// A new game starts the cursor on hole 0 again, wherever it stood.
+	window->PostMessage(MSG_NEW_GAME);
+	ASSERT_TRUE(HeadlessApp::Settle(window));
+	Type(">>>");
 	window->PostMessage(MSG_NEW_GAME);
 	ASSERT_TRUE(HeadlessApp::Settle(window));
 	Type("7");

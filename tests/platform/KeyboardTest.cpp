@@ -36,8 +36,8 @@ bool Type(HeadlessApp& harness, BWindow* window, char byte, int32 key = 0, uint3
     return harness.display.WaitForInput() && Idle(window);
 }
 
-// A window of the About box's shape: a plain view, then two navigable
-// buttons with a button that is not navigable between them.
+// A window of the About box's shape: a plain view, then three navigable
+// buttons with one that is not navigable among them.
 class KeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -52,6 +52,8 @@ protected:
         window->AddChild(plain);
         ok = new BButton(BRect(10, 80, 200, 80), "", "OK", new BMessage(6));
         window->AddChild(ok);
+        last = new BButton(BRect(10, 105, 200, 105), "", "Last", new BMessage(9));
+        window->AddChild(last);
         window->Show();
         harness.Start();
         ASSERT_TRUE(Idle(window));
@@ -84,6 +86,7 @@ protected:
     BButton* web = nullptr;
     BButton* plain = nullptr;
     BButton* ok = nullptr;
+    BButton* last = nullptr;
 };
 
 TEST_F(KeyboardTest, TabWalksTheNavigableViewsAndTheFocusedButtonShowsAndTakesSpaceOrEnter)
@@ -92,22 +95,21 @@ TEST_F(KeyboardTest, TabWalksTheNavigableViewsAndTheFocusedButtonShowsAndTakesSp
     EXPECT_EQ(Focus(), nullptr);
     ASSERT_TRUE(Type(harness, window, 'x'));
     EXPECT_EQ(window->Codes(), std::vector<uint32>{B_KEY_DOWN});
-    EXPECT_EQ(FocusPixels(web) + FocusPixels(ok), 0);
+    EXPECT_EQ(FocusPixels(web) + FocusPixels(ok) + FocusPixels(last), 0);
 
     struct Step {
         uint32 modifiers;
         BButton* focus;
     } steps[] = {
-        {0, web}, {0, ok}, {0, web}, {B_SHIFT_KEY, ok}, {B_SHIFT_KEY, web},
+        {0, web}, {0, ok}, {0, last}, {0, web}, {B_SHIFT_KEY, last}, {B_SHIFT_KEY, ok},
+        {B_SHIFT_KEY, web},
     };
     for (const Step& step : steps) {
         ASSERT_TRUE(Type(harness, window, B_TAB, 0x26, step.modifiers));
         EXPECT_EQ(Focus(), step.focus);
-        BButton* other = step.focus == web ? ok : web;
-        EXPECT_GT(FocusPixels(step.focus), 0);
-        EXPECT_EQ(FocusPixels(other), 0);
+        for (BButton* button : {web, plain, ok, last})
+            EXPECT_EQ(FocusPixels(button) > 0, button == step.focus);
     }
-    EXPECT_EQ(FocusPixels(plain), 0);
 
     // Space and Enter invoke the focused button as a click does; other keys
     // do not.

@@ -110,18 +110,6 @@ TEST_F(KXViewKeyboardTest, AGameTypedFollowsTheRulesOfDroppedPegs)
 	EXPECT_EQ(State().colors[13][0], 6);
 }
 
-TEST_F(KXViewKeyboardTest, FailingTheLastRowEndsTheGameAndTheKeysWithIt)
-{
-	SetSecret(Sequence(8, 8, 8, 8, 8));
-	for (int32 row = 13; row >= 0; row--)
-		TypeRow(Sequence(0, 1, 2, 3, 4));
-	BoardState state = State();
-	EXPECT_EQ(state.currentRow, -1);
-	EXPECT_FALSE(state.gameActive);
-	Type("9>9");
-	EXPECT_TRUE(State() == state);
-}
-
 TEST_F(KXViewKeyboardTest, KeysDoNothingWhileTheComputerPlays)
 {
 	StartPlayer(Sequence(8, 7, 6, 5, 4));

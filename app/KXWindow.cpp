@@ -23,6 +23,8 @@ KXWindow::KXWindow()
 {
 	boardView = new KXView();
 	AddChild(boardView);
+	// The keys play on the board from the start.
+	boardView->MakeFocus(true);
 
 	menuBar = new BMenuBar(BRect(0, 0, 160, 10), "MainMenu",
 		B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, B_ITEMS_IN_ROW, true);

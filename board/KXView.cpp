@@ -18,7 +18,9 @@ KXView::KXView()
 	colorCount(0),
 	cpuActive(false),
 	gameActive(false),
-	cpuThread(-1)
+	cpuThread(-1),
+	fCursorHole(0),
+	fCursorShown(false)
 {
 	srand((unsigned int)(system_time() & 0xffffffff));
 	_InitRendering();
@@ -42,6 +44,7 @@ KXView::Ini()
 {
 	gameActive = true;
 	currentRow = kBoardFirstRow;
+	fCursorHole = 0;
 
 	for (int32 row = 0; row < kBoardRowCount; row++) {
 		for (int32 hole = 0; hole < kBoardHoleCount; hole++) {
@@ -81,6 +84,13 @@ KXView::Drop(int colorIndex)
 	int32 hole;
 	HoleAt(where, &row, &hole);
 
+	_PlacePeg(row, hole, colorIndex);
+}
+
+
+void
+KXView::_PlacePeg(int32 row, int32 hole, int colorIndex)
+{
 	// Once the last row has failed currentRow is -1, which a point above
 	// the board would otherwise match.
 	if (row != currentRow || currentRow < 0 || hole < 0
@@ -100,6 +110,8 @@ KXView::Drop(int colorIndex)
 	}
 
 	if (full) {
+		// A new row begins, or the game ends.
+		fCursorHole = 0;
 		if (CheckSequence())
 			Win();
 		else {

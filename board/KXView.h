@@ -51,6 +51,9 @@ public:
 	virtual	void				Draw(BRect updateRect);
 	// A press on the palette starts the drag of a peg.
 	virtual	void				MouseDown(BPoint where);
+	// Left and Right move a cursor along the current row; 1 to 9 put the
+	// peg of that colour, red first, into the hole under it.
+	virtual	void				KeyDown(const char* bytes, int32 numBytes);
 			void				RedrawBackground(BView* target);
 
 	// The path of the first board or peg picture that cannot be loaded,
@@ -76,6 +79,17 @@ public:
 private:
 			void				_InitRendering();
 			void				_WaitForPlayer();
+			// Puts a peg into a hole of the current row, scores the row once
+			// it is full and redraws; a hole elsewhere is a miss.
+			void				_PlacePeg(int32 row, int32 hole,
+									int colorIndex);
+			int32				_NextEmptyHole(int32 hole) const;
+			void				_DrawKeyCursor(BView* target);
+
+			// The hole of the current row that the keys put pegs into; it
+			// is drawn only once the keys have been used.
+			int32				fCursorHole;
+			bool				fCursorShown;
 };
 
 #endif // KX_VIEW_H

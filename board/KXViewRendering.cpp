@@ -104,6 +104,8 @@ KXView::Draw(BRect updateRect)
 		}
 	}
 
+	_DrawKeyCursor(offscreenView);
+
 	if (!gameActive) {
 		for (int32 hole = 0; hole < kBoardHoleCount; hole++)
 			offscreenView->DrawBitmap(secretPegs[hole].bitmap, SecretRect(hole));

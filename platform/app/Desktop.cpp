@@ -315,6 +315,32 @@ void Desktop::HandleExposed(int32 id)
         entry->window->_Expose();
 }
 
+void Desktop::HandleKey(int32 id, const char* bytes, int32 key, uint32 modifiers)
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    BWindow* target = nullptr;
+    for (const Entry& entry : fWindows) {
+        if (!entry.visible)
+            continue;
+        if (id < 0 || entry.id == id) {
+            target = entry.window;
+            break;
+        }
+        // While a modal window is shown, the windows behind it take no
+        // keys either.
+        if (entry.modal)
+            return;
+    }
+    if (target == nullptr)
+        return;
+    BMessage message(B_KEY_DOWN);
+    message.AddInt32("modifiers", (int32)modifiers);
+    message.AddInt32("key", key);
+    message.AddString("bytes", bytes);
+    message.AddInt32("raw_char", (int32)(uint8)bytes[0]);
+    target->PostMessage(&message);
+}
+
 void Desktop::Reset()
 {
     std::lock_guard<std::mutex> guard(fLock);

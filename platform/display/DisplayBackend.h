@@ -19,6 +19,9 @@ public:
     virtual void HandleCloseRequest(int32 windowId) = 0;
     virtual void HandleWindowMoved(int32 windowId, BPoint screenLeftTop) = 0;
     virtual void HandleExposed(int32 windowId) = 0;
+    // A key went down in the window that has the keyboard (-1: the front
+    // window); bytes is the character it types, as UTF-8.
+    virtual void HandleKey(int32 windowId, const char* bytes, int32 key, uint32 modifiers) = 0;
 };
 
 struct WindowSpec {

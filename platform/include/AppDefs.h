@@ -10,6 +10,7 @@ enum {
     B_MOUSE_DOWN = '_MDN',
     B_MOUSE_UP = '_MUP',
     B_MOUSE_MOVED = '_MMV',
+    B_KEY_DOWN = '_KYD',
     B_WINDOW_ACTIVATED = '_ACT',
     B_READY_TO_RUN = '_RTR',
     // Another launch of a single-launch application: come to the front.

@@ -7,7 +7,8 @@
 #include <string>
 
 // A push button: a click (press and release inside it) sends its message to
-// its target, by default the window that holds it. A frame without height
+// its target, by default the window that holds it; so do Space and Enter
+// while it has the focus, which it shows with an outline inside its face. A frame without height
 // gets the height that the label's font needs.
 class BButton : public BView, public BInvoker {
 public:
@@ -29,6 +30,8 @@ public:
     void MouseDown(BPoint where) override;
     void MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage) override;
     void MouseUp(BPoint where) override;
+    // Space or Enter on the focused button invokes it as a click does.
+    void KeyDown(const char* bytes, int32 numBytes) override;
 
 private:
     void _SetPressed(bool pressed);

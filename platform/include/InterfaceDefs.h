@@ -11,6 +11,58 @@ enum {
     B_TERTIARY_MOUSE_BUTTON = 0x04,
 };
 
+// The bytes a key press carries for keys that have no character of their
+// own; function keys carry B_FUNCTION_KEY and are told apart by their key
+// code.
+enum {
+    B_BACKSPACE = 0x08,
+    B_RETURN = 0x0a,
+    B_ENTER = 0x0a,
+    B_SPACE = 0x20,
+    B_TAB = 0x09,
+    B_ESCAPE = 0x1b,
+    B_LEFT_ARROW = 0x1c,
+    B_RIGHT_ARROW = 0x1d,
+    B_UP_ARROW = 0x1e,
+    B_DOWN_ARROW = 0x1f,
+    B_INSERT = 0x05,
+    B_DELETE = 0x7f,
+    B_HOME = 0x01,
+    B_END = 0x04,
+    B_PAGE_UP = 0x0b,
+    B_PAGE_DOWN = 0x0c,
+    B_FUNCTION_KEY = 0x10,
+};
+
+// Key codes of the function keys, as the "key" field of B_KEY_DOWN holds
+// them.
+enum {
+    B_F1_KEY = 0x02,
+    B_F2_KEY = 0x03,
+    B_F3_KEY = 0x04,
+    B_F4_KEY = 0x05,
+    B_F5_KEY = 0x06,
+    B_F6_KEY = 0x07,
+    B_F7_KEY = 0x08,
+    B_F8_KEY = 0x09,
+    B_F9_KEY = 0x0a,
+    B_F10_KEY = 0x0b,
+    B_F11_KEY = 0x0c,
+    B_F12_KEY = 0x0d,
+};
+
+// Modifier keys, as the "modifiers" field of B_KEY_DOWN holds them.
+enum {
+    B_SHIFT_KEY = 0x00000001,
+    B_COMMAND_KEY = 0x00000002,
+    B_CONTROL_KEY = 0x00000004,
+    B_CAPS_LOCK = 0x00000008,
+    B_SCROLL_LOCK = 0x00000010,
+    B_NUM_LOCK = 0x00000020,
+    B_OPTION_KEY = 0x00000040,
+    B_MENU_KEY = 0x00000080,
+};
+
 // Resizing modes: four 4-bit codes, (top << 12) | (left << 8) | (bottom << 4) | right.
 enum {
     B_FOLLOW_NONE = 0,

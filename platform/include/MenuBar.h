@@ -10,7 +10,9 @@ class MenuTracker;
 // The row of menu titles across the top of a window. A press on a title
 // opens its menu below it, over the window's other views; releasing on an
 // item chooses it. A click on the title alone leaves the menu open until
-// the next click, which chooses the item under it or closes the menu.
+// the next click, which chooses the item under it or closes the menu. F10
+// opens the first menu from the keyboard: Up and Down move the highlight,
+// Enter chooses, Escape closes.
 class BMenuBar : public BMenu {
 public:
     BMenuBar(BRect frame, const char* name,
@@ -27,6 +29,9 @@ public:
 
     // The open menu, if any.
     BMenu* _OpenMenu() const;
+    // A key for the window: F10 opens the first menu, and an open menu
+    // takes every key. False when the key is not the bar's.
+    bool _KeyDown(char byte, int32 key);
 
 private:
     bool fResizeToFit;

@@ -14,7 +14,7 @@ class BMessage;
 class BWindow;
 
 // A rectangle of a window (or of a bitmap) that draws itself and takes
-// mouse input. Coordinates are the view's own: its bounds start at (0, 0).
+// mouse and key input. Coordinates are the view's own: its bounds start at (0, 0).
 class BView : public BHandler {
 public:
     BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags);
@@ -27,7 +27,14 @@ public:
     virtual void MouseDown(BPoint where);
     virtual void MouseUp(BPoint where);
     virtual void MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage);
+    // A key went down while the view had the focus; bytes is the character
+    // it types (B_FUNCTION_KEY for a function key). Tab moves the focus on.
+    virtual void KeyDown(const char* bytes, int32 numBytes);
     void MessageReceived(BMessage* message) override;
+
+    // The focus view of its window takes the keys that the window gets.
+    virtual void MakeFocus(bool focus = true);
+    bool IsFocus() const;
 
     BWindow* Window() const;
     BView* Parent() const;

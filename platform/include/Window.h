@@ -9,6 +9,7 @@
 #include <string>
 
 class BBitmap;
+class BMenuBar;
 class BView;
 
 // A window: a looper whose thread runs its views' hooks with the window
@@ -44,6 +45,12 @@ public:
     // The deepest view under a point in window coordinates.
     BView* FindView(BPoint point) const;
 
+    // The view that takes the window's keys; null when the window keeps
+    // them itself.
+    BView* CurrentFocus() const;
+    // The menu bar that F10 opens: the first one among the window's views.
+    BMenuBar* KeyMenuBar() const;
+
     BRect Frame() const;
     BRect Bounds() const;
     void MoveTo(BPoint leftTop);
@@ -75,6 +82,12 @@ public:
     void _Expose();
     void _FrameMoved(BPoint leftTop);
     int32 _DisplayId() const { return fDisplayId; }
+    void _SetFocus(BView* view);
+    // The view leaves the window: it and its children lose the focus.
+    void _ForgetFocus(BView* view);
+    // Moves the focus to the next (or the previous) B_NAVIGABLE view, in
+    // the order the views were added, round the end.
+    void _Navigate(bool backward);
 
 protected:
     void _LoopEnded() override;
@@ -86,6 +99,7 @@ private:
     void _Update();
     void _DrawView(BView* view, BRect dirty, BRect parentClip);
     void _HandleMouse(BMessage* message);
+    void _HandleKeyDown(BMessage* message);
 
     std::string fTitle;
     window_type fType;
@@ -100,6 +114,7 @@ private:
     BView* fTopView;
     BBitmap* fSurface;
     BView* fMouseView; // the view that took the last press, until release
+    BView* fFocus;
 
     mutable std::mutex fStateLock; // frame and dirty region
     BRect fFrame;

@@ -91,6 +91,11 @@ void BButton::Draw(BRect)
         floorf((bounds.Height() + 1 - textHeight) / 2) + ceilf(fontHeight.ascent));
     SetHighColor(kLabelColor);
     DrawString(Label(), baseline);
+
+    if (IsFocus()) {
+        SetHighColor(kFocusColor);
+        StrokeRect(face.InsetByCopy(2, 2));
+    }
 }
 
 void BButton::_SetPressed(bool pressed)
@@ -99,6 +104,15 @@ void BButton::_SetPressed(bool pressed)
         return;
     fPressed = pressed;
     Invalidate();
+}
+
+void BButton::KeyDown(const char* bytes, int32 numBytes)
+{
+    if (numBytes == 1 && (bytes[0] == B_SPACE || bytes[0] == B_ENTER)) {
+        Invoke();
+        return;
+    }
+    BView::KeyDown(bytes, numBytes);
 }
 
 void BButton::MouseDown(BPoint)

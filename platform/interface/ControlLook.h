@@ -15,6 +15,8 @@ const rgb_color kLightEdgeColor = {255, 255, 255, 255};
 const rgb_color kShadowColor = {152, 152, 152, 255};
 const rgb_color kDarkEdgeColor = {96, 96, 96, 255};
 const rgb_color kLabelColor = {0, 0, 0, 255};
+// Marks the control that has the keyboard's focus.
+const rgb_color kFocusColor = {0, 0, 229, 255};
 
 } // namespace BPrivate
 

@@ -75,3 +75,16 @@ BMenu* BMenuBar::_OpenMenu() const
 {
     return fTracker->OpenMenu();
 }
+
+bool BMenuBar::_KeyDown(char byte, int32 key)
+{
+    if (fTracker->IsOpen()) {
+        fTracker->KeyPressed(byte, key);
+        return true;
+    }
+    if (byte == B_FUNCTION_KEY && key == B_F10_KEY) {
+        fTracker->OpenFromKeyboard(0);
+        return true;
+    }
+    return false;
+}

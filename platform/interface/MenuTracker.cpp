@@ -161,6 +161,51 @@ void MenuTracker::Released(BPoint where)
     // A click on the title alone leaves the menu open for the next click.
 }
 
+void MenuTracker::OpenFromKeyboard(int32 title)
+{
+    Open(title);
+    if (fMenu == nullptr)
+        return;
+    // No button is held: releases have nothing to choose.
+    fTracking = false;
+    fPressedOnTitle = false;
+    fMenu->_Select(fMenu->CountItems() > 0 ? 0 : -1);
+}
+
+void MenuTracker::KeyPressed(char byte, int32 key)
+{
+    if (fMenu == nullptr)
+        return;
+    int32 count = fMenu->CountItems();
+    int32 selected = fMenu->_Selected();
+    switch (byte) {
+        case B_UP_ARROW:
+            if (count > 0)
+                fMenu->_Select(selected < 0 ? count - 1 : (selected + count - 1) % count);
+            break;
+        case B_DOWN_ARROW:
+            if (count > 0)
+                fMenu->_Select(selected < 0 ? 0 : (selected + 1) % count);
+            break;
+        case B_ENTER:
+        case B_SPACE:
+            if (BMenuItem* item = fMenu->ItemAt(selected)) {
+                Close();
+                item->Invoke();
+            }
+            break;
+        case B_ESCAPE:
+            Close();
+            break;
+        case B_FUNCTION_KEY:
+            if (key == B_F10_KEY)
+                Close();
+            break;
+        default:
+            break;
+    }
+}
+
 void MenuTracker::MouseDown(BPoint where)
 {
     Pressed(ConvertToWindow(where));

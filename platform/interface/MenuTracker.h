@@ -36,6 +36,13 @@ public:
     void Moved(BPoint where);
     void Released(BPoint where);
 
+    // Opens the menu of the title with its first item highlighted, for
+    // the keys to move through.
+    void OpenFromKeyboard(int32 title);
+    // Up and Down move the highlight round the menu, Enter or Space choose
+    // the highlighted item, Escape or F10 close the menu.
+    void KeyPressed(char byte, int32 key);
+
     void MouseDown(BPoint where) override;
     void MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage) override;
     void MouseUp(BPoint where) override;

@@ -47,6 +47,35 @@ void BView::MouseDown(BPoint) {}
 void BView::MouseUp(BPoint) {}
 void BView::MouseMoved(BPoint, uint32, const BMessage*) {}
 
+void BView::KeyDown(const char* bytes, int32 numBytes)
+{
+    if (fWindow == nullptr || numBytes < 1 || bytes[0] != B_TAB)
+        return;
+    // Tab goes to the next control, Shift+Tab to the one before; with
+    // Control or Command held it is left to the view.
+    int32 modifiers = 0;
+    if (BMessage* message = fWindow->CurrentMessage())
+        message->FindInt32("modifiers", &modifiers);
+    if ((modifiers & (B_CONTROL_KEY | B_COMMAND_KEY)) != 0)
+        return;
+    fWindow->_Navigate((modifiers & B_SHIFT_KEY) != 0);
+}
+
+void BView::MakeFocus(bool focus)
+{
+    if (fWindow == nullptr)
+        return;
+    if (focus)
+        fWindow->_SetFocus(this);
+    else if (fWindow->CurrentFocus() == this)
+        fWindow->_SetFocus(nullptr);
+}
+
+bool BView::IsFocus() const
+{
+    return fWindow != nullptr && fWindow->CurrentFocus() == this;
+}
+
 void BView::MessageReceived(BMessage* message)
 {
     // Unhandled: on to the parent view, and from the top to the window.
@@ -103,6 +132,7 @@ bool BView::RemoveChild(BView* view)
     fChildren.erase(it);
     view->fParent = nullptr;
     if (view->fWindow != nullptr) {
+        view->fWindow->_ForgetFocus(view);
         view->DetachedFromWindow();
         view->fWindow->RemoveHandler(view);
         view->_SetWindow(nullptr);

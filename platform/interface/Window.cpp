@@ -3,7 +3,12 @@
 #include <AppDefs.h>
 #include <Application.h>
 #include <Bitmap.h>
+#include <MenuBar.h>
 #include <View.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "Desktop.h"
 #include "display/DisplayBackend.h"
@@ -69,6 +74,7 @@ void BWindow::_Init(BRect frame, const char* title, window_look look, window_fee
     fDirty = BRect();
     fUpdatePending = false;
     fMouseView = nullptr;
+    fFocus = nullptr;
     fLeftScreen = false;
     fSurface = new BBitmap(Bounds(), B_RGB32);
     fTopView = new TopView(Bounds());
@@ -180,6 +186,9 @@ void BWindow::DispatchMessage(BMessage* message, BHandler* handler)
         case B_MOUSE_MOVED:
             _HandleMouse(message);
             return;
+        case B_KEY_DOWN:
+            _HandleKeyDown(message);
+            return;
         default:
             BLooper::DispatchMessage(message, handler);
     }
@@ -214,6 +223,95 @@ void BWindow::_HandleMouse(BMessage* message)
                 nullptr);
             break;
     }
+}
+
+void BWindow::_HandleKeyDown(BMessage* message)
+{
+    const char* bytes;
+    if (message->FindString("bytes", &bytes) != B_OK || bytes[0] == '\0')
+        return;
+    int32 key = 0;
+    message->FindInt32("key", &key);
+    // An open menu takes every key, and F10 opens one.
+    BMenuBar* bar = KeyMenuBar();
+    if (bar != nullptr && bar->_KeyDown(bytes[0], key))
+        return;
+    if (fFocus != nullptr) {
+        fFocus->KeyDown(bytes, (int32)strlen(bytes));
+        return;
+    }
+    if (bytes[0] == B_TAB) {
+        int32 modifiers = 0;
+        message->FindInt32("modifiers", &modifiers);
+        if ((modifiers & (B_CONTROL_KEY | B_COMMAND_KEY)) == 0)
+            _Navigate((modifiers & B_SHIFT_KEY) != 0);
+        return;
+    }
+    MessageReceived(message);
+}
+
+BView* BWindow::CurrentFocus() const
+{
+    return fFocus;
+}
+
+BMenuBar* BWindow::KeyMenuBar() const
+{
+    for (int32 i = 0; i < fTopView->CountChildren(); i++) {
+        if (BMenuBar* bar = dynamic_cast<BMenuBar*>(fTopView->ChildAt(i)))
+            return bar;
+    }
+    return nullptr;
+}
+
+void BWindow::_SetFocus(BView* view)
+{
+    if (view == fFocus)
+        return;
+    // Both redraw: the focus mark moves from one to the other.
+    if (fFocus != nullptr)
+        fFocus->Invalidate();
+    fFocus = view;
+    if (fFocus != nullptr)
+        fFocus->Invalidate();
+}
+
+void BWindow::_ForgetFocus(BView* view)
+{
+    for (BView* focus = fFocus; focus != nullptr; focus = focus->Parent()) {
+        if (focus == view) {
+            fFocus = nullptr;
+            return;
+        }
+    }
+}
+
+static void CollectNavigable(BView* view, std::vector<BView*>& views)
+{
+    for (int32 i = 0; i < view->CountChildren(); i++) {
+        BView* child = view->ChildAt(i);
+        if ((child->Flags() & B_NAVIGABLE) != 0)
+            views.push_back(child);
+        CollectNavigable(child, views);
+    }
+}
+
+void BWindow::_Navigate(bool backward)
+{
+    std::vector<BView*> views;
+    CollectNavigable(fTopView, views);
+    if (views.empty())
+        return;
+    size_t count = views.size();
+    auto it = std::find(views.begin(), views.end(), fFocus);
+    size_t index;
+    if (it == views.end())
+        index = backward ? count - 1 : 0;
+    else if (backward)
+        index = ((size_t)(it - views.begin()) + count - 1) % count;
+    else
+        index = ((size_t)(it - views.begin()) + 1) % count;
+    views[index]->MakeFocus(true);
 }
 
 void BWindow::Activate(bool active)

@@ -145,6 +145,58 @@ TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 	EXPECT_TRUE(box->IsHidden());
 }
 
+// A whole session without the mouse: the menu by F10 and the arrows, the
+// About box by Tab and Space, and out by the menu's Quit.
+TEST_F(AppShell, EverythingCanBeDoneFromTheKeyboard)
+{
+	AboutBox* box = app->aboutBox;
+	auto type = [&](char byte, int32 key = 0, BWindow* to = nullptr) {
+		harness.display.TypeKey(byte, key, 0, to);
+		return harness.display.WaitForInput() && HeadlessApp::Settle(window)
+			&& HeadlessApp::Settle(box);
+	};
+	// F10, then Down as often as the item's place in the menu, then Enter.
+	auto choose = [&](int32 index) {
+		bool done = type(B_FUNCTION_KEY, B_F10_KEY);
+		for (int32 i = 0; i < index; i++)
+			done = done && type(B_DOWN_ARROW);
+		return done && type(B_ENTER);
+	};
+
+	ASSERT_TRUE(choose(1)); // Give Up
+	EXPECT_FALSE(State().gameActive);
+	ASSERT_TRUE(choose(0)); // New Game
+	EXPECT_TRUE(State().gameActive);
+	ASSERT_TRUE(choose(2)); // CPU Play
+	EXPECT_TRUE(State().cpuActive);
+	FinishPlayer();
+	ASSERT_TRUE(HeadlessApp::Settle(window));
+	EXPECT_FALSE(State().gameActive);
+
+	ASSERT_TRUE(choose(3)); // About...
+	EXPECT_FALSE(box->IsHidden());
+	// Keys at the main window do nothing while the box is shown, and the
+	// box has no use for the menu keys.
+	BoardState before = State();
+	ASSERT_TRUE(type(B_FUNCTION_KEY, B_F10_KEY, window));
+	EXPECT_EQ(window->menuBar->_OpenMenu(), nullptr);
+	ASSERT_TRUE(choose(0));
+	EXPECT_TRUE(State() == before);
+	// Tab reaches the web button, then OK, and Space on OK hides the box.
+	ASSERT_TRUE(type(B_TAB));
+	box->Lock();
+	EXPECT_EQ(box->CurrentFocus(), box->webButton);
+	box->Unlock();
+	ASSERT_TRUE(type(B_TAB));
+	ASSERT_TRUE(type(B_SPACE));
+	EXPECT_TRUE(box->IsHidden());
+
+	ASSERT_TRUE(type(B_FUNCTION_KEY, B_F10_KEY));
+	ASSERT_TRUE(type(B_UP_ARROW)); // round to Quit
+	ASSERT_TRUE(type(B_ENTER));
+	EXPECT_TRUE(harness.WaitForQuit());
+}
+
 // Either road out while the computer plays stops the player first: its
 // thread has ended before the loop returns.
 class QuitRoads : public AppShell {

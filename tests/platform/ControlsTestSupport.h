@@ -48,6 +48,12 @@ public:
         return fCodes;
     }
 
+    void ClearCodes()
+    {
+        std::lock_guard<std::mutex> guard(fLock);
+        fCodes.clear();
+    }
+
     std::atomic<int> quitRequests{0};
 
 private:

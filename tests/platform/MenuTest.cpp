@@ -152,6 +152,44 @@ TEST_F(MenuTest, RemovingTheBarOrQuittingWithTheMenuOpenLeavesNothingBehind)
     // The window goes down with the menu open as the fixture quits.
 }
 
+TEST_F(MenuTest, F10OpensTheMenuForArrowsEnterAndEscape)
+{
+    auto type = [&](char byte, int32 key = 0) {
+        harness.display.TypeKey(byte, key);
+        return harness.display.WaitForInput() && Idle(window);
+    };
+    // Each row: the keys after F10, the highlighted item after each of
+    // them (-2: the menu is closed), and the code the last one chooses.
+    struct Case {
+        std::vector<char> keys;
+        std::vector<int32> selected;
+        std::vector<uint32> chosen;
+    } cases[] = {
+        {{B_DOWN_ARROW, B_DOWN_ARROW, B_ENTER}, {1, 2, -2}, {4}},
+        {{B_UP_ARROW, B_UP_ARROW, B_DOWN_ARROW, B_SPACE}, {4, 3, 4, -2}, {3}},
+        {{B_DOWN_ARROW, B_ESCAPE}, {1, -2}, {}},
+        {{'x', B_FUNCTION_KEY}, {0, -2}, {}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(type(B_FUNCTION_KEY, B_F10_KEY));
+        ASSERT_TRUE(IsOpen());
+        EXPECT_EQ(menu->_Selected(), 0);
+        for (size_t i = 0; i < c.keys.size(); i++) {
+            ASSERT_TRUE(type(c.keys[i], c.keys[i] == B_FUNCTION_KEY ? B_F10_KEY : 0));
+            EXPECT_EQ(IsOpen() ? menu->_Selected() : -2, c.selected[i]);
+        }
+        EXPECT_EQ(window->Codes(), c.chosen);
+        // Nothing of the menu stays in the window, and nothing reached the
+        // window but the choice.
+        EXPECT_EQ(window->CountChildren(), 2);
+        window->ClearCodes();
+    }
+    // Other function keys open nothing; the window keeps them.
+    ASSERT_TRUE(type(B_FUNCTION_KEY, B_F9_KEY));
+    EXPECT_FALSE(IsOpen());
+    EXPECT_EQ(window->Codes(), std::vector<uint32>{B_KEY_DOWN});
+}
+
 TEST(Menu, StaysBelowItsTitleInsideAWindowSmallerThanItself)
 {
     TestApp test;

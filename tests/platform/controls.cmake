@@ -1,9 +1,10 @@
-# Menus, buttons, string views, window feels and launching other programs.
+# Menus, buttons, keyboard navigation, string views, window feels and launching other programs.
 kx_add_test(kx_controls_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/MenuTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ControlsTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/WindowFeelTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/RosterTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/KeyboardTest.cpp
     LIBS kx_platform kx_test_support
     LABELS threads)

@@ -54,6 +54,15 @@ void HeadlessDisplay::RequestClose(BWindow* window)
     fChanged.notify_all();
 }
 
+void HeadlessDisplay::TypeKey(char byte, int32 key, uint32 modifiers, BWindow* window)
+{
+    int32 id = window != nullptr ? Desktop::Default()->IdOf(window) : -1;
+    std::lock_guard<std::mutex> guard(fLock);
+    fInput.push_back(Input{Input::KEY, BPoint(), 0, id, byte, key, modifiers});
+    fQueued++;
+    fChanged.notify_all();
+}
+
 BPoint HeadlessDisplay::WindowToScreen(BWindow* window, BPoint point)
 {
     return point + window->Frame().LeftTop();
@@ -155,10 +164,14 @@ void HeadlessDisplay::Pump(InputSink* sink, bigtime_t timeout)
         Input input = fInput.front();
         fInput.pop_front();
         guard.unlock();
-        if (input.kind == Input::POINTER)
+        if (input.kind == Input::POINTER) {
             sink->HandlePointer(input.where, input.buttons);
-        else
+        } else if (input.kind == Input::KEY) {
+            char bytes[2] = {input.byte, '\0'};
+            sink->HandleKey(input.window, bytes, input.key, input.modifiers);
+        } else {
             sink->HandleCloseRequest(input.window);
+        }
         guard.lock();
         fHandled++;
         fChanged.notify_all();

@@ -58,6 +58,7 @@ private:
     void _Destroy(SDLScreen& screen);
     void _Render(SDLScreen& screen);
     void _HandleEvent(const SDL_Event& event, InputSink* sink);
+    void _HandleKey(const SDL_KeyboardEvent& event, InputSink* sink);
     int32 _IdFor(uint32 sdlWindowId);
 
     std::mutex fLock;
@@ -393,6 +394,9 @@ void SDLDisplay::_HandleEvent(const SDL_Event& event, InputSink* sink)
                     fButtons &= ~button;
             }
             break;
+        case SDL_KEYDOWN:
+            _HandleKey(event.key, sink);
+            return;
         case SDL_WINDOWEVENT: {
             int32 windowId = _IdFor(event.window.windowID);
             if (windowId < 0)
@@ -437,6 +441,90 @@ void SDLDisplay::_HandleEvent(const SDL_Event& event, InputSink* sink)
     fPointer = origin + BPoint(FromScreen(x, fScale), FromScreen(y, fScale));
     fPointerWindow = id;
     sink->HandlePointer(fPointer, fButtons);
+}
+
+// The character a key types and its key code on the original platform's
+// keyboard map; keys that type nothing the application uses give 0.
+static void TranslateKey(SDL_Keycode code, char* byte, int32* key)
+{
+    static const struct {
+        SDL_Keycode code;
+        char byte;
+        int32 key;
+    } kKeys[] = {
+        {SDLK_ESCAPE, B_ESCAPE, 0x01},
+        {SDLK_TAB, B_TAB, 0x26},
+        {SDLK_RETURN, B_ENTER, 0x47},
+        {SDLK_KP_ENTER, B_ENTER, 0x5b},
+        {SDLK_SPACE, B_SPACE, 0x5e},
+        {SDLK_BACKSPACE, B_BACKSPACE, 0x1e},
+        {SDLK_LEFT, B_LEFT_ARROW, 0x61},
+        {SDLK_RIGHT, B_RIGHT_ARROW, 0x63},
+        {SDLK_UP, B_UP_ARROW, 0x57},
+        {SDLK_DOWN, B_DOWN_ARROW, 0x62},
+        {SDLK_INSERT, B_INSERT, 0x1f},
+        {SDLK_DELETE, B_DELETE, 0x34},
+        {SDLK_HOME, B_HOME, 0x20},
+        {SDLK_END, B_END, 0x35},
+        {SDLK_PAGEUP, B_PAGE_UP, 0x21},
+        {SDLK_PAGEDOWN, B_PAGE_DOWN, 0x36},
+    };
+    *byte = 0;
+    *key = 0;
+    for (const auto& entry : kKeys) {
+        if (entry.code == code) {
+            *byte = entry.byte;
+            *key = entry.key;
+            return;
+        }
+    }
+    if (code >= SDLK_F1 && code <= SDLK_F12) {
+        *byte = B_FUNCTION_KEY;
+        *key = B_F1_KEY + (code - SDLK_F1);
+    } else if (code >= SDLK_1 && code <= SDLK_9) {
+        *byte = (char)code;
+        *key = 0x12 + (code - SDLK_1);
+    } else if (code >= SDLK_KP_1 && code <= SDLK_KP_9) {
+        // The keypad's digits type the same digits.
+        *byte = (char)('1' + (code - SDLK_KP_1));
+        static const int32 kKeypad[9] = {0x58, 0x59, 0x5a, 0x48, 0x49, 0x4a, 0x37, 0x38, 0x39};
+        *key = kKeypad[code - SDLK_KP_1];
+    } else if (code > ' ' && code < 0x7f) {
+        *byte = (char)code;
+    }
+}
+
+static uint32 ModifiersFrom(uint16 mod)
+{
+    uint32 modifiers = 0;
+    if (mod & KMOD_SHIFT)
+        modifiers |= B_SHIFT_KEY;
+    if (mod & KMOD_CTRL)
+        modifiers |= B_CONTROL_KEY;
+    if (mod & KMOD_ALT)
+        modifiers |= B_COMMAND_KEY;
+    if (mod & KMOD_GUI)
+        modifiers |= B_OPTION_KEY;
+    if (mod & KMOD_CAPS)
+        modifiers |= B_CAPS_LOCK;
+    if (mod & KMOD_NUM)
+        modifiers |= B_NUM_LOCK;
+    return modifiers;
+}
+
+void SDLDisplay::_HandleKey(const SDL_KeyboardEvent& event, InputSink* sink)
+{
+    char bytes[2] = {0, 0};
+    int32 key;
+    TranslateKey(event.keysym.sym, &bytes[0], &key);
+    if (bytes[0] == 0)
+        return;
+    // Keys go to the window that has the keyboard; the desktop holds them
+    // back from a window behind a modal one.
+    int32 id = _IdFor(event.windowID);
+    if (id < 0)
+        return;
+    sink->HandleKey(id, bytes, key, ModifiersFrom(event.keysym.mod));
 }
 
 void SDLDisplay::Pump(InputSink* sink, bigtime_t timeout)

@@ -59,6 +59,7 @@ public:
     void HandleCloseRequest(int32 id) override;
     void HandleWindowMoved(int32 id, BPoint leftTop) override;
     void HandleExposed(int32 id) override;
+    void HandleKey(int32 id, const char* bytes, int32 key, uint32 modifiers) override;
 
     // Forgets the pointer and any drag; for tests that start afresh.
     void Reset();

@@ -33,6 +33,10 @@ public:
     void Press(uint32 buttons = B_PRIMARY_MOUSE_BUTTON);
     void Release();
     void RequestClose(BWindow* window);
+    // A key press: the character it types (B_FUNCTION_KEY for a function
+    // key), its key code and the modifiers held. It goes to the window
+    // given, or to the front window.
+    void TypeKey(char byte, int32 key = 0, uint32 modifiers = 0, BWindow* window = nullptr);
     // Moves the pointer to a point of a window's content and presses there.
     BPoint WindowToScreen(BWindow* window, BPoint point);
     // Waits (up to 10 s of real time) until the application's loop has
@@ -74,10 +78,13 @@ private:
         std::unique_ptr<BBitmap> pixels;
     };
     struct Input {
-        enum { POINTER, CLOSE } kind;
+        enum { POINTER, CLOSE, KEY } kind;
         BPoint where;
         uint32 buttons;
         int32 window;
+        char byte = 0;
+        int32 key = 0;
+        uint32 modifiers = 0;
     };
 
     // The Desktop calls the display with its own lock held, so the window's

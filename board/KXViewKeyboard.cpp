@@ -3,15 +3,14 @@
 #include <InterfaceDefs.h>
 #include <Window.h>
 
+#include "BoardLayout.h"
+
 
 namespace {
 
 // The cursor outlines the hole it stands on, in a colour that neither the
 // wood of the board nor any peg has.
 const rgb_color kCursorColor = { 255, 230, 0, 255 };
-const int32 kPitch = 16;
-const int32 kBoardLeft = 8;
-const int32 kBoardTop = 1;
 
 }	// namespace
 
@@ -70,8 +69,6 @@ KXView::_DrawKeyCursor(BView* target)
 	if (!fCursorShown || cpuActive || !gameActive || currentRow < 0)
 		return;
 
-	float left = kBoardLeft + kPitch * fCursorHole;
-	float top = kBoardTop + kPitch * currentRow;
 	target->SetHighColor(kCursorColor);
-	target->StrokeRect(BRect(left, top, left + kPitch, top + kPitch));
+	target->StrokeRect(HoleRect(currentRow, fCursorHole));
 }

@@ -50,7 +50,9 @@ protected:
 	// its left edge, in window coordinates.
 	bool CursorOn(int32 row, int32 hole)
 	{
-		uint32 pixel = harness.display.PixelAt(window, 8 + 16 * hole, 20 + 1 + 16 * row + 8);
+		BRect rect = HoleRect(row, hole).OffsetByCopy(kBoardFrame.LeftTop());
+		uint32 pixel = harness.display.PixelAt(window, rect.left,
+			(rect.top + rect.bottom) / 2);
 		return (pixel & 0xffffff) == kCursorColor;
 	}
 };

@@ -126,6 +126,32 @@ TEST_F(PlayerSees, EveryColourCanBeInEveryHoleOfTheSecret)
 }
 
 
+TEST_F(PlayerSees, EachPegLooksLikeItsPaletteSlotWithTheKeyCutOut)
+{
+	for (int32 color = 0; color < kPegColorCount; color++) {
+		const BBitmap* peg = view->pegBitmaps[color];
+		int32 opaque = 0;
+		int32 difference = 0;
+		for (int32 y = 0; y < 17; y++) {
+			for (int32 x = 0; x < 17; x++) {
+				uint32 pixel = ImagePixel(peg, x, y);
+				if ((pixel >> 24) == 0)
+					continue;
+				ASSERT_EQ(pixel >> 24, 255u);
+				uint32 slot = ImagePixel(view->boardBitmap, 136 + x, 81 + 16 * color + y);
+				for (int32 shift = 0; shift < 24; shift += 8)
+					difference += abs((int32)((pixel >> shift) & 0xff) - (int32)((slot >> shift) & 0xff));
+				opaque++;
+			}
+		}
+		// The board is a JPEG: near, not equal; the corners are keyed out.
+		EXPECT_LT(difference, 8 * 3 * opaque) << "colour " << color;
+		EXPECT_GT(opaque, 150) << "colour " << color;
+		EXPECT_EQ(ImagePixel(peg, 0, 0) >> 24, 0u) << "colour " << color;
+	}
+}
+
+
 TEST_F(PlayerSees, EachMarkIsADiscOfNinePixelsInItsPlace)
 {
 	// Mark place p of row r covers x 88 + 8p to 96 + 8p, y 1 + 16r to

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <list>
 #include <vector>
 
 #include "Sequence.h"
@@ -30,25 +29,6 @@ ExpectGame(const Sequence& secret, const std::vector<Expected>& expected)
 	}
 }
 
-
-// Position of a code in the player's order: counting from the first guess
-// and wrapping from (8,8,8,8,8) to (0,0,0,0,0).
-int32_t
-OrderOf(const Sequence& code)
-{
-	return (SequenceValue(code) - SequenceValue(FirstGuess()) + kSequenceCount)
-		% kSequenceCount;
-}
-
-
-std::list<Sequence>
-CandidatesAfterFirstGuess(int exact, int color)
-{
-	std::list<Sequence> candidates;
-	BuildCandidates(FirstGuess(), exact, color, candidates);
-	return candidates;
-}
-
 }	// namespace
 
 
@@ -75,49 +55,6 @@ TEST(StrategyTest, PlaysTheKnownGames)
 		{ Sequence(0, 0, 0, 0, 7), 4, 0 },
 		{ Sequence(0, 0, 0, 0, 8), 4, 0 },
 		{ Sequence(0, 0, 0, 0, 0), 5, 0 } });
-}
-
-
-TEST(StrategyTest, EnumerationKeepsCounterOrderAndOnlyAgreeingCodes)
-{
-	std::list<Sequence> candidates = CandidatesAfterFirstGuess(0, 2);
-	ASSERT_EQ(candidates.size(), 14240u);
-	EXPECT_EQ(candidates.front(), Sequence(1, 0, 0, 0, 5));
-
-	int32_t previous = -1;
-	for (const Sequence& code : candidates) {
-		int exact;
-		int color;
-		code.Check(FirstGuess(), exact, color);
-		ASSERT_EQ(exact, 0);
-		ASSERT_EQ(color, 2);
-		ASSERT_GT(OrderOf(code), previous);
-		previous = OrderOf(code);
-	}
-}
-
-
-TEST(StrategyTest, FilterKeepsOrderAndDropsThePlayedGuess)
-{
-	const Sequence guess(1, 0, 0, 0, 5);
-	std::list<Sequence> candidates = CandidatesAfterFirstGuess(0, 2);
-	std::list<Sequence> expected;
-	for (const Sequence& code : candidates) {
-		if (code.Compatible(guess, 0, 2))
-			expected.push_back(code);
-	}
-	ASSERT_FALSE(expected.empty());
-	ASSERT_LT(expected.size(), candidates.size());
-
-	FilterCandidates(candidates, guess, 0, 2);
-	EXPECT_EQ(candidates, expected);
-	for (const Sequence& code : candidates)
-		EXPECT_NE(code, guess);
-
-	std::list<Sequence> won = { Sequence(2, 2, 2, 2, 2), guess,
-		Sequence(1, 0, 0, 0, 6) };
-	FilterCandidates(won, guess, 5, 0);
-	EXPECT_EQ(won, std::list<Sequence>{ guess });
 }
 
 

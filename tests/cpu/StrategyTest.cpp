@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <list>
 #include <vector>
 
 #include "Sequence.h"
@@ -31,25 +29,6 @@ ExpectGame(const Sequence& secret, const std::vector<Expected>& expected)
 	}
 }
 
-
-// Position of a code in the player's order: counting from the first guess
-// and wrapping from (8,8,8,8,8) to (0,0,0,0,0).
-int32_t
-OrderOf(const Sequence& code)
-{
-	return (SequenceValue(code) - SequenceValue(FirstGuess()) + kSequenceCount)
-		% kSequenceCount;
-}
-
-
-std::list<Sequence>
-CandidatesAfterFirstGuess(int exact, int color)
-{
-	std::list<Sequence> candidates;
-	BuildCandidates(FirstGuess(), exact, color, candidates);
-	return candidates;
-}
-
 }	// namespace
 
 
@@ -67,12 +46,6 @@ TEST(StrategyTest, PlaysTheKnownGames)
 		{ Sequence(6, 6, 6, 5, 4), 3, 0 },
 		{ Sequence(7, 7, 6, 5, 4), 4, 0 },
 		{ Sequence(8, 7, 6, 5, 4), 5, 0 } });
-	ExpectGame(Sequence(3, 1, 4, 1, 5), {
-		{ Sequence(0, 1, 2, 3, 4), 1, 2 },
-		{ Sequence(1, 0, 0, 4, 4), 0, 2 },
-		{ Sequence(2, 1, 1, 0, 5), 2, 1 },
-		{ Sequence(4, 2, 2, 0, 5), 1, 1 },
-		{ Sequence(3, 1, 4, 1, 5), 5, 0 } });
 	ExpectGame(Sequence(0, 0, 0, 0, 0), {
 		{ Sequence(0, 1, 2, 3, 4), 1, 0 },
 		{ Sequence(4, 4, 4, 4, 4), 0, 0 },
@@ -82,74 +55,6 @@ TEST(StrategyTest, PlaysTheKnownGames)
 		{ Sequence(0, 0, 0, 0, 7), 4, 0 },
 		{ Sequence(0, 0, 0, 0, 8), 4, 0 },
 		{ Sequence(0, 0, 0, 0, 0), 5, 0 } });
-}
-
-
-TEST(StrategyTest, EnumerationKeepsCounterOrderAndOnlyAgreeingCodes)
-{
-	std::list<Sequence> candidates = CandidatesAfterFirstGuess(0, 2);
-	ASSERT_EQ(candidates.size(), 14240u);
-	EXPECT_EQ(candidates.front(), Sequence(1, 0, 0, 0, 5));
-
-	int32_t previous = -1;
-	for (const Sequence& code : candidates) {
-		int exact;
-		int color;
-		code.Check(FirstGuess(), exact, color);
-		ASSERT_EQ(exact, 0);
-		ASSERT_EQ(color, 2);
-		ASSERT_GT(OrderOf(code), previous);
-		previous = OrderOf(code);
-	}
-}
-
-
-TEST(StrategyTest, FilterKeepsOrderAndDropsThePlayedGuess)
-{
-	const Sequence guess(1, 0, 0, 0, 5);
-	std::list<Sequence> candidates = CandidatesAfterFirstGuess(0, 2);
-	std::list<Sequence> expected;
-	for (const Sequence& code : candidates) {
-		if (code.Compatible(guess, 0, 2))
-			expected.push_back(code);
-	}
-	ASSERT_FALSE(expected.empty());
-	ASSERT_LT(expected.size(), candidates.size());
-
-	FilterCandidates(candidates, guess, 0, 2);
-	EXPECT_EQ(candidates, expected);
-	for (const Sequence& code : candidates)
-		EXPECT_NE(code, guess);
-
-	std::list<Sequence> won = { Sequence(2, 2, 2, 2, 2), guess,
-		Sequence(1, 0, 0, 0, 6) };
-	FilterCandidates(won, guess, 5, 0);
-	EXPECT_EQ(won, std::list<Sequence>{ guess });
-}
-
-
-TEST(StrategyTest, AllSecretsNeedAtMostTwelveRows)
-{
-	std::vector<int32_t> rows;
-	SolveAllSecrets(rows);
-	ASSERT_EQ(rows.size(), (size_t)kSequenceCount);
-
-	const int32_t expectedCounts[] = { 0, 1, 19, 188, 1473, 7094, 17615,
-		19914, 10002, 2424, 295, 22, 2 };
-	std::vector<int32_t> counts(std::size(expectedCounts), 0);
-	std::vector<Sequence> worst;
-	for (int32_t value = 0; value < kSequenceCount; value++) {
-		ASSERT_GE(rows[value], 1) << "value " << value;
-		ASSERT_LT(rows[value], (int32_t)counts.size()) << "value " << value;
-		counts[rows[value]]++;
-		if (rows[value] == 12)
-			worst.push_back(SequenceFromValue(value));
-	}
-	for (size_t needed = 1; needed < counts.size(); needed++)
-		EXPECT_EQ(counts[needed], expectedCounts[needed]) << needed << " rows";
-	EXPECT_EQ(worst, (std::vector<Sequence>{ Sequence(7, 7, 8, 3, 5),
-		Sequence(7, 8, 8, 3, 5) }));
-	EXPECT_EQ(rows[SequenceValue(Sequence(3, 1, 4, 1, 5))], 5);
 }
 
 

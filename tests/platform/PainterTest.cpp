@@ -230,26 +230,6 @@ TEST(PainterClipTest, AClipRectangleLimitsEveryOperationToItsPixels)
 }
 
 
-TEST(PainterShapeTest, MarkEllipseIsARoundSymmetricDisc)
-{
-    Canvas canvas(100, 12, kGround);
-    rgb_color black = make_color(0, 0, 0, 255);
-    canvas.Painter().FillEllipse(BRect(88, 1, 96, 9), black, AlphaState());
-    black.alpha = kGround.alpha;
-    EXPECT_EQ(canvas.Picture(BRect(87, 0, 97, 10), black),
-        "...........\n"
-        "...#####...\n"
-        "..#######..\n"
-        ".#########.\n"
-        ".#########.\n"
-        ".#########.\n"
-        ".#########.\n"
-        ".#########.\n"
-        "..#######..\n"
-        "...#####...\n"
-        "...........\n");
-}
-
 TEST(PainterShapeTest, EllipsesOfEvenAndThinSizesStayInsideTheirRectangle)
 {
     rgb_color ink = make_color(0, 0, 0, 255);

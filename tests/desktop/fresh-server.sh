@@ -15,7 +15,7 @@ lane() {
         (cd "$elsewhere" && KX_REPORT_FIRST_FRAME=1 exec "$game$1") >"$work/$1.log" 2>&1 &
         game_pid=$!
         pids="$pids $game_pid"
-        wait_for 10 grep -q "^first frame" "$work/$1.log" || fail "lane $1, start $run: no first frame"
+        wait_for 30 grep -q "^first frame" "$work/$1.log" || fail "lane $1, start $run: no first frame"
         [ -n "$(game_window)" ] || fail "lane $1, start $run: no window shown"
         kill "$game_pid"
         wait_for 5 exited "$game_pid" || fail "lane $1, start $run: the game did not end"

@@ -4,10 +4,10 @@
 # wait_for SECONDS COMMAND...: polls the command until it succeeds, false
 # once the deadline has passed.
 wait_for() {
-    deadline=$(( $(date +%s%N) + $(awk "BEGIN { printf \"%d\", $1 * 1000000000 }") ))
+    deadline=$(( $(date +%s%3N) + $(awk "BEGIN { printf \"%d\", $1 * 1000 }") ))
     shift
     while ! "$@" >/dev/null 2>&1; do
-        [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+        [ "$(date +%s%3N)" -lt "$deadline" ] || return 1
         sleep 0.02
     done
 }
@@ -27,7 +27,7 @@ start_server() {
         server_pid=$!
         pids="$pids $server_pid"
         # Ready once it names its display; gone at once when the number is taken.
-        wait_for 10 sh -c "grep -q '[0-9]' '$work/display$1' || ! kill -0 $server_pid" || true
+        wait_for 30 sh -c "grep -q '[0-9]' '$work/display$1' || ! kill -0 $server_pid" || true
         if grep -q "[0-9]" "$work/display$1"; then
             DISPLAY=":$next_display"
             export DISPLAY
@@ -47,7 +47,7 @@ stop_server() {
 start_window_manager() {
     openbox >"$work/openbox.out" 2>&1 &
     pids="$pids $!"
-    wait_for 10 sh -c "xprop -root _NET_WORKAREA | grep -q =" \
+    wait_for 30 sh -c "xprop -root _NET_WORKAREA | grep -q =" \
         || fail "openbox did not start"
 }
 

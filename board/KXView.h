@@ -58,6 +58,7 @@ public:
 
 	// The path of the first board or peg picture that cannot be loaded,
 	// or NULL when all of them can; for a check before any window opens.
+	// The pictures it decodes are kept for the next view to take over.
 	static	const char*			MissingImage();
 
 			BBitmap*			boardBitmap;

@@ -27,17 +27,31 @@ const rgb_color kBlack = { 0, 0, 0, 255 };
 }	// namespace
 
 
+// Decoded ahead of the view by MissingImage, for the view to take over, so
+// that each picture is read and decoded once per start.
+static BBitmap* sLoadedImages[1 + kPegColorCount];
+
+
+static BBitmap*
+TakeImage(int32 index, const char* path)
+{
+	BBitmap* bitmap = sLoadedImages[index];
+	sLoadedImages[index] = NULL;
+	return bitmap != NULL ? bitmap : BTranslationUtils::GetBitmap(path);
+}
+
+
 const char*
 KXView::MissingImage()
 {
 	const char* paths[1 + kPegColorCount] = { kBoardImage };
 	for (int32 i = 0; i < kPegColorCount; i++)
 		paths[1 + i] = kPegImages[i];
-	for (const char* path : paths) {
-		BBitmap* bitmap = BTranslationUtils::GetBitmap(path);
-		if (bitmap == NULL)
-			return path;
-		delete bitmap;
+	for (int32 i = 0; i < 1 + kPegColorCount; i++) {
+		if (sLoadedImages[i] == NULL)
+			sLoadedImages[i] = BTranslationUtils::GetBitmap(paths[i]);
+		if (sLoadedImages[i] == NULL)
+			return paths[i];
 	}
 	return NULL;
 }
@@ -48,7 +62,7 @@ KXView::_InitRendering()
 {
 	// Should a picture fail after all (MissingImage checks them first), the
 	// board is drawn without it.
-	boardBitmap = BTranslationUtils::GetBitmap(kBoardImage);
+	boardBitmap = TakeImage(0, kBoardImage);
 
 	// Every pixel of an update comes from the offscreen bitmap.
 	SetViewColor(B_TRANSPARENT_32_BIT);
@@ -61,7 +75,7 @@ KXView::_InitRendering()
 	offscreenBitmap->AddChild(offscreenView);
 
 	for (int32 i = 0; i < kPegColorCount; i++)
-		pegBitmaps[i] = BTranslationUtils::GetBitmap(kPegImages[i]);
+		pegBitmaps[i] = TakeImage(1 + i, kPegImages[i]);
 	for (int32 i = 0; i < kPegColorCount; i++)
 		MakeTransparent(pegBitmaps[i]);
 }

@@ -4,6 +4,7 @@
 #include <Roster.h>
 #include <Window.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -22,7 +23,33 @@ namespace {
 // How long the loop waits for input before it looks at its own queue again.
 const bigtime_t kPumpInterval = 10000;
 
+// Set from signal handlers and the display; the loop looks at it every turn,
+// so a request is taken up within one pump interval.
+volatile sig_atomic_t sQuitAsked = 0;
+
+void QuitSignaled(int)
+{
+    sQuitAsked = 1;
+}
+
+// A desktop session ends its programs with SIGTERM or SIGHUP, a terminal with
+// SIGINT: each asks the application to quit like its own Quit command.
+void CatchQuitSignals()
+{
+    struct sigaction action = {};
+    action.sa_handler = QuitSignaled;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
 } // namespace
+
+void BPrivate::AskToQuit()
+{
+    sQuitAsked = 1;
+}
 
 BApplication::BApplication(const char* signature)
     : BLooper("application"), fSignature(signature != nullptr ? signature : ""),
@@ -58,9 +85,15 @@ thread_id BApplication::Run()
 {
     if (fInitStatus != B_OK)
         return fInitStatus;
+    sQuitAsked = 0;
+    CatchQuitSignals();
     PostMessage(B_READY_TO_RUN);
     while (!_Terminating()) {
         Display()->Pump(Desktop::Default(), CountQueuedMessages() > 0 ? 0 : kPumpInterval);
+        if (sQuitAsked != 0) {
+            sQuitAsked = 0;
+            PostMessage(B_QUIT_REQUESTED);
+        }
         while (!_Terminating() && _HandleNextMessage(0)) {
         }
     }

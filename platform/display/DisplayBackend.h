@@ -62,6 +62,10 @@ public:
 DisplayBackend* Display();
 void SetDisplay(DisplayBackend* backend);
 
+// Any thread, and safe in a signal handler: asks the application to quit as
+// its own Quit command would, once its loop next looks.
+void AskToQuit();
+
 } // namespace BPrivate
 
 #endif

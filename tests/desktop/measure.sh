@@ -1,32 +1,49 @@
 #!/bin/sh
 # Start-up time and memory of the game, by hand (not a test):
 #   tests/desktop/measure.sh build/release
-# Under Xvfb: the time from just before the process starts to its first
-# frame on the screen (the game reports that moment when
-# KX_REPORT_FIRST_FRAME is set), best of five; then the peak resident memory
-# (VmHWM) of a game in which the computer plays for 15 seconds.
+# Under one Xvfb, side by side and in turns: the game and the yardstick
+# bench/startup/minimal_window (a bare SDL2 window of the game's size with
+# the software renderer). For each, the time from just before the process
+# starts to its first frame on the screen (both report that moment), median
+# of seven, and the resident memory (VmRSS, the peak VmHWM, and the pages
+# not shared with other processes) half a second after that frame. Then the peak resident memory of a game in which
+# the computer plays for 15 seconds.
 set -eu
 exec xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" sh -eu -c '
 build="$2"; . "$1/common.sh"
+minimal="$(cd "$build" && pwd)/bench/startup/minimal_window"
+[ -x "$minimal" ] || fail "$minimal is not built (cmake --build --preset release)"
 
-best=""
-for run in 1 2 3 4 5; do
+# one NAME PROGRAM: start to first frame in ms, then VmRSS and VmHWM in kB.
+one() {
     rm -f "$work/frame.log"
     before=$(date +%s%N)
-    (cd "$elsewhere" && KX_REPORT_FIRST_FRAME=1 exec "$game") 2>"$work/frame.log" &
+    (cd "$elsewhere" && KX_REPORT_FIRST_FRAME=1 exec "$2") 2>"$work/frame.log" &
     pid=$!
-    for try in $(seq 1 100); do
+    for try in $(seq 1 400); do
         grep -q "^first frame" "$work/frame.log" && break
-        sleep 0.05
+        sleep 0.01
     done
     at=$(sed -n "s/^first frame \([0-9]*\)\.\([0-9]*\)$/\1\2/p" "$work/frame.log")
+    [ -n "$at" ] || fail "$1: no first frame reported"
+    sleep 0.5
+    rss=$(awk "/VmRSS/ { print \$2 }" /proc/$pid/status)
+    hwm=$(awk "/VmHWM/ { print \$2 }" /proc/$pid/status)
+    own=$(awk "/^Private_/ { sum += \$2 } END { print sum }" /proc/$pid/smaps_rollup)
     kill "$pid"; wait "$pid" 2>/dev/null || true
-    [ -n "$at" ] || fail "no first frame reported"
-    ms=$(( (at - before) / 1000000 ))
-    echo "start to first frame: $ms ms"
-    if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
+    echo "$1 $(( (at - before) / 1000000 )) $rss $hwm $own" >>"$work/figures"
+}
+
+for run in 1 2 3 4 5 6 7; do
+    one minimal "$minimal"
+    one game "$game"
 done
-echo "best start to first frame: $best ms"
+median() { grep "^$1 " "$work/figures" | awk "{ print \$$2 }" | sort -n | sed -n 4p; }
+for name in minimal game; do
+    echo "$name: first frame $(median $name 2) ms (runs: $(grep "^$name " "$work/figures" | awk "{ printf \"%s \", \$2 }")), resident $(median $name 3) kB, peak $(median $name 4) kB, of which private $(median $name 5) kB"
+done
+gm=$(median game 2); mm=$(median minimal 2); gr=$(median game 4); mr=$(median minimal 4)
+echo "ratio game/minimal: first frame $(awk "BEGIN { printf \"%.2f\", $gm / ($mm > 0 ? $mm : 1) }"), peak resident $(awk "BEGIN { printf \"%.2f\", $gr / $mr }")"
 
 start_game cpu
 wid=$(game_window)
@@ -36,6 +53,6 @@ sleep 0.3
 xdotool mousemove --window "$wid" 10 8 click 1
 sleep 0.3
 xdotool mousemove --window "$wid" 30 69 click 1
-sleep 15
+sleep "${KX_MEASURE_CPU_SECONDS:-15}"
 echo "peak resident memory during a computer game: $(grep VmHWM /proc/$last_pid/status | awk "{print \$2}") kB"
 ' sh "$(dirname "$0")" "$1"

@@ -7,7 +7,14 @@
 #include <InterfaceDefs.h>
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xresource.h>
+#include <X11/Xutil.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +23,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace BPrivate {
@@ -26,6 +34,7 @@ struct SDLScreen {
     std::string title;
     BRect frame;
     uint32 flags = 0;
+    bool modal = false;
     bool visible = false;
     bool raise = false;
     bool moved = false;
@@ -55,6 +64,8 @@ public:
 private:
     float _ScreenDpi();
     void _Realize(int32 id, SDLScreen& screen);
+    void _SetWindowManagerHints(SDLScreen& screen);
+    void _KeepModalInFront(int32 blockedId);
     void _Destroy(SDLScreen& screen);
     void _Render(SDLScreen& screen);
     void _HandleEvent(const SDL_Event& event, InputSink* sink);
@@ -64,8 +75,12 @@ private:
     std::mutex fLock;
     std::map<int32, SDLScreen> fScreens;
     std::vector<SDLScreen> fDoomed;
+    // Wake() may come from any thread at any time, before Open() and after
+    // Close() too: it pushes an event only while the video subsystem is up.
+    // Taken after fLock when both are held.
+    std::mutex fWakeLock;
     bool fOpen = false;
-    uint32 fWakeEvent = 0;
+    uint32 fWakeEvent = (uint32)-1;
     uint32 fButtons = 0;
     // drag image
     std::vector<uint32> fDragPixels;
@@ -98,11 +113,66 @@ void ReportFirstFrame()
     fprintf(stderr, "first frame %lld.%09ld\n", (long long)now.tv_sec, now.tv_nsec);
 }
 
+// The line written when the X server goes away, made up front: the handler
+// runs in the middle of an X call and must neither allocate nor return.
+char sLostDisplayLine[256];
+size_t sLostDisplayLength = 0;
+
+int LostDisplay(::Display*)
+{
+    ssize_t written = write(STDERR_FILENO, sLostDisplayLine, sLostDisplayLength);
+    (void)written;
+    // Nothing of the game can be shown or saved any more; the other threads
+    // may hold any lock, so nothing is cleaned up on the way out.
+    _exit(1);
+}
+
+void PrepareLostDisplayLine()
+{
+    const char* display = getenv("DISPLAY");
+    int length = snprintf(sLostDisplayLine, sizeof(sLostDisplayLine),
+        "%s: lost the connection to the X display %s; start the game again once "
+        "the desktop runs\n", program_invocation_short_name,
+        display != nullptr ? display : "");
+    sLostDisplayLength = length > 0 ? std::min((size_t)length, sizeof(sLostDisplayLine) - 1) : 0;
+    if (sLostDisplayLength > 0)
+        sLostDisplayLine[sLostDisplayLength - 1] = '\n';
+}
+
+// The density the desktop asks for: the Xft.dpi resource that desktops set
+// for dense screens, else the screen's size in millimetres. 0 when neither
+// says anything usable.
+float X11Dpi(::Display* display)
+{
+    float dpi = 0;
+    if (const char* resources = XResourceManagerString(display)) {
+        XrmInitialize();
+        XrmDatabase database = XrmGetStringDatabase(resources);
+        char* type = nullptr;
+        XrmValue value;
+        if (database != nullptr
+            && XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value)
+            && value.addr != nullptr)
+            dpi = strtof(value.addr, nullptr);
+        if (database != nullptr)
+            XrmDestroyDatabase(database);
+        if (dpi > 0)
+            return dpi;
+    }
+    int screen = DefaultScreen(display);
+    int millimetres = DisplayHeightMM(display, screen);
+    if (millimetres > 0)
+        return DisplayHeight(display, screen) * 25.4f / millimetres;
+    return 0;
+}
+
 status_t SDLDisplay::Open()
 {
     if (fOpen)
         return B_OK;
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Closing a window is the application's decision, never SDL's.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // The windows are plain pictures: without this SDL readies OpenGL for
@@ -125,39 +195,36 @@ status_t SDLDisplay::Open()
         SDL_Quit();
         return B_ERROR;
     }
-    fScale = ScaleForDpi(_ScreenDpi());
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
-        SDL_Quit();
-        return B_ERROR;
+    if (driver != nullptr && strcmp(driver, "x11") == 0) {
+        PrepareLostDisplayLine();
+        XSetIOErrorHandler(LostDisplay);
     }
-    fWakeEvent = SDL_RegisterEvents(1);
+    fScale = ScaleForDpi(_ScreenDpi());
     // Enlarged pixels stay sharp squares.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    std::lock_guard<std::mutex> guard(fWakeLock);
+    fWakeEvent = SDL_RegisterEvents(1);
     fOpen = true;
     return B_OK;
 }
 
 float SDLDisplay::_ScreenDpi()
 {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && strcmp(driver, "x11") == 0) {
+        // A connection of its own, read while SDL's stays open, so that a
+        // bare server never sees its last client leave (it would reset).
+        ::Display* display = XOpenDisplay(nullptr);
+        if (display != nullptr) {
+            float dpi = X11Dpi(display);
+            XCloseDisplay(display);
+            if (dpi > 0)
+                return dpi;
+        }
+    }
     float dpi = 0;
     if (SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) == 0)
         return dpi;
-    // Some X servers (Xvfb among them) give their outputs no physical size;
-    // the screen as a whole still has one, which SDL reads without RandR.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver == nullptr || strcmp(driver, "x11") != 0)
-        return 0;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    SDL_SetHint(SDL_HINT_VIDEO_X11_XRANDR, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0
-        && SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) == 0)
-        return dpi;
-    // Not every server takes the second start (small Xvfb screens refuse
-    // it): the display then comes back as it was, unscaled.
-    if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    SDL_ResetHint(SDL_HINT_VIDEO_X11_XRANDR);
-    SDL_InitSubSystem(SDL_INIT_VIDEO);
     return 0;
 }
 
@@ -166,6 +233,10 @@ void SDLDisplay::Close()
     if (!fOpen)
         return;
     std::lock_guard<std::mutex> guard(fLock);
+    {
+        std::lock_guard<std::mutex> wakeGuard(fWakeLock);
+        fOpen = false;
+    }
     for (auto& [id, screen] : fScreens)
         _Destroy(screen);
     for (SDLScreen& screen : fDoomed)
@@ -173,11 +244,11 @@ void SDLDisplay::Close()
     fDoomed.clear();
     fScreens.clear();
     SDL_Quit();
-    fOpen = false;
 }
 
 void SDLDisplay::Wake()
 {
+    std::lock_guard<std::mutex> guard(fWakeLock);
     if (!fOpen || fWakeEvent == (uint32)-1)
         return;
     SDL_Event event;
@@ -193,6 +264,7 @@ void SDLDisplay::AddWindow(int32 id, const WindowSpec& spec)
     screen.title = spec.title != nullptr ? spec.title : "";
     screen.frame = spec.frame;
     screen.flags = spec.flags;
+    screen.modal = spec.modal;
     screen.width = spec.frame.IntegerWidth() + 1;
     screen.height = spec.frame.IntegerHeight() + 1;
     screen.pixels.assign((size_t)screen.width * screen.height, 0xffd8d8d8);
@@ -298,7 +370,121 @@ void SDLDisplay::_Realize(int32 id, SDLScreen& screen)
     if (screen.texture != nullptr)
         SDL_SetTextureScaleMode(screen.texture, SDL_ScaleModeNearest);
     SDL_SetWindowData(screen.window, "kx-id", reinterpret_cast<void*>((intptr_t)id));
+    _SetWindowManagerHints(screen);
     screen.dirty = true;
+}
+
+// Motif hints, as window managers read them.
+struct MotifHints {
+    unsigned long flags;
+    unsigned long functions;
+    unsigned long decorations;
+    long inputMode;
+    unsigned long status;
+};
+
+enum {
+    kMotifFunctions = 1 << 0,
+    kMotifDecorations = 1 << 1,
+    kMotifFunctionResize = 1 << 1,
+    kMotifFunctionMove = 1 << 2,
+    kMotifFunctionMinimize = 1 << 3,
+    kMotifFunctionMaximize = 1 << 4,
+    kMotifFunctionClose = 1 << 5,
+    kMotifDecorBorder = 1 << 1,
+    kMotifDecorResizeHandle = 1 << 2,
+    kMotifDecorTitle = 1 << 3,
+    kMotifDecorMenu = 1 << 4,
+    kMotifDecorMinimize = 1 << 5,
+    kMotifDecorMaximize = 1 << 6
+};
+
+// Tells the window manager, before the window is first mapped, what the
+// window's flags allow and, for a modal window, which window it blocks, so
+// that the frame offers nothing the application would refuse and the
+// manager keeps the modal window above the one it blocks.
+void SDLDisplay::_SetWindowManagerHints(SDLScreen& screen)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(screen.window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return;
+    ::Display* display = info.info.x11.display;
+    Window window = info.info.x11.window;
+
+    bool resizable = (screen.flags & B_NOT_RESIZABLE) == 0;
+    MotifHints hints = {kMotifFunctions | kMotifDecorations, kMotifFunctionMove,
+        kMotifDecorBorder | kMotifDecorTitle | kMotifDecorMenu, 0, 0};
+    if (resizable) {
+        hints.functions |= kMotifFunctionResize;
+        hints.decorations |= kMotifDecorResizeHandle;
+    }
+    if ((screen.flags & B_NOT_MINIMIZABLE) == 0) {
+        hints.functions |= kMotifFunctionMinimize;
+        hints.decorations |= kMotifDecorMinimize;
+    }
+    if ((screen.flags & B_NOT_ZOOMABLE) == 0 && resizable) {
+        hints.functions |= kMotifFunctionMaximize;
+        hints.decorations |= kMotifDecorMaximize;
+    }
+    if ((screen.flags & B_NOT_CLOSABLE) == 0)
+        hints.functions |= kMotifFunctionClose;
+    Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display, window, motif, motif, 32, PropModeReplace,
+        reinterpret_cast<unsigned char*>(&hints), 5);
+
+    if (!resizable) {
+        XSizeHints* size = XAllocSizeHints();
+        if (size != nullptr) {
+            long supplied;
+            XGetWMNormalHints(display, window, size, &supplied);
+            size->flags |= PMinSize | PMaxSize;
+            size->min_width = size->max_width = screen.width * fScale;
+            size->min_height = size->max_height = screen.height * fScale;
+            XSetWMNormalHints(display, window, size);
+            XFree(size);
+        }
+    }
+
+    if (screen.modal) {
+        // Blocks the application's other windows; the main one, already
+        // shown, is the one it belongs to.
+        for (auto& [otherId, other] : fScreens) {
+            if (&other == &screen || other.modal || other.window == nullptr || !other.visible)
+                continue;
+            SDL_SysWMinfo otherInfo;
+            SDL_VERSION(&otherInfo.version);
+            if (SDL_GetWindowWMInfo(other.window, &otherInfo)
+                && otherInfo.subsystem == SDL_SYSWM_X11) {
+                XSetTransientForHint(display, window, otherInfo.info.x11.window);
+                break;
+            }
+        }
+        Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+        Atom dialog = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+        XChangeProperty(display, window, type, XA_ATOM, 32, PropModeReplace,
+            reinterpret_cast<unsigned char*>(&dialog), 1);
+        Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+        Atom modal = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
+        XChangeProperty(display, window, state, XA_ATOM, 32, PropModeAppend,
+            reinterpret_cast<unsigned char*>(&modal), 1);
+    }
+    XFlush(display);
+}
+
+// A press or the focus on a window that a shown modal window blocks brings
+// the modal window back to the front, with the focus: the manager may have
+// raised the blocked one above it.
+void SDLDisplay::_KeepModalInFront(int32 blockedId)
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    auto blocked = fScreens.find(blockedId);
+    if (blocked == fScreens.end() || blocked->second.modal)
+        return;
+    for (auto& [id, screen] : fScreens) {
+        if (screen.modal && screen.visible && screen.window != nullptr)
+            screen.raise = true;
+    }
 }
 
 void SDLDisplay::_Destroy(SDLScreen& screen)
@@ -377,9 +563,14 @@ void SDLDisplay::_HandleEvent(const SDL_Event& event, InputSink* sink)
             y = event.motion.y;
             fButtons = ButtonsFrom(event.motion.state);
             break;
+        case SDL_QUIT:
+            AskToQuit();
+            return;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             id = _IdFor(event.button.windowID);
+            if (event.type == SDL_MOUSEBUTTONDOWN)
+                _KeepModalInFront(id);
             x = event.button.x;
             y = event.button.y;
             {
@@ -407,6 +598,9 @@ void SDLDisplay::_HandleEvent(const SDL_Event& event, InputSink* sink)
                     break;
                 case SDL_WINDOWEVENT_EXPOSED:
                     sink->HandleExposed(windowId);
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    _KeepModalInFront(windowId);
                     break;
                 case SDL_WINDOWEVENT_MOVED: {
                     BPoint leftTop(FromScreen(event.window.data1, fScale),
@@ -550,6 +744,10 @@ void SDLDisplay::Pump(InputSink* sink, bigtime_t timeout)
                 screen.moved = false;
             }
             if (screen.raise) {
+                // A modal window that the manager minimised anyway would
+                // leave the windows it blocks frozen.
+                if ((SDL_GetWindowFlags(screen.window) & SDL_WINDOW_MINIMIZED) != 0)
+                    SDL_RestoreWindow(screen.window);
                 SDL_RaiseWindow(screen.window);
                 screen.raise = false;
             }

@@ -1,0 +1,58 @@
+# Shared by the desktop tests that run their own X servers and window
+# manager. Source after common.sh.
+
+# wait_for SECONDS COMMAND...: polls the command until it succeeds, false
+# once the deadline has passed.
+wait_for() {
+    deadline=$(( $(date +%s%3N) + $(awk "BEGIN { printf \"%d\", $1 * 1000 }") ))
+    shift
+    while ! "$@" >/dev/null 2>&1; do
+        [ "$(date +%s%3N)" -lt "$deadline" ] || return 1
+        sleep 0.02
+    done
+}
+
+# start_server [TAG]: a fresh Xvfb, which becomes DISPLAY. The numbers come
+# from a range of this test's own and are never reused within it: a server
+# that is still going away, or another developer's, is not waited for.
+next_display=$(( 300 + $$ % 300 * 20 ))
+start_server() {
+    set -- "${1:-}"
+    for try in 1 2 3 4 5 6 7 8 9 10; do
+        next_display=$((next_display + 1))
+        [ ! -e "/tmp/.X$next_display-lock" ] || continue
+        rm -f "$work/display$1"
+        Xvfb ":$next_display" -displayfd 3 -screen 0 640x480x24 -nolisten tcp \
+            3>"$work/display$1" >/dev/null 2>"$work/xvfb$1.err" &
+        server_pid=$!
+        pids="$pids $server_pid"
+        # Ready once it names its display; gone at once when the number is taken.
+        wait_for 30 sh -c "grep -q '[0-9]' '$work/display$1' || ! kill -0 $server_pid" || true
+        if grep -q "[0-9]" "$work/display$1"; then
+            DISPLAY=":$next_display"
+            export DISPLAY
+            return 0
+        fi
+        kill "$server_pid" 2>/dev/null || true
+    done
+    fail "Xvfb did not start"
+}
+
+stop_server() {
+    kill "$server_pid" 2>/dev/null || true
+    wait "$server_pid" 2>/dev/null || true
+}
+
+# start_window_manager: openbox on DISPLAY, once it has taken the screen.
+start_window_manager() {
+    openbox >"$work/openbox.out" 2>&1 &
+    pids="$pids $!"
+    wait_for 30 sh -c "xprop -root _NET_WORKAREA | grep -q =" \
+        || fail "openbox did not start"
+}
+
+# exited PID: true once the process has ended (it stays a zombie till waited).
+exited() { ! kill -0 "$1" 2>/dev/null || [ "$(ps -o stat= -p "$1")" = "Z" ]; }
+
+# reap PID: its exit status into status; call once exited, not in a subshell.
+reap() { status=0; wait "$1" 2>/dev/null || status=$?; }

@@ -193,7 +193,8 @@ TEST_F(AppShell, EverythingCanBeDoneFromTheKeyboard)
 
 	ASSERT_TRUE(type(B_FUNCTION_KEY, B_F10_KEY));
 	ASSERT_TRUE(type(B_UP_ARROW)); // round to Quit
-	ASSERT_TRUE(type(B_ENTER));
+	// The windows go with the application: nothing of them is waited on.
+	harness.display.TypeKey(B_ENTER);
 	EXPECT_TRUE(harness.WaitForQuit());
 }
 

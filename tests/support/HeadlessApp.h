@@ -26,7 +26,7 @@ class HeadlessApp {
 public:
     HeadlessApp()
         :
-        watchdog(3 * kWatchdog)
+        watchdog(6 * kWatchdog)
     {
         BPrivate::Desktop::Default()->Reset();
         display.Install();
@@ -103,8 +103,10 @@ public:
     }
 
     // A hang in a wait that has no time limit of its own (a window's lock,
-    // a join) ends the program; it allows more than any single wait with a
-    // deadline, so that those report first.
+    // a join) ends the program. It allows far more than any single wait
+    // with a deadline, so that those report first and a slow sanitizer run
+    // on a busy machine is not taken for a hang, yet ends well before the
+    // test runner's limit.
     Watchdog watchdog;
     BPrivate::HeadlessDisplay display;
 

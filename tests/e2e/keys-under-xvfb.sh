@@ -10,7 +10,9 @@ shot=$(mktemp --suffix=.png)
 log=$(mktemp)
 "$game" >"$log" 2>&1 &
 pid=$!
-trap "kill $pid 2>/dev/null || true; rm -f $shot $log" EXIT
+# The game is waited for: one that is still ending (a computer row takes up
+# to 2.5 s) would take the next start of the same program for a second copy.
+trap "kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true; rm -f $shot $log" EXIT
 fail() { echo "FAIL: $*"; cat "$log"; exit 1; }
 
 wid=$(timeout 10 xdotool search --sync --onlyvisible --name "Kalvex v1.2" | head -n 1)

@@ -76,6 +76,9 @@ public:
 private:
 			void				_InitRendering();
 			void				_WaitForPlayer();
+
+			// Set once Quit has begun; guarded by the window's lock.
+			bool				quitting;
 };
 
 #endif // KX_VIEW_H

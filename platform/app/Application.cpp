@@ -4,6 +4,8 @@
 #include <Roster.h>
 #include <Window.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -118,6 +120,10 @@ void BApplication::_CheckLaunch()
     if (claim == BPrivate::LAUNCH_ALREADY_RUNNING) {
         // Nothing of this copy is shown or running yet.
         exit(0);
+    }
+    if (claim == BPrivate::LAUNCH_CLAIM_FAILED && !fLaunch->Problem().empty()) {
+        fprintf(stderr, "%s: %s; starting anyway\n", program_invocation_short_name,
+            fLaunch->Problem().c_str());
     }
 }
 

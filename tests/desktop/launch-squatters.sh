@@ -1,0 +1,59 @@
+#!/bin/sh
+# Whatever holds the game's launch rendezvous when it starts (a listener that
+# never accepts, one that accepts and never answers, one that answers
+# wrongly and, when run as root, one of another user that answers like the
+# game), the game shows its window within two seconds and says in one line
+# why it did not hand over to a running copy. On a loaded machine a plain
+# start, timed first, may itself take more than a second: then the doubt may
+# add no more than one second to it.
+set -eu
+exec xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" sh -eu -c '
+build="$2"; squatter="$3"; . "$1/common.sh"
+
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# time_to_window NAME LIMIT_MS: starts the game and prints the milliseconds
+# until its window shows, or fails after LIMIT_MS.
+time_to_window() {
+    started=$(now_ms)
+    start_game "$1"
+    wid=""
+    while [ -z "$wid" ] && [ $(( $(now_ms) - started )) -le "$2" ]; do
+        wid=$(xdotool search --onlyvisible --name "Kalvex v1.2" 2>/dev/null | head -n 1 || true)
+        [ -n "$wid" ] || sleep 0.05
+    done
+    [ -n "$wid" ] || fail "$1: no window within $2 ms"
+    elapsed=$(( $(now_ms) - started ))
+    kill "$last_pid"
+    wait "$last_pid" 2>/dev/null || true
+}
+
+XDG_RUNTIME_DIR="$work/run-plain"
+export XDG_RUNTIME_DIR
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+time_to_window plain 10000
+plain=$elapsed
+limit=$(( plain + 1000 > 2000 ? plain + 1000 : 2000 ))
+echo "plain start: window after $plain ms; limit with a squatter $limit ms"
+
+modes="deaf silent wrong"
+[ "$(id -u)" -ne 0 ] || modes="$modes foreign"
+for mode in $modes; do
+    XDG_RUNTIME_DIR="$work/run-$mode"
+    export XDG_RUNTIME_DIR
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    "$squatter" "$mode" application/x-vnd-Kalvex "$(realpath "$game")" \
+        >"$work/squatter-$mode.log" 2>&1 &
+    pids="$pids $!"
+    deadline=$(( $(now_ms) + 10000 ))
+    until grep -q ready "$work/squatter-$mode.log"; do
+        [ "$(now_ms)" -lt "$deadline" ] || fail "$mode: the squatter never got ready"
+        sleep 0.05
+    done
+
+    time_to_window "$mode" "$limit"
+    echo "$mode: window after $elapsed ms"
+    grep -q "starting anyway" "$work/$mode.log" || fail "$mode: no word of the doubt"
+    [ "$(wc -l <"$work/$mode.log")" -eq 1 ] || fail "$mode: more than one line"
+done
+' sh "$(dirname "$0")" "$1" "$2"

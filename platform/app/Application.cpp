@@ -129,11 +129,17 @@ void BApplication::_CheckLaunch()
 
 void BApplication::_Relaunched()
 {
-    BWindow* front = Desktop::Default()->FrontWindow();
-    if (front != nullptr && front->Lock()) {
+    // Pinned, as in QuitRequested: the window may be quitting on its own
+    // thread meanwhile.
+    Desktop* desktop = Desktop::Default();
+    BWindow* front = desktop->PinFrontWindow();
+    if (front == nullptr)
+        return;
+    if (front->Lock()) {
         front->Activate(true);
         front->Unlock();
     }
+    desktop->UnpinWindow(front);
 }
 
 void BApplication::ReadyToRun() {}

@@ -6,7 +6,9 @@
 #include <Window.h>
 
 #include <atomic>
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -243,8 +245,13 @@ TEST(LaunchRendezvousTest, ALackOfDescriptorsTurnsClientsAwayWithoutSpinning)
     // Every descriptor number is taken: the listener cannot accept.
     rlimit saved;
     ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    // Just above the highest descriptor open now, which the listener's
+    // spare is among.
+    int highest = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        highest = std::max(highest, std::stoi(entry.path().filename().string()));
     rlimit tight = saved;
-    tight.rlim_cur = 64;
+    tight.rlim_cur = highest + 1;
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &tight), 0);
     std::vector<int> fillers;
     for (int fd; (fd = open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)

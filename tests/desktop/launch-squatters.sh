@@ -5,7 +5,8 @@
 # game), the game shows its window within two seconds and says in one line
 # why it did not hand over to a running copy. On a loaded machine a plain
 # start, timed first, may itself take more than a second: then the doubt may
-# add no more than one second to it.
+# add no more than one second to it (a second try, yardstick included, is
+# allowed when the machine is that busy).
 set -eu
 exec xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" sh -eu -c '
 build="$2"; squatter="$3"; . "$1/common.sh"
@@ -28,20 +29,28 @@ time_to_window() {
     wait "$last_pid" 2>/dev/null || true
 }
 
-XDG_RUNTIME_DIR="$work/run-plain"
-export XDG_RUNTIME_DIR
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-time_to_window plain 10000
-plain=$elapsed
-limit=$(( plain + 1000 > 2000 ? plain + 1000 : 2000 ))
-echo "plain start: window after $plain ms; limit with a squatter $limit ms"
+# try_mode MODE: times a plain start and then one with the squatter, side by
+# side; true when the squatter cost no more than the limit.
+try_mode() {
+    XDG_RUNTIME_DIR="$work/run-plain"
+    time_to_window plain 10000
+    plain=$elapsed
+    limit=$(( plain + 1000 > 2000 ? plain + 1000 : 2000 ))
+    XDG_RUNTIME_DIR="$work/run-$1"
+    time_to_window "$1" 10000
+    echo "$1: window after $elapsed ms, a plain start after $plain ms (limit $limit ms)"
+    grep -q "starting anyway" "$work/$1.log" || fail "$1: no word of the doubt"
+    [ "$(wc -l <"$work/$1.log")" -eq 1 ] || fail "$1: more than one line"
+    [ "$elapsed" -le "$limit" ]
+}
 
+mkdir -m 700 "$work/run-plain"
 modes="deaf silent wrong"
 [ "$(id -u)" -ne 0 ] || modes="$modes foreign"
 for mode in $modes; do
+    mkdir -m 700 "$work/run-$mode"
     XDG_RUNTIME_DIR="$work/run-$mode"
     export XDG_RUNTIME_DIR
-    mkdir -m 700 "$XDG_RUNTIME_DIR"
     "$squatter" "$mode" application/x-vnd-Kalvex "$(realpath "$game")" \
         >"$work/squatter-$mode.log" 2>&1 &
     pids="$pids $!"
@@ -50,10 +59,7 @@ for mode in $modes; do
         [ "$(now_ms)" -lt "$deadline" ] || fail "$mode: the squatter never got ready"
         sleep 0.05
     done
-
-    time_to_window "$mode" "$limit"
-    echo "$mode: window after $elapsed ms"
-    grep -q "starting anyway" "$work/$mode.log" || fail "$mode: no word of the doubt"
-    [ "$(wc -l <"$work/$mode.log")" -eq 1 ] || fail "$mode: more than one line"
+    # Other work on the machine can slow one start down: a second try.
+    try_mode "$mode" || try_mode "$mode" || fail "$mode: the window came too late twice"
 done
 ' sh "$(dirname "$0")" "$1" "$2"

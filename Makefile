@@ -48,12 +48,16 @@ tsan: deps build/tsan/CMakeCache.txt
 clean:
 	rm -rf build
 
-# The image fuzzer: clang with libFuzzer and the address and undefined
-# behaviour sanitizers, in a build folder of its own. It starts from the
-# game's own pictures and keeps what it finds under build/fuzz/corpus.
+# The fuzzers: clang with libFuzzer and the address and undefined behaviour
+# sanitizers, in a build folder of its own. Each runs FUZZ_SECONDS: the image
+# fuzzer starts from the game's own pictures, the resource fuzzer from the
+# game's resource block (bare and as a resource file); what they find is
+# kept under build/fuzz/corpus and build/fuzz/corpus-resources.
 FUZZ_SECONDS ?= 30
 FUZZ_DIR = build/fuzz
 FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+FUZZ_RUN = -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=3072 \
+	-print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/crashes/
 
 .PHONY: fuzz
 fuzz: deps
@@ -62,11 +66,17 @@ fuzz: deps
 		-DKX_BUILD_FUZZ=ON -DKX_BUILD_TESTS=OFF -DKX_BUILD_BENCH=OFF \
 		"-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)" "-DCMAKE_C_FLAGS=$(FUZZ_FLAGS)" \
 		"-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
-	$(CMAKE) --build $(FUZZ_DIR) --target fuzz_image
-	rm -rf $(FUZZ_DIR)/seed && mkdir -p $(FUZZ_DIR)/seed $(FUZZ_DIR)/corpus $(FUZZ_DIR)/crashes
+	$(CMAKE) --build $(FUZZ_DIR) --target fuzz_image fuzz_resources kx-rescomp
+	rm -rf $(FUZZ_DIR)/seed $(FUZZ_DIR)/seed-resources
+	mkdir -p $(FUZZ_DIR)/seed $(FUZZ_DIR)/corpus $(FUZZ_DIR)/crashes \
+		$(FUZZ_DIR)/seed-resources $(FUZZ_DIR)/corpus-resources
 	cp bmp/* $(FUZZ_DIR)/seed/
+	$(FUZZ_DIR)/tools/rescomp/kx-rescomp resources/Kalvex.rdef \
+		--output $(FUZZ_DIR)/seed-resources/kalvex.rsrc
+	tail -c +5 $(FUZZ_DIR)/seed-resources/kalvex.rsrc >$(FUZZ_DIR)/seed-resources/kalvex.block
 	LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan-suppressions.txt \
-		$(FUZZ_DIR)/fuzz/fuzz_image -max_total_time=$(FUZZ_SECONDS) -timeout=20 \
-		-rss_limit_mb=3072 -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/crashes/ \
-		$(FUZZ_DIR)/corpus $(FUZZ_DIR)/seed
-	@echo "fuzz: corpus of $$(ls $(FUZZ_DIR)/corpus | wc -l) inputs in $(FUZZ_DIR)/corpus"
+		$(FUZZ_DIR)/fuzz/fuzz_image $(FUZZ_RUN) $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seed
+	@echo "fuzz: image corpus of $$(ls $(FUZZ_DIR)/corpus | wc -l) inputs in $(FUZZ_DIR)/corpus"
+	$(FUZZ_DIR)/fuzz/fuzz_resources $(FUZZ_RUN) \
+		$(FUZZ_DIR)/corpus-resources $(FUZZ_DIR)/seed-resources
+	@echo "fuzz: resource corpus of $$(ls $(FUZZ_DIR)/corpus-resources | wc -l) inputs in $(FUZZ_DIR)/corpus-resources"

@@ -14,6 +14,30 @@ static const char* kBrowserSignature = "application/x-vnd.Be-NPOS";
 // or in the installation's data folder.
 static const char* kManualName = "kalvex.html";
 
+
+// A file's address for the browser: every byte of the path but the letters,
+// digits, "-._~" and the slashes goes as %XX, so that a space, '%', '#' or
+// '?' in a folder's name, or a name in UTF-8, still names that file.
+static std::string
+FileAddress(const std::string& path)
+{
+	static const char* kHex = "0123456789ABCDEF";
+	std::string address = "file://";
+	for (unsigned char c : path) {
+		bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')
+			|| (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_'
+			|| c == '~' || c == '/';
+		if (plain)
+			address += (char)c;
+		else {
+			address += '%';
+			address += kHex[c >> 4];
+			address += kHex[c & 15];
+		}
+	}
+	return address;
+}
+
 static const char* kLineTexts[5] = {
 	"Kalvex v1.2 for R5",
 	"Break the code of five pegs.",
@@ -90,8 +114,8 @@ AboutBox::WebPageAddress()
 		// No copy anywhere; the browser will say so for the first place.
 		std::vector<std::string> folders = DataFolders();
 		if (folders.empty())
-			return std::string("file://") + kManualName;
+			return FileAddress(kManualName);
 		folder = folders[0];
 	}
-	return "file://" + folder + "/" + kManualName;
+	return FileAddress(folder + "/" + kManualName);
 }

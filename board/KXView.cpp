@@ -20,7 +20,8 @@ KXView::KXView()
 	gameActive(false),
 	cpuThread(-1),
 	fCursorHole(0),
-	fCursorShown(false)
+	fCursorShown(false),
+	fQuitting(false)
 {
 	srand((unsigned int)(system_time() & 0xffffffff));
 	_InitRendering();
@@ -183,7 +184,14 @@ KXView::Restart()
 void
 KXView::ToggleCPU()
 {
-	if (cpuActive)
+	if (cpuActive || fQuitting)
+		return;
+
+	// A player that has just ended its game may still be on its way out;
+	// two players on one board would both fill and lower the current row.
+	_WaitForPlayer();
+	// The window was unlocked for the wait: the quit may have begun.
+	if (fQuitting)
 		return;
 
 	Ini();
@@ -199,7 +207,9 @@ KXView::Quit()
 {
 	// Waits even when the flag is already down: a player that has just
 	// ended its game clears the flag a moment before its thread is gone,
-	// and the view may be deleted right after this returns.
+	// and the view may be deleted right after this returns. A "CPU Play"
+	// handled while this waits with the window unlocked starts no player.
+	fQuitting = true;
 	cpuActive = false;
 	_WaitForPlayer();
 }

@@ -91,6 +91,9 @@ private:
 			// is drawn only once the keys have been used.
 			int32				fCursorHole;
 			bool				fCursorShown;
+
+			// Set once Quit has begun; guarded by the window's lock.
+			bool				fQuitting;
 };
 
 #endif // KX_VIEW_H

@@ -56,8 +56,13 @@ CPUPlayer(void* data)
 			bool over = DropSequence(guess, view);
 			exact = view->exactCount;
 			color = view->colorCount;
-			if (over)
+			// Back to the loop's test of cpuActive would be too late: a
+			// "CPU Play" handled once the flag is down sets it again for a
+			// new player, and this one would play on beside it.
+			if (over) {
 				EndGame(view);
+				break;
+			}
 		} else if (enumerate) {
 			// A pass of its own, so that a stop request or a first-guess
 			// win spares the walk over every code.
@@ -74,8 +79,10 @@ CPUPlayer(void* data)
 			bool over = DropSequence(guess, view);
 			exact = view->exactCount;
 			color = view->colorCount;
-			if (over)
+			if (over) {
 				EndGame(view);
+				break;
+			}
 			FilterCandidates(candidates, guess, exact, color);
 		}
 	}
@@ -93,6 +100,11 @@ DropSequence(Sequence& seq, KXView* view)
 
 	for (int32 i = 0; i < kBoardHoleCount; i++) {
 		window->Lock();
+		// A board without a row left has nowhere to take the guess.
+		if (view->currentRow < 0) {
+			window->Unlock();
+			return true;
+		}
 		int32 color = seq.colors[i];
 		view->pegs[view->currentRow][i].bitmap = view->pegBitmaps[color];
 		view->pegs[view->currentRow][i].colorIndex = color;
@@ -102,6 +114,10 @@ DropSequence(Sequence& seq, KXView* view)
 	}
 
 	window->Lock();
+	if (view->currentRow < 0) {
+		window->Unlock();
+		return true;
+	}
 	bool won = view->CheckSequence();
 	ShowBoard(view);
 	if (!won)

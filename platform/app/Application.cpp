@@ -4,7 +4,9 @@
 #include <Roster.h>
 #include <Window.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -152,15 +154,25 @@ void BApplication::_CheckLaunch()
         // Nothing of this copy is shown or running yet.
         exit(0);
     }
+    if (claim == BPrivate::LAUNCH_CLAIM_FAILED && !fLaunch->Problem().empty()) {
+        fprintf(stderr, "%s: %s; starting anyway\n", program_invocation_short_name,
+            fLaunch->Problem().c_str());
+    }
 }
 
 void BApplication::_Relaunched()
 {
-    BWindow* front = Desktop::Default()->FrontWindow();
-    if (front != nullptr && front->Lock()) {
+    // Pinned, as in QuitRequested: the window may be quitting on its own
+    // thread meanwhile.
+    Desktop* desktop = Desktop::Default();
+    BWindow* front = desktop->PinFrontWindow();
+    if (front == nullptr)
+        return;
+    if (front->Lock()) {
         front->Activate(true);
         front->Unlock();
     }
+    desktop->UnpinWindow(front);
 }
 
 void BApplication::ReadyToRun() {}

@@ -162,6 +162,18 @@ std::vector<BWindow*> Desktop::AllWindows()
     return windows;
 }
 
+BWindow* Desktop::PinFrontWindow()
+{
+    std::lock_guard<std::mutex> guard(fLock);
+    for (Entry& entry : fWindows) {
+        if (entry.visible) {
+            entry.pins++;
+            return entry.window;
+        }
+    }
+    return nullptr;
+}
+
 BWindow* Desktop::FrontWindow()
 {
     std::lock_guard<std::mutex> guard(fLock);
@@ -304,8 +316,12 @@ void Desktop::HandleWindowMoved(int32 id, BPoint leftTop)
             return;
         entry->frame.OffsetTo(leftTop);
         window = entry->window;
+        // The window may be quitting on its own thread: pinned, it stays
+        // until this is done with it.
+        entry->pins++;
     }
     window->_FrameMoved(leftTop);
+    UnpinWindow(window);
 }
 
 void Desktop::HandleExposed(int32 id)

@@ -3,8 +3,11 @@
 #include <cerrno>
 #include <strings.h>
 #include <cstring>
+#include <future>
 #include <mutex>
+#include <system_error>
 #include <thread>
+#include <utility>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -22,23 +25,33 @@ const char* const kOpener = "xdg-open";
 std::mutex sHookLock;
 BPrivate::LaunchHook sHook;
 
-// Starts the program found on the search path without a shell and lets a
-// thread of its own wait for its end, so that it leaves no zombie behind.
+// Starts the program found on the search path without a shell, from a
+// thread of its own that then waits for its end, so that it leaves no zombie
+// behind. Without that thread nothing is started and the launch fails.
 status_t Spawn(const std::vector<std::string>& argv, team_id* team)
 {
-    std::vector<char*> args;
-    for (const std::string& arg : argv)
-        args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-
-    pid_t child;
-    int error = posix_spawnp(&child, args[0], nullptr, nullptr, args.data(), environ);
+    std::promise<std::pair<int, pid_t>> started;
+    std::future<std::pair<int, pid_t>> result = started.get_future();
+    try {
+        std::thread([argv, started = std::move(started)]() mutable {
+            std::vector<char*> args;
+            for (const std::string& arg : argv)
+                args.push_back(const_cast<char*>(arg.c_str()));
+            args.push_back(nullptr);
+            pid_t child = -1;
+            int error = posix_spawnp(&child, args[0], nullptr, nullptr, args.data(), environ);
+            started.set_value({error, child});
+            if (error != 0)
+                return;
+            while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+        return B_NO_MEMORY;
+    }
+    auto [error, child] = result.get();
     if (error != 0)
         return error == ENOENT ? B_ENTRY_NOT_FOUND : B_ERROR;
-    std::thread([child] {
-        while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
     if (team != nullptr)
         *team = (team_id)child;
     return B_OK;

@@ -208,6 +208,9 @@ ResourceFile::_ReadBlock(const uint8* block, size_t size)
 
     std::vector<uint64> offsets(count);
     std::vector<uint64> sizes(count);
+    // Each resource gets a copy of its data: entries that overlap could
+    // otherwise have a small file take thousands of times its size.
+    uint64 total = 0;
     for (uint32 i = 0; i < count; i++) {
         const uint8* entry = block + kIndexEntriesOffset + i * kIndexEntrySize;
         offsets[i] = ReadLE32(entry);
@@ -215,6 +218,10 @@ ResourceFile::_ReadBlock(const uint8* block, size_t size)
         if (offsets[i] + sizes[i] > size)
             return _Fail(B_BAD_DATA, "data of resource " + std::to_string(i + 1)
                 + " lies outside the file; the file is truncated");
+        total += sizes[i];
+        if (total > size)
+            return _Fail(B_BAD_DATA, "resources overlap: together they hold "
+                "more data than the file; the file is damaged, rebuild it");
     }
     return _ReadInfoTable(block + infoOffset, infoSize, offsets, sizes, block);
 }

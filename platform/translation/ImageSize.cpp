@@ -54,11 +54,40 @@ image_size_result PeekBMP(const uint8* data, size_t length, int64* width, int64*
     return Found(w < 0 ? -w : w, h < 0 ? -h : h, width, height);
 }
 
+// Skips the colour table that the flags byte announces, if any.
+size_t SkipColorTable(size_t at, uint8 flags)
+{
+    return (flags & 0x80) != 0 ? at + 3 * ((size_t)2 << (flags & 0x07)) : at;
+}
+
 image_size_result PeekGIF(const uint8* data, size_t length, int64* width, int64* height)
 {
-    if (length < 10)
+    // The decoder sizes the picture by its first image, which may be larger
+    // than the screen declared in front of it: walk the extension blocks to
+    // that image's descriptor and take the larger of both.
+    if (length < 13)
         return IMAGE_SIZE_CORRUPT;
-    return Found(LittleEndian16(data + 6), LittleEndian16(data + 8), width, height);
+    int64 w = LittleEndian16(data + 6);
+    int64 h = LittleEndian16(data + 8);
+    size_t at = SkipColorTable(13, data[10]);
+    while (at < length) {
+        if (data[at] == 0x2c) {
+            if (at + 10 > length)
+                return IMAGE_SIZE_CORRUPT;
+            int64 frameWidth = LittleEndian16(data + at + 5);
+            int64 frameHeight = LittleEndian16(data + at + 7);
+            return Found(frameWidth > w ? frameWidth : w, frameHeight > h ? frameHeight : h,
+                width, height);
+        }
+        if (data[at] != 0x21 || at + 2 > length)
+            return IMAGE_SIZE_CORRUPT;
+        // An extension: its label, then sub-blocks up to an empty one.
+        at += 2;
+        while (at < length && data[at] != 0)
+            at += 1 + (size_t)data[at];
+        at++;
+    }
+    return IMAGE_SIZE_CORRUPT;
 }
 
 image_size_result PeekJPEG(const uint8* data, size_t length, int64* width, int64* height)
@@ -99,18 +128,28 @@ image_size_result PeekJPEG(const uint8* data, size_t length, int64* width, int64
 
 
 image_size_result
-PeekImageSize(const uint8* data, size_t length, int64* width, int64* height)
+PeekImageSize(const uint8* data, size_t length, int64* width, int64* height,
+    const char** format)
 {
     static const uint8 kPNG[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    if (length >= 8 && memcmp(data, kPNG, 8) == 0)
-        return PeekPNG(data, length, width, height);
-    if (length >= 2 && data[0] == 'B' && data[1] == 'M')
-        return PeekBMP(data, length, width, height);
-    if (length >= 4 && memcmp(data, "GIF8", 4) == 0)
-        return PeekGIF(data, length, width, height);
-    if (length >= 3 && data[0] == 0xff && data[1] == 0xd8 && data[2] == 0xff)
-        return PeekJPEG(data, length, width, height);
-    return IMAGE_SIZE_UNKNOWN;
+    const char* found = nullptr;
+    image_size_result result = IMAGE_SIZE_UNKNOWN;
+    if (length >= 8 && memcmp(data, kPNG, 8) == 0) {
+        found = "PNG";
+        result = PeekPNG(data, length, width, height);
+    } else if (length >= 2 && data[0] == 'B' && data[1] == 'M') {
+        found = "BMP";
+        result = PeekBMP(data, length, width, height);
+    } else if (length >= 4 && memcmp(data, "GIF8", 4) == 0) {
+        found = "GIF";
+        result = PeekGIF(data, length, width, height);
+    } else if (length >= 3 && data[0] == 0xff && data[1] == 0xd8 && data[2] == 0xff) {
+        found = "JPG";
+        result = PeekJPEG(data, length, width, height);
+    }
+    if (format != nullptr)
+        *format = found;
+    return result;
 }
 
 } // namespace BPrivate

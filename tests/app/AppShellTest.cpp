@@ -8,9 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "AboutBox.h"
 #include "GameFixture.h"
@@ -196,6 +200,30 @@ TEST_F(AppShell, EverythingCanBeDoneFromTheKeyboard)
 	// The windows go with the application: nothing of them is waited on.
 	harness.display.TypeKey(B_ENTER);
 	EXPECT_TRUE(harness.WaitForQuit());
+}
+
+TEST(WebPageAddress, IsAPercentEncodedFileAddressWhateverTheFolderHolds)
+{
+	char pattern[] = "/tmp/kx-manualXXXXXX";
+	ASSERT_NE(mkdtemp(pattern), nullptr);
+	std::string base = pattern;
+	std::string folder = base + "/a b%c#d?e&f+\xc3\xa9";
+	ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+	std::string manual = folder + "/kalvex.html";
+	FILE* file = fopen(manual.c_str(), "w");
+	ASSERT_NE(file, nullptr);
+	fclose(file);
+
+	char previous[4096];
+	ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
+	ASSERT_EQ(chdir(folder.c_str()), 0);
+	std::string address = AboutBox::WebPageAddress();
+	ASSERT_EQ(chdir(previous), 0);
+	remove(manual.c_str());
+	rmdir(folder.c_str());
+	rmdir(base.c_str());
+
+	EXPECT_EQ(address, "file://" + base + "/a%20b%25c%23d%3Fe%26f%2B%C3%A9/kalvex.html");
 }
 
 // Either road out while the computer plays stops the player first: its

@@ -120,6 +120,22 @@ TEST_F(CPUPlayerTest, PlayerToldToStopBeforeItBeginsPlacesNothing)
 }
 
 
+TEST_F(CPUPlayerTest, AGuessOnABoardWithoutRowsLeftIsNotPlaced)
+{
+	// The last row has failed: the row index is -1, in front of the board.
+	window->Lock();
+	view->currentRow = -1;
+	window->Unlock();
+	BoardState before = State();
+	clock.SetAutomatic(true);
+
+	Sequence guess = FirstGuess();
+	EXPECT_TRUE(DropSequence(guess, view));
+	EXPECT_TRUE(State() == before);
+	EXPECT_EQ(clock.CountSleeps(), 0);
+}
+
+
 TEST_F(CPUPlayerTest, SecretChangedUnderThePlayerEndsTheGameInsteadOfGuessing)
 {
 	// Scores that no one code gives all together leave no candidate.

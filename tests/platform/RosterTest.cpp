@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -110,6 +111,27 @@ TEST(Roster, LaunchStartsTheOpenerWithoutWaitingAndLeavesNoZombie)
     close(gateFd);
     // Once it has ended, nothing of it stays in the process table.
     EXPECT_TRUE(WaitFor([&] { return kill(team, 0) != 0 && errno == ESRCH; }));
+}
+
+TEST(Roster, NoThreadToWaitForTheOpenerIsAFailedLaunch)
+{
+    SearchPath path;
+    std::filesystem::create_symlink("/bin/true", path.dir / "xdg-open");
+    // In a child of its own: no room is left there for another thread's
+    // stack, while a small process may still start.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT({
+        std::ifstream statm("/proc/self/statm");
+        unsigned long pages = 0;
+        statm >> pages;
+        rlimit limit;
+        getrlimit(RLIMIT_AS, &limit);
+        limit.rlim_cur = pages * sysconf(_SC_PAGESIZE) + 2 * 1024 * 1024;
+        setrlimit(RLIMIT_AS, &limit);
+        team_id team = 99;
+        status_t status = be_roster->Launch(kBrowser, 1, sArgs, &team);
+        _exit(status == B_NO_MEMORY && team == -1 ? 0 : 1);
+    }, testing::ExitedWithCode(0), "");
 }
 
 TEST(Roster, MissingOpenerIsReported)

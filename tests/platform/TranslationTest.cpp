@@ -7,12 +7,19 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "translation/ImageSize.h"
 
 namespace {
 
@@ -213,4 +220,63 @@ TEST_F(TranslationTest, AbsurdDeclaredSizesAreRefusedBeforeDecoding)
     std::vector<uint8> jpeg = {0xff, 0xd8, 0xff, 0xc0, 0x00, 0x11, 8, 0x27, 0x10, 0x27, 0x10, 3};
     jpeg.resize(jpeg.size() + 9 + 2, 0);
     EXPECT_EQ(BTranslationUtils::GetBitmap(Write("square.jpg", jpeg).c_str()), nullptr);
+}
+
+
+TEST_F(TranslationTest, OnlyRegularFilesAreOpened)
+{
+    // Opening a pipe for reading waits for a writer, maybe for ever.
+    std::string pipe = Path("pipe.bmp");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::future<BBitmap*> load = std::async(std::launch::async,
+        [&] { return BTranslationUtils::GetBitmap(pipe.c_str()); });
+    if (load.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        // Lets the stuck open return before the test fails.
+        close(open(pipe.c_str(), O_WRONLY | O_NONBLOCK));
+        ADD_FAILURE() << "opening a named pipe blocked";
+    }
+    EXPECT_EQ(load.get(), nullptr);
+    EXPECT_EQ(BTranslationUtils::GetBitmap("/dev/zero"), nullptr);
+}
+
+TEST_F(TranslationTest, OnlyPicturesOfKnownFormatAndSizeAreDecoded)
+{
+    struct Case {
+        int width;
+        int height;
+        bool loads;
+    };
+    const Case sizes[] = { { 4096, 1, true }, { 4097, 1, false }, { 1, 4097, false } };
+    for (const Case& c : sizes) {
+        SCOPED_TRACE(testing::Message() << c.width << " by " << c.height);
+        SDL_Surface* surface = MakeSurface(c.width, c.height);
+        std::string path = Path(("side-" + std::to_string(c.width) + ".bmp").c_str());
+        ASSERT_EQ(SDL_SaveBMP(surface, path.c_str()), 0);
+        SDL_FreeSurface(surface);
+        std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap(path.c_str()));
+        EXPECT_EQ(bitmap != nullptr, c.loads);
+    }
+
+    // A sound picture in a format whose size is not read before decoding.
+    std::string pnm = "P6\n2 2\n255\n" + std::string(12, (char)0x80);
+    EXPECT_EQ(BTranslationUtils::GetBitmap(
+        Write("grey.ppm", std::vector<uint8>(pnm.begin(), pnm.end())).c_str()), nullptr);
+
+    // The decoder sizes a GIF by its first image, not by the screen before it.
+    std::vector<uint8> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0};
+    gif.resize(gif.size() + 6, 0);  // two colours
+    const uint8 comment[] = {0x21, 0xfe, 3, 'a', 'b', 'c', 0};
+    gif.insert(gif.end(), comment, comment + sizeof(comment));
+    const uint8 frame[] = {0x2c, 0, 0, 0, 0, 0x88, 0x13, 0x01, 0x00, 0};
+    gif.insert(gif.end(), frame, frame + sizeof(frame));
+    int64 width = 0;
+    int64 height = 0;
+    const char* format = nullptr;
+    EXPECT_EQ(BPrivate::PeekImageSize(gif.data(), gif.size(), &width, &height, &format),
+        BPrivate::IMAGE_SIZE_FOUND);
+    EXPECT_EQ(width, 5000);
+    EXPECT_EQ(height, 1);
+    EXPECT_STREQ(format, "GIF");
+    EXPECT_EQ(BPrivate::PeekImageSize(gif.data(), 20, &width, &height),
+        BPrivate::IMAGE_SIZE_CORRUPT);
 }

@@ -138,4 +138,17 @@ TEST(ElfImage, RefusesEveryTruncatedHeader)
         uint64 end = 0;
         EXPECT_NE(FindElfImageEnd(exact.get(), length, &end), B_OK) << length;
     }
+
+    // A bare file header that claims a larger header than the file holds.
+    std::vector<uint8> header(program.begin(), program.begin() + 64);
+    WriteLE32(&header[32], 0);      // no program headers
+    WriteLE32(&header[36], 0);
+    WriteLE32(&header[40], 0);      // no section headers
+    WriteLE32(&header[44], 0);
+    WriteLE16(&header[52], 96);
+    uint64 end = 0;
+    EXPECT_EQ(FindElfImageEnd(header.data(), 64, &end), B_BAD_DATA);
+    WriteLE16(&header[52], 64);
+    EXPECT_EQ(FindElfImageEnd(header.data(), 64, &end), B_OK);
+    EXPECT_EQ(end, 64u);
 }

@@ -126,6 +126,38 @@ TEST(ResourceWriter, StartsATypeBlockForEveryRunOfEqualTypes)
 }
 
 
+TEST(ResourceWriter, RefusesWhatTheFormatCannotHoldInsteadOfCuttingIt)
+{
+    const std::string longest(65534, 'n');
+    struct Case {
+        const char* what;
+        std::vector<ResourceItem> items;
+    };
+    const Case refused[] = {
+        { "too many", std::vector<ResourceItem>(kMaxResourceCount + 1,
+            Item('DATA', 1, "", Text("x"))) },
+        { "name too long", { ResourceItem{ 'DATA', 1, longest + "n", Text("x") } } },
+        { "zero in a name", { ResourceItem{ 'DATA', 1, std::string("a\0b", 3),
+            Text("x") } } },
+    };
+    for (const Case& c : refused) {
+        EXPECT_NE(ResourceItemsProblem(c.items), "") << c.what;
+        EXPECT_TRUE(BuildResourceBlock(c.items).empty()) << c.what;
+        EXPECT_TRUE(BuildInfoTable(c.items).empty()) << c.what;
+    }
+
+    // The longest name that fits comes back whole.
+    const std::vector<ResourceItem> items = { ResourceItem{ 'DATA', 1, longest, Text("x") } };
+    EXPECT_EQ(ResourceItemsProblem(items), "");
+    std::vector<uint8> block = BuildResourceBlock(items);
+    ResourceFile file;
+    ASSERT_EQ(file.SetTo(block.data(), block.size(), "long name"), B_OK)
+        << file.ErrorText();
+    ASSERT_EQ(file.CountResources(), 1);
+    EXPECT_EQ(file.ResourceAt(0)->name, longest);
+}
+
+
 TEST(KalvexResources, RoundTripThroughTheReaderWithTheirSizesAndOrder)
 {
     std::vector<ResourceItem> items = KalvexResources();

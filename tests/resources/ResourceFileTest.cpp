@@ -112,6 +112,30 @@ TEST(ResourceFile, RefusesDamagedBlocksWithBadData)
 }
 
 
+TEST(ResourceFile, RefusesEntriesThatTogetherHoldMoreThanTheFile)
+{
+    std::vector<ResourceItem> items;
+    for (int32 id = 1; id <= 40; id++)
+        items.push_back(ResourceItem{ 'DATA', id, "", { uint8(id) } });
+    std::vector<uint8> block = BuildResourceBlock(items);
+    ResourceFile honest;
+    ASSERT_EQ(Read(block, honest), B_OK) << honest.ErrorText();
+
+    // Every entry covers all from the first datum to the end: each lies
+    // inside the file, but forty copies of them would not.
+    uint32 first = ReadLE32(&block[kIndexEntriesOffset]);
+    for (uint32 i = 0; i < items.size(); i++) {
+        uint8* entry = &block[kIndexEntriesOffset + i * kIndexEntrySize];
+        WriteLE32(entry, first);
+        WriteLE32(entry + 4, uint32(block.size()) - first);
+    }
+    ResourceFile file;
+    EXPECT_EQ(Read(block, file), B_BAD_DATA);
+    EXPECT_NE(std::string(file.ErrorText()).find("overlap"), std::string::npos)
+        << file.ErrorText();
+}
+
+
 TEST(ResourceFile, RefusesADuplicateIndexButSkipsOneOutOfRange)
 {
     // Point the second info at index 1 as well: described twice.

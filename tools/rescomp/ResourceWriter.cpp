@@ -24,9 +24,38 @@ AppendSeparator(std::vector<uint8>& bytes)
 }   // namespace
 
 
+std::string
+ResourceItemsProblem(const std::vector<ResourceItem>& items)
+{
+    if (items.size() > kMaxResourceCount) {
+        return std::to_string(items.size()) + " resources, more than the "
+            + std::to_string(kMaxResourceCount) + " a resource block can hold";
+    }
+    // Everything lies at 32-bit offsets in the block: the index, the data
+    // and the info table (each entry well under 32 bytes besides its name).
+    uint64 end = DataSectionOffset(uint32(items.size())) + 16;
+    for (const ResourceItem& item : items) {
+        if (item.name.size() + 1 > 0xFFFF) {
+            return "the name of resource " + std::to_string(item.id) + " is "
+                + std::to_string(item.name.size()) + " bytes long; at most 65,534 fit";
+        }
+        if (item.name.find('\0') != std::string::npos) {
+            return "the name of resource " + std::to_string(item.id)
+                + " holds a zero byte, where a reader would cut it short";
+        }
+        end += item.data.size() + item.name.size() + 32;
+    }
+    if (end > 0xFFFFFFFFull)
+        return "the resources hold more data than a resource block can address";
+    return std::string();
+}
+
+
 std::vector<uint8>
 BuildInfoTable(const std::vector<ResourceItem>& items)
 {
+    if (!ResourceItemsProblem(items).empty())
+        return std::vector<uint8>();
     std::vector<uint8> table;
     for (size_t i = 0; i < items.size(); i++) {
         const ResourceItem& item = items[i];
@@ -53,6 +82,8 @@ BuildInfoTable(const std::vector<ResourceItem>& items)
 std::vector<uint8>
 BuildResourceBlock(const std::vector<ResourceItem>& items)
 {
+    if (!ResourceItemsProblem(items).empty())
+        return std::vector<uint8>();
     const uint32 count = uint32(items.size());
     const uint32 dataOffset = DataSectionOffset(count);
     std::vector<uint8> block(dataOffset);

@@ -131,8 +131,12 @@ main(int argc, char** argv)
         fprintf(stderr, "kx-rescomp: %s\n", resources.ErrorText().c_str());
         return 1;
     }
+    std::string error = ResourceItemsProblem(resources.Items());
+    if (!error.empty()) {
+        fprintf(stderr, "kx-rescomp: %s: %s\n", definition, error.c_str());
+        return 1;
+    }
     std::vector<uint8> block = BuildResourceBlock(resources.Items());
-    std::string error;
     if ((output != nullptr && !WriteResourceFile(output, block, &error))
         || (attach != nullptr && !AttachResourceBlockToFile(attach, block,
             &error))

@@ -44,6 +44,9 @@ public:
     std::vector<BWindow*> VisibleWindows();
     std::vector<BWindow*> AllWindows();
     BWindow* FrontWindow();
+    // The same, pinned (see PinWindow) while the caller uses it; null when
+    // no window shows.
+    BWindow* PinFrontWindow();
     // The window that takes pointer input at the point, if any.
     BWindow* WindowAt(BPoint screen);
 

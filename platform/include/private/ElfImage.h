@@ -46,7 +46,7 @@ FindElfImageEnd(const uint8* data, uint64 size, uint64* end)
     const uint64 phnum = ReadLE16(sizes + 4);
     const uint64 shentsize = ReadLE16(sizes + 6);
     const uint64 shnum = ReadLE16(sizes + 8);
-    if (ehsize < headerSize || ehsize > 96)
+    if (ehsize < headerSize || ehsize > 96 || ehsize > size)
         return B_BAD_DATA;
 
     uint64 imageEnd = ehsize;

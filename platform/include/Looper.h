@@ -14,6 +14,7 @@
 
 namespace BPrivate {
 class RecursiveLock;
+class TestAccess;
 }
 
 // A message queue served by a thread of its own. Each message is handled
@@ -55,9 +56,6 @@ public:
     int32 CountQueuedMessages() const;
     // True once the loop has been told to end.
     bool _IsQuitting() const { return fTerminating.load(); }
-    // Messages posted and fully handled so far; tests wait on these.
-    int64 _CountPosted() const { return fPosted.load(); }
-    int64 _CountHandled() const { return fHandled.load(); }
 
 protected:
     // The loop body; BApplication runs it on the thread that calls Run().
@@ -92,9 +90,13 @@ private:
     thread_id fThread;
     std::atomic<bool> fTerminating;
     BMessage* fCurrentMessage;
+    // Messages posted and fully handled so far, for tests that wait until
+    // a looper has nothing left to do.
     std::atomic<int64> fPosted{0};
     std::atomic<int64> fHandled{0};
     std::vector<BHandler*> fHandlers;
+
+    friend class BPrivate::TestAccess;
 };
 
 #endif

@@ -5,6 +5,7 @@
 
 namespace BPrivate {
 class MenuTracker;
+class TestAccess;
 }
 
 // The row of menu titles across the top of a window. A press on a title
@@ -27,13 +28,13 @@ public:
     void MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage) override;
     void MouseUp(BPoint where) override;
 
-    // The open menu, if any.
-    BMenu* _OpenMenu() const;
     // A key for the window: F10 opens the first menu, and an open menu
     // takes every key. False when the key is not the bar's.
     bool _KeyDown(char byte, int32 key);
 
 private:
+    friend class BPrivate::TestAccess;
+
     bool fResizeToFit;
     BPrivate::MenuTracker* fTracker;
 };

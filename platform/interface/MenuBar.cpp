@@ -71,11 +71,6 @@ void BMenuBar::MouseUp(BPoint where)
     fTracker->Released(ConvertToWindow(where));
 }
 
-BMenu* BMenuBar::_OpenMenu() const
-{
-    return fTracker->OpenMenu();
-}
-
 bool BMenuBar::_KeyDown(char byte, int32 key)
 {
     if (fTracker->IsOpen()) {

@@ -183,7 +183,7 @@ TEST_F(AppShell, EverythingCanBeDoneFromTheKeyboard)
 	// box has no use for the menu keys.
 	BoardState before = State();
 	ASSERT_TRUE(type(B_FUNCTION_KEY, B_F10_KEY, window));
-	EXPECT_EQ(window->menuBar->_OpenMenu(), nullptr);
+	EXPECT_EQ(BPrivate::TestAccess::OpenMenu(window->menuBar), nullptr);
 	ASSERT_TRUE(choose(0));
 	EXPECT_TRUE(State() == before);
 	// Tab reaches the web button, then OK, and Space on OK hides the box.

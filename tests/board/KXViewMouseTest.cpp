@@ -30,7 +30,7 @@ protected:
 		// Either the view sleeps on the clock, or the press is handled.
 		auto deadline = std::chrono::steady_clock::now() + kxtest::kWatchdog;
 		while (clock.CountSleeps() == sleeps
-			&& window->_CountHandled() < window->_CountPosted()) {
+			&& !BPrivate::TestAccess::IsIdle(window)) {
 			if (std::chrono::steady_clock::now() > deadline)
 				return false;
 			std::this_thread::yield();

@@ -94,7 +94,7 @@ inline bool Idle(BLooper* looper)
 {
     return kxtest::PollUntil([looper] {
         return HeadlessApp::Settle(looper)
-            && looper->_CountHandled() >= looper->_CountPosted();
+            && BPrivate::TestAccess::IsIdle(looper);
     });
 }
 

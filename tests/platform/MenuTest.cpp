@@ -42,7 +42,7 @@ protected:
     BPoint Title() const { return Middle(bar->ConvertToWindow(bar->_ItemFrame(0))); }
     // Only while the menu is open.
     BPoint Item(int32 index) const { return Middle(menu->ConvertToWindow(menu->_ItemFrame(index))); }
-    bool IsOpen() const { return bar->_OpenMenu() != nullptr; }
+    bool IsOpen() const { return BPrivate::TestAccess::OpenMenu(bar) != nullptr; }
     uint32 PixelAt(BPoint where) { return Rgb(harness.display.PixelAt(window, where.x, where.y)); }
 
     TestApp test;
@@ -206,12 +206,12 @@ TEST(Menu, StaysBelowItsTitleInsideAWindowSmallerThanItself)
     ASSERT_TRUE(Idle(window));
 
     ASSERT_TRUE(Press(test.harness, window, Middle(bar->ConvertToWindow(bar->_ItemFrame(1)))));
-    ASSERT_EQ(bar->_OpenMenu(), second);
+    ASSERT_EQ(BPrivate::TestAccess::OpenMenu(bar), second);
     BRect frame = second->ConvertToWindow(second->Bounds());
     EXPECT_EQ(frame, BRect(0, bar->Frame().bottom + 1, 59, 59));
     // The release on the title is not taken for a choice.
     ASSERT_TRUE(Release(test.harness, window));
-    EXPECT_EQ(bar->_OpenMenu(), second);
+    EXPECT_EQ(BPrivate::TestAccess::OpenMenu(bar), second);
     EXPECT_TRUE(window->Codes().empty());
 }
 

@@ -119,7 +119,7 @@ protected:
 		BRect item;
 		bool open = false;
 		ASSERT_TRUE(Locked(window, [&] {
-			open = window->menuBar->_OpenMenu() != nullptr;
+			open = BPrivate::TestAccess::OpenMenu(window->menuBar) != nullptr;
 			item = window->gameMenu->ConvertToWindow(window->gameMenu->_ItemFrame(index));
 		}));
 		ASSERT_TRUE(open) << "the menu did not open";

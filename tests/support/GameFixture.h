@@ -159,7 +159,7 @@ protected:
 	bool SettleRunningClock(BLooper* looper)
 	{
 		return RunClockUntil([looper] {
-			return looper->_CountHandled() >= looper->_CountPosted();
+			return BPrivate::TestAccess::IsIdle(looper);
 		});
 	}
 

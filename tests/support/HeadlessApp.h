@@ -18,6 +18,7 @@
 #include "Clock.h"
 #include "Desktop.h"
 #include "HeadlessDisplay.h"
+#include "TestAccess.h"
 #include "Watchdog.h"
 
 namespace kxtest {
@@ -79,7 +80,7 @@ public:
     static bool Settle(BLooper* looper)
     {
         auto deadline = std::chrono::steady_clock::now() + kWatchdog;
-        while (looper->_CountHandled() < looper->_CountPosted()) {
+        while (!BPrivate::TestAccess::IsIdle(looper)) {
             if (std::chrono::steady_clock::now() > deadline)
                 return false;
             std::this_thread::yield();

@@ -1,10 +1,14 @@
 // A real window through the SDL display: prints where a press arrived in the
-// view and quits, or fails after a while without one.
+// view and quits, or fails after a while without one. On the way it sends a
+// message to a window already gone, as a wake-up racing a window's close
+// does, which must not end the program.
 
 #include <Application.h>
 #include <OS.h>
 #include <View.h>
 #include <Window.h>
+
+#include <X11/Xlib.h>
 
 #include <cstdio>
 #include <unistd.h>
@@ -45,6 +49,18 @@ int main()
     if (app.InitCheck() != B_OK) {
         fprintf(stderr, "kx_xserver_probe: no display could be opened\n");
         return 1;
+    }
+    ::Display* display = XOpenDisplay(nullptr);
+    if (display != nullptr) {
+        Window gone = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+        XDestroyWindow(display, gone);
+        XEvent message = {};
+        message.xclient.type = ClientMessage;
+        message.xclient.window = gone;
+        message.xclient.format = 32;
+        XSendEvent(display, gone, False, NoEventMask, &message);
+        XSync(display, False);
+        XCloseDisplay(display);
     }
     BWindow* window = new BWindow(BRect(50, 50, 249, 249), "kx probe", B_TITLED_WINDOW,
         B_NOT_RESIZABLE);

@@ -10,6 +10,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
 #include <X11/Xresource.h>
 #include <X11/Xutil.h>
 
@@ -126,6 +127,20 @@ int LostDisplay(::Display*)
     _exit(1);
 }
 
+XErrorHandler sEarlierErrorHandler = nullptr;
+
+// A wake-up from another thread reaches SDL's loop as an event sent to one
+// of our windows; when that window is closed at the same moment, the server
+// refuses the message to a window already gone, and Xlib's default handling
+// of that error would end the whole game. The message is moot then, so that
+// one error is passed over; every other goes on as before.
+int PassOverMessagesToClosedWindows(::Display* display, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow && error->request_code == X_SendEvent)
+        return 0;
+    return sEarlierErrorHandler != nullptr ? sEarlierErrorHandler(display, error) : 0;
+}
+
 void PrepareLostDisplayLine()
 {
     const char* display = getenv("DISPLAY");
@@ -197,6 +212,9 @@ status_t SDLDisplay::Open()
     if (driver != nullptr && strcmp(driver, "x11") == 0) {
         PrepareLostDisplayLine();
         XSetIOErrorHandler(LostDisplay);
+        XErrorHandler earlier = XSetErrorHandler(PassOverMessagesToClosedWindows);
+        if (earlier != PassOverMessagesToClosedWindows)
+            sEarlierErrorHandler = earlier;
     }
     fScale = ScaleForDpi(_ScreenDpi());
     // Enlarged pixels stay sharp squares.

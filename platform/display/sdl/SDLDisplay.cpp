@@ -201,6 +201,11 @@ status_t SDLDisplay::Open()
         return B_ERROR;
     if (!chosen && HasValue("DISPLAY") != HasValue("WAYLAND_DISPLAY"))
         SDL_SetHint(SDL_HINT_VIDEODRIVER, HasValue("DISPLAY") ? "x11" : "wayland");
+    // Set before SDL starts, so that SDL's own handler passes errors on to
+    // it and SDL puts it back, not Xlib's, when it closes its connections.
+    XErrorHandler earlier = XSetErrorHandler(PassOverMessagesToClosedWindows);
+    if (earlier != PassOverMessagesToClosedWindows)
+        sEarlierErrorHandler = earlier;
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return B_ERROR;
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -212,9 +217,6 @@ status_t SDLDisplay::Open()
     if (driver != nullptr && strcmp(driver, "x11") == 0) {
         PrepareLostDisplayLine();
         XSetIOErrorHandler(LostDisplay);
-        XErrorHandler earlier = XSetErrorHandler(PassOverMessagesToClosedWindows);
-        if (earlier != PassOverMessagesToClosedWindows)
-            sEarlierErrorHandler = earlier;
     }
     fScale = ScaleForDpi(_ScreenDpi());
     // Enlarged pixels stay sharp squares.

@@ -33,6 +33,10 @@ public:
     static FontFace* Default(bool bold, float size);
     // The face of one font file; null when it cannot be opened.
     static FontFace* Load(const char* file, float size);
+    // The known file when it can be read, else the file fontconfig
+    // chooses for the pattern (such as "sans-serif:bold"); empty when
+    // neither gives one.
+    static std::string FindFile(const char* knownFile, const char* pattern);
 
     float StringWidth(const char* text);
     void GetHeight(font_height* height);

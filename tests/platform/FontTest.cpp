@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -120,6 +123,25 @@ TEST(FontTest, AFileThatIsNoFontGivesNoFace)
     fclose(file);
     EXPECT_EQ(BPrivate::FontFace::Load(path, 12), nullptr);
     remove(path);
+}
+
+TEST(FontTest, AKnownFontFileComesBeforeFontconfigWhichStaysTheFallback)
+{
+    // A readable known file is taken as it is, without asking fontconfig.
+    char path[] = "/tmp/kx_knownfontXXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(BPrivate::FontFace::FindFile(path, "sans-serif"), path);
+    close(fd);
+    remove(path);
+
+    // A missing one leaves the choice to fontconfig, as does none at all.
+    std::string chosen = BPrivate::FontFace::FindFile(path, "sans-serif");
+    EXPECT_EQ(chosen, BPrivate::FontFace::FindFile(nullptr, "sans-serif"));
+    if (chosen.empty())
+        GTEST_SKIP() << "fontconfig knows no sans-serif font";
+    EXPECT_NE(chosen, path);
+    EXPECT_NE(BPrivate::FontFace::Load(chosen.c_str(), 12), nullptr);
 }
 
 TEST(FontTest, WindowThreadsCanMeasureAndDrawAtTheSameTime)

@@ -10,6 +10,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
 #include <X11/Xresource.h>
 #include <X11/Xutil.h>
 
@@ -127,6 +128,20 @@ int LostDisplay(::Display*)
     _exit(1);
 }
 
+XErrorHandler sEarlierErrorHandler = nullptr;
+
+// A wake-up from another thread reaches SDL's loop as an event sent to one
+// of our windows; when that window is closed at the same moment, the server
+// refuses the message to a window already gone, and Xlib's default handling
+// of that error would end the whole game. The message is moot then, so that
+// one error is passed over; every other goes on as before.
+int PassOverMessagesToClosedWindows(::Display* display, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow && error->request_code == X_SendEvent)
+        return 0;
+    return sEarlierErrorHandler != nullptr ? sEarlierErrorHandler(display, error) : 0;
+}
+
 void PrepareLostDisplayLine()
 {
     const char* display = getenv("DISPLAY");
@@ -187,6 +202,11 @@ status_t SDLDisplay::Open()
         return B_ERROR;
     if (!chosen && HasValue("DISPLAY") != HasValue("WAYLAND_DISPLAY"))
         SDL_SetHint(SDL_HINT_VIDEODRIVER, HasValue("DISPLAY") ? "x11" : "wayland");
+    // Set before SDL starts, so that SDL's own handler passes errors on to
+    // it and SDL puts it back, not Xlib's, when it closes its connections.
+    XErrorHandler earlier = XSetErrorHandler(PassOverMessagesToClosedWindows);
+    if (earlier != PassOverMessagesToClosedWindows)
+        sEarlierErrorHandler = earlier;
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return B_ERROR;
     const char* driver = SDL_GetCurrentVideoDriver();

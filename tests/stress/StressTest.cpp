@@ -111,28 +111,6 @@ protected:
 			Random((int32)slot.top + 1, (int32)slot.bottom - 1)));
 	}
 
-	// Opens the menu and clicks an item, then waits until the window has
-	// handled it (settle false: only until the item was clicked).
-	void Choose(int32 index, bool settle = true)
-	{
-		ASSERT_TRUE(harness.Click(window, BPoint(10, 8)));
-		BRect item;
-		bool open = false;
-		ASSERT_TRUE(Locked(window, [&] {
-			open = window->menuBar->_OpenMenu() != nullptr;
-			item = window->gameMenu->ConvertToWindow(window->gameMenu->_ItemFrame(index));
-		}));
-		ASSERT_TRUE(open) << "the menu did not open";
-		harness.MoveTo(window, BPoint((item.left + item.right) / 2,
-			(item.top + item.bottom) / 2));
-		harness.display.Press();
-		harness.display.Release();
-		ASSERT_TRUE(harness.display.WaitForInput());
-		if (settle) {
-			ASSERT_TRUE(SettleRunningClock(window));
-		}
-	}
-
 	// A press at one window point, a release at another. The view waits for
 	// the gesture only on the palette during the user's own game; then a
 	// move of the pointer starts a drag whose message goes where the

@@ -42,24 +42,6 @@ protected:
 		kxtest::GameTest::TearDown();
 		BPrivate::SetLaunchHook(nullptr);
 	}
-
-	// Opens the menu with a click on its name and clicks the item; waits
-	// until the window has handled the choice unless told not to.
-	void Choose(int32 index, bool settle = true)
-	{
-		ASSERT_TRUE(harness.Click(window, BPoint(10, 8)));
-		window->Lock();
-		BRect item = window->gameMenu->ConvertToWindow(window->gameMenu->_ItemFrame(index));
-		window->Unlock();
-		harness.MoveTo(window, BPoint((item.left + item.right) / 2, (item.top + item.bottom) / 2));
-		harness.display.Press();
-		harness.display.Release();
-		ASSERT_TRUE(harness.display.WaitForInput());
-		if (settle) {
-			ASSERT_TRUE(HeadlessApp::Settle(window));
-		}
-	}
-
 };
 
 TEST_F(AppShell, TheMenuHoldsTheFiveItemsInOrderWithoutShortcuts)

@@ -126,41 +126,6 @@ TEST_F(KXViewTest, MissUpdatesTheWindowButComputerPlayIgnoresDrops)
 }
 
 
-TEST_F(KXViewTest, FullRowIsScoredOnceWithExactMarksFirst)
-{
-	NewGame(Sequence(0, 0, 1, 2, 3));
-	DropAt(Hole(13, 2), PEG_YELLOW);
-	DropAt(Hole(13, 2), PEG_RED);
-	DropAt(Hole(13, 0), PEG_RED);
-	DropAt(Hole(13, 1), PEG_YELLOW);
-	DropAt(Hole(13, 3), PEG_PURPLE);
-	BoardState partial = State();
-	EXPECT_EQ(partial.currentRow, 13);
-	EXPECT_EQ(partial.colors[13][2], PEG_RED);
-	EXPECT_EQ(partial.hints[13][0], HINT_NONE);
-
-	DropAt(Hole(13, 4), PEG_PURPLE);
-	BoardState scored = State();
-	EXPECT_EQ(scored.Row(13), Sequence(0, 1, 0, 4, 4));
-	const int32 marks[] = { HINT_EXACT, HINT_COLOR, HINT_COLOR, HINT_NONE,
-		HINT_NONE };
-	EXPECT_EQ(memcmp(scored.hints[13], marks, sizeof(marks)), 0);
-	EXPECT_EQ(view->exactCount, 1);
-	EXPECT_EQ(view->colorCount, 2);
-	EXPECT_EQ(scored.currentRow, 12);
-	EXPECT_TRUE(scored.gameActive);
-
-	// A secret of one colour five times is scored like any other.
-	NewGame(Sequence(6, 6, 6, 6, 6));
-	PlayRow(Sequence(6, 6, 6, 6, 6));
-	BoardState won = State();
-	for (int32 h = 0; h < kBoardHoleCount; h++)
-		EXPECT_EQ(won.hints[13][h], HINT_EXACT);
-	EXPECT_EQ(won.currentRow, 13);
-	EXPECT_FALSE(won.gameActive);
-}
-
-
 TEST_F(KXViewTest, FailingTheTopRowEndsTheGameAndLaterDropsChangeNothing)
 {
 	NewGame(Sequence(8, 8, 8, 8, 8));

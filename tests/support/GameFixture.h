@@ -5,6 +5,8 @@
 // a manual clock, so that a test can point at the board and step the
 // computer player from pause to pause.
 
+#include <Menu.h>
+#include <MenuBar.h>
 #include <OS.h>
 
 #include <gtest/gtest.h>
@@ -161,6 +163,27 @@ protected:
 		return RunClockUntil([looper] {
 			return BPrivate::TestAccess::IsIdle(looper);
 		});
+	}
+
+	// Opens the menu with a click on its name and clicks item number index,
+	// then waits until the window has handled it (settle false: only until
+	// the item was clicked).
+	void Choose(int32 index, bool settle = true)
+	{
+		ASSERT_TRUE(harness.Click(window, BPoint(10, 8)));
+		ASSERT_EQ(window->LockWithTimeout(10000000), B_OK);
+		bool open = BPrivate::TestAccess::OpenMenu(window->menuBar) != nullptr;
+		BRect item = window->gameMenu->ConvertToWindow(window->gameMenu->_ItemFrame(index));
+		window->Unlock();
+		ASSERT_TRUE(open) << "the menu did not open";
+		harness.MoveTo(window, BPoint((item.left + item.right) / 2,
+			(item.top + item.bottom) / 2));
+		harness.display.Press();
+		harness.display.Release();
+		ASSERT_TRUE(harness.display.WaitForInput());
+		if (settle) {
+			ASSERT_TRUE(SettleRunningClock(window));
+		}
 	}
 
 	// Moves the clock on, one wake-up at a time, until the player sleeps in

@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all deps build run test bench package asan tsan clean
+.PHONY: all deps build run test bench package asan tsan clean format format-check
 
 all: build
 
@@ -44,6 +44,16 @@ asan: deps build/asan/CMakeCache.txt
 tsan: deps build/tsan/CMakeCache.txt
 	$(CMAKE) --build --preset tsan
 	$(CTEST) --preset tsan
+
+# The house style is .clang-format at the root; every C++ file follows it.
+CXX_FILES = $$(git ls-files '*.h' '*.cpp')
+
+format: deps
+	clang-format -i $(CXX_FILES)
+
+format-check: deps
+	@clang-format --dry-run --Werror $(CXX_FILES) \
+		|| { echo "format-check: run 'make format' to lay these files out in the house style" >&2; exit 1; }
 
 clean:
 	rm -rf build

@@ -22,7 +22,7 @@ static std::string
 FileAddress(const std::string& path)
 {
 	static const char* kHex = "0123456789ABCDEF";
-	std::string address = "file://";
+	std::string		   address = "file://";
 	for (unsigned char c : path) {
 		bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')
 			|| (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_'
@@ -38,17 +38,12 @@ FileAddress(const std::string& path)
 	return address;
 }
 
-static const char* kLineTexts[5] = {
-	"Kalvex v1.2 for R5",
-	"Break the code of five pegs.",
-	"Freeware",
-	"Made by the Kalvex team.",
-	"Check readme.txt for more information"
-};
+static const char* kLineTexts[5] = { "Kalvex v1.2 for R5",
+	"Break the code of five pegs.", "Freeware", "Made by the Kalvex team.",
+	"Check readme.txt for more information" };
 
 
-AboutBox::AboutBox()
-	:
+AboutBox::AboutBox() :
 	BWindow(BRect(140, 40, 350, 175), "About Kalvex...", B_TITLED_WINDOW_LOOK,
 		B_MODAL_APP_WINDOW_FEEL,
 		B_NOT_RESIZABLE | B_NOT_CLOSABLE | B_NOT_ZOOMABLE | B_NOT_MINIMIZABLE,
@@ -56,8 +51,8 @@ AboutBox::AboutBox()
 {
 	for (int32 i = 0; i < 5; i++) {
 		float top = 10 + 15 * i;
-		lines[i] = new BStringView(BRect(10, top, 340, top + 10), "", kLineTexts[i],
-			B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
+		lines[i] = new BStringView(BRect(10, top, 340, top + 10), "",
+			kLineTexts[i], B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
 		AddChild(lines[i]);
 	}
 
@@ -93,10 +88,9 @@ AboutBox::MessageReceived(BMessage* message)
 			if (!IsHidden())
 				Hide();
 			return;
-		case MSG_WEB_PAGE:
-		{
+		case MSG_WEB_PAGE: {
 			std::string address = WebPageAddress();
-			char* argv[1] = { const_cast<char*>(address.c_str()) };
+			char*		argv[1] = { const_cast<char*>(address.c_str()) };
 			be_roster->Launch(kBrowserSignature, 1, argv);
 			return;
 		}

@@ -13,16 +13,16 @@ class BStringView;
 // "OK" hides it again. While shown it blocks the application's other windows.
 class AboutBox : public BWindow {
 public:
-								AboutBox();
+	AboutBox();
 
-	virtual	void				MessageReceived(BMessage* message);
+	virtual void	   MessageReceived(BMessage* message);
 
 	// The address of the game's manual that the web-page button opens.
-	static	std::string			WebPageAddress();
+	static std::string WebPageAddress();
 
-			BStringView*		lines[5];
-			BButton*			okButton;
-			BButton*			webButton;
+	BStringView*	   lines[5];
+	BButton*		   okButton;
+	BButton*		   webButton;
 };
 
 #endif // ABOUT_BOX_H

@@ -10,10 +10,11 @@ std::vector<std::string>
 DataFolders()
 {
 	std::vector<std::string> folders;
-	char path[PATH_MAX];
+	char					 path[PATH_MAX];
 	if (getcwd(path, sizeof(path)) != NULL)
 		folders.push_back(path);
-	if (find_directory(B_APP_DATA_DIRECTORY, 0, false, path, sizeof(path)) == B_OK
+	if (find_directory(B_APP_DATA_DIRECTORY, 0, false, path, sizeof(path))
+			== B_OK
 		&& (folders.empty() || folders[0] != path)) {
 		folders.push_back(path);
 	}

@@ -12,6 +12,6 @@ std::vector<std::string> DataFolders();
 
 // The first folder of DataFolders() that holds `relativePath`, or an
 // empty string.
-std::string FolderHolding(const char* relativePath);
+std::string				 FolderHolding(const char* relativePath);
 
 #endif // DATA_FOLDERS_H

@@ -14,12 +14,11 @@
 #include "MessageCodes.h"
 
 
-KXWindow::KXWindow()
-	:
+KXWindow::KXWindow() :
 	// Just large enough for the board's picture below the menu bar.
 	BWindow(BRect(30, 30, 30 + kBoardArea.right, 30 + kBoardFrame.bottom),
-		"Kalvex v1.2", B_TITLED_WINDOW,
-		B_NOT_RESIZABLE | B_NOT_ZOOMABLE, B_CURRENT_WORKSPACE)
+		"Kalvex v1.2", B_TITLED_WINDOW, B_NOT_RESIZABLE | B_NOT_ZOOMABLE,
+		B_CURRENT_WORKSPACE)
 {
 	boardView = new KXView();
 	AddChild(boardView);

@@ -11,15 +11,15 @@ class KXView;
 // The main window: hands menu commands and dropped pegs to the board view.
 class KXWindow : public BWindow {
 public:
-								KXWindow();
+	KXWindow();
 
-	virtual	void				MessageReceived(BMessage* message);
+	virtual void MessageReceived(BMessage* message);
 	// Stops the computer player before the application is asked to quit.
-	virtual	bool				QuitRequested();
+	virtual bool QuitRequested();
 
-			KXView*				boardView;
-			BMenuBar*			menuBar;
-			BMenu*				gameMenu;
+	KXView*		 boardView;
+	BMenuBar*	 menuBar;
+	BMenu*		 gameMenu;
 };
 
 #endif // KX_WINDOW_H

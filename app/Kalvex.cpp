@@ -4,8 +4,7 @@
 #include "KXWindow.h"
 
 
-Kalvex::Kalvex()
-	:
+Kalvex::Kalvex() :
 	BApplication("application/x-vnd-Kalvex"),
 	mainWindow(NULL),
 	aboutBox(NULL)

@@ -11,10 +11,10 @@ class KXWindow;
 // the program; the computer player finds the main window here.
 class Kalvex : public BApplication {
 public:
-								Kalvex();
+	Kalvex();
 
-			KXWindow*			mainWindow;
-			AboutBox*			aboutBox;
+	KXWindow* mainWindow;
+	AboutBox* aboutBox;
 };
 
 #endif // KALVEX_H

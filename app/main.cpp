@@ -19,9 +19,12 @@ ImagesLoad()
 	std::string places;
 	for (const std::string& folder : DataFolders())
 		places += (places.empty() ? "" : " or ") + folder;
-	fprintf(stderr, "kalvex: cannot load the image \"%s\" from %s: it is missing "
-		"or not a readable picture; reinstall the game or start it in the folder "
-		"that holds bmp/\n", missing, places.empty() ? "anywhere" : places.c_str());
+	fprintf(stderr,
+		"kalvex: cannot load the image \"%s\" from %s: it is missing "
+		"or not a readable picture; reinstall the game or start it in the "
+		"folder "
+		"that holds bmp/\n",
+		missing, places.empty() ? "anywhere" : places.c_str());
 	return false;
 }
 
@@ -35,7 +38,8 @@ main()
 	// brought the running copy's window forward.
 	Kalvex* application = new Kalvex();
 	if (application->InitCheck() != B_OK) {
-		fprintf(stderr, "kalvex: no display could be opened; run it on a desktop "
+		fprintf(stderr,
+			"kalvex: no display could be opened; run it on a desktop "
 			"(is DISPLAY or WAYLAND_DISPLAY set?)\n");
 		return 1;
 	}

@@ -92,7 +92,8 @@ PaletteSlotAt(BPoint where)
 	if (!kPaletteFrame.Contains(where))
 		return -1;
 	int32 color = 0;
-	while (color < kPegColorCount - 1 && !PaletteSlotRect(color).Contains(where))
+	while (
+		color < kPegColorCount - 1 && !PaletteSlotRect(color).Contains(where))
 		color++;
 	return color;
 }

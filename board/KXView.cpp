@@ -10,8 +10,7 @@
 #include "CPUPlayer.h"
 
 
-KXView::KXView()
-	:
+KXView::KXView() :
 	BView(kBoardFrame, "Board", 0, B_WILL_DRAW),
 	currentRow(kBoardFirstRow),
 	exactCount(0),
@@ -134,8 +133,8 @@ KXView::CheckSequence()
 	Sequence guess(row[0].colorIndex, row[1].colorIndex, row[2].colorIndex,
 		row[3].colorIndex, row[4].colorIndex);
 
-	int exact;
-	int color;
+	int		 exact;
+	int		 color;
 	secret.Check(guess, exact, color);
 	exactCount = exact;
 	colorCount = color;
@@ -196,8 +195,7 @@ KXView::ToggleCPU()
 
 	Ini();
 	cpuActive = true;
-	cpuThread = spawn_thread(CPUPlayer, "CPU Player", B_NORMAL_PRIORITY,
-		this);
+	cpuThread = spawn_thread(CPUPlayer, "CPU Player", B_NORMAL_PRIORITY, this);
 	resume_thread(cpuThread);
 }
 
@@ -222,7 +220,7 @@ KXView::_WaitForPlayer()
 	// row, and finishes a row once begun: the window has to be unlocked
 	// while this thread waits, however often the thread holds it.
 	BWindow* window = Window();
-	int32 locks = 0;
+	int32	 locks = 0;
 	if (window != NULL && window->IsLocked())
 		locks = window->CountLocks();
 

@@ -12,7 +12,7 @@ namespace {
 // wood of the board nor any peg has.
 const rgb_color kCursorColor = { 255, 230, 0, 255 };
 
-}	// namespace
+} // namespace
 
 
 void

@@ -16,9 +16,9 @@
 namespace {
 
 const bigtime_t kPollInterval = 40000;
-const BPoint kDragOffset(10, 10);
+const BPoint	kDragOffset(10, 10);
 
-}	// namespace
+} // namespace
 
 
 void

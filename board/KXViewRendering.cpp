@@ -14,17 +14,15 @@
 
 namespace {
 
-const char* kBoardImage = "bmp/board.jpg";
-const char* kPegImages[kPegColorCount] = {
-	"bmp/red.bmp", "bmp/yellow.bmp", "bmp/blue.bmp", "bmp/green.bmp",
-	"bmp/purple.bmp", "bmp/orange.bmp", "bmp/grey.bmp", "bmp/black.bmp",
-	"bmp/white.bmp"
-};
+const char*		kBoardImage = "bmp/board.jpg";
+const char*		kPegImages[kPegColorCount] = { "bmp/red.bmp", "bmp/yellow.bmp",
+		"bmp/blue.bmp", "bmp/green.bmp", "bmp/purple.bmp", "bmp/orange.bmp",
+		"bmp/grey.bmp", "bmp/black.bmp", "bmp/white.bmp" };
 
 const rgb_color kWhite = { 255, 255, 255, 255 };
 const rgb_color kBlack = { 0, 0, 0, 255 };
 
-}	// namespace
+} // namespace
 
 
 // Decoded ahead of the view by MissingImage, for the view to take over, so
@@ -98,7 +96,8 @@ KXView::Draw(BRect updateRect)
 	for (int32 row = 0; row < kBoardRowCount; row++) {
 		for (int32 hole = 0; hole < kBoardHoleCount; hole++) {
 			if (pegs[row][hole].colorIndex != PEG_NONE)
-				offscreenView->DrawBitmap(pegs[row][hole].bitmap, HoleRect(row, hole));
+				offscreenView->DrawBitmap(
+					pegs[row][hole].bitmap, HoleRect(row, hole));
 		}
 	}
 
@@ -122,7 +121,8 @@ KXView::Draw(BRect updateRect)
 
 	if (!gameActive) {
 		for (int32 hole = 0; hole < kBoardHoleCount; hole++)
-			offscreenView->DrawBitmap(secretPegs[hole].bitmap, SecretRect(hole));
+			offscreenView->DrawBitmap(
+				secretPegs[hole].bitmap, SecretRect(hole));
 	}
 
 	offscreenView->Sync();

@@ -5,7 +5,7 @@
 // four-character codes.
 enum {
 	MSG_DROP = 0,
-		// a peg dragged from the palette; int32 "Kalvex:color" its colour
+	// a peg dragged from the palette; int32 "Kalvex:color" its colour
 	MSG_GIVE_UP = 1,
 	MSG_NEW_GAME = 2,
 	MSG_QUIT = 3,

@@ -6,7 +6,7 @@
 // The nine peg colours. The value picks the peg image and the palette slot,
 // so the order here is the order of the images and of the palette.
 enum PegColor {
-	PEG_NONE = -1,		// an empty hole
+	PEG_NONE = -1, // an empty hole
 	PEG_RED = 0,
 	PEG_YELLOW,
 	PEG_BLUE,

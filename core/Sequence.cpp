@@ -4,8 +4,7 @@
 
 
 Sequence::Sequence()
-{
-}
+{ }
 
 
 Sequence::Sequence(int c0, int c1, int c2, int c3, int c4)

@@ -34,20 +34,20 @@ EndGame(KXView* view)
 	view->cpuActive = false;
 }
 
-}	// namespace
+} // namespace
 
 
 int32
 CPUPlayer(void* data)
 {
-	KXView* view = (KXView*)data;
-	bool firstMove = true;
-	bool enumerate = false;
+	KXView*				view = (KXView*)data;
+	bool				firstMove = true;
+	bool				enumerate = false;
 	std::list<Sequence> candidates;
-	Sequence guess = FirstGuess();
+	Sequence			guess = FirstGuess();
 	// The last score, copied while the view is still the player's.
-	int exact = 0;
-	int color = 0;
+	int					exact = 0;
+	int					color = 0;
 
 	while (view->cpuActive) {
 		if (firstMove) {

@@ -16,6 +16,6 @@ int32 CPUPlayer(void* data);
 // apart, then has the row scored. True when the game is over: the row was
 // all exact, or it was the last row. Otherwise currentRow has moved up.
 // A row once begun is always finished, whatever the flags say.
-bool DropSequence(Sequence& seq, KXView* view);
+bool  DropSequence(Sequence& seq, KXView* view);
 
 #endif // CPU_PLAYER_H

@@ -30,7 +30,7 @@ SplitCandidates(Sequence* codes, Sequence* scratch, uint8_t* keys,
 	int32_t count, int32_t depth, std::vector<int32_t>& rows)
 {
 	const Sequence guess = codes[0];
-	int32_t sizes[kScoreKeyCount] = {};
+	int32_t		   sizes[kScoreKeyCount] = {};
 
 	for (int32_t i = 0; i < count; i++) {
 		int exact;
@@ -66,7 +66,7 @@ SplitCandidates(Sequence* codes, Sequence* scratch, uint8_t* keys,
 	}
 }
 
-}	// namespace
+} // namespace
 
 
 Sequence
@@ -77,8 +77,8 @@ FirstGuess()
 
 
 void
-BuildCandidates(const Sequence& first, int exact, int color,
-	std::list<Sequence>& out)
+BuildCandidates(
+	const Sequence& first, int exact, int color, std::list<Sequence>& out)
 {
 	Sequence candidate(first);
 	do {
@@ -90,8 +90,8 @@ BuildCandidates(const Sequence& first, int exact, int color,
 
 
 void
-FilterCandidates(std::list<Sequence>& list, const Sequence& guess, int exact,
-	int color)
+FilterCandidates(
+	std::list<Sequence>& list, const Sequence& guess, int exact, int color)
 {
 	std::list<Sequence>::iterator entry = list.begin();
 	while (entry != list.end()) {
@@ -107,8 +107,8 @@ std::vector<SolveStep>
 SolveSecret(const Sequence& secret)
 {
 	std::vector<SolveStep> steps;
-	std::list<Sequence> candidates;
-	Sequence guess = FirstGuess();
+	std::list<Sequence>	   candidates;
+	Sequence			   guess = FirstGuess();
 
 	for (int32_t row = kStrategyFirstRow; row >= 0; row--) {
 		if (row < kStrategyFirstRow) {
@@ -122,7 +122,7 @@ SolveSecret(const Sequence& secret)
 		int exact;
 		int color;
 		secret.Check(guess, exact, color);
-		steps.push_back(SolveStep{ row, guess, exact, color });
+		steps.push_back(SolveStep { row, guess, exact, color });
 		if (exact == kSequenceLength)
 			break;
 
@@ -147,9 +147,9 @@ SolveAllSecrets(std::vector<int32_t>& rows)
 		codes.push_back(code++);
 
 	std::vector<Sequence> scratch(kSequenceCount);
-	std::vector<uint8_t> keys(kSequenceCount);
-	SplitCandidates(codes.data(), scratch.data(), keys.data(), kSequenceCount,
-		1, rows);
+	std::vector<uint8_t>  keys(kSequenceCount);
+	SplitCandidates(
+		codes.data(), scratch.data(), keys.data(), kSequenceCount, 1, rows);
 }
 
 

@@ -20,8 +20,7 @@ namespace kxtest {
 
 class ImageCheck {
 public:
-	ImageCheck()
-		:
+	ImageCheck() :
 		fSurface(BRect(0, 0, 159, 248), B_RGB32, true),
 		fView(new BView(fSurface.Bounds(), "", 0, 0))
 	{
@@ -31,7 +30,8 @@ public:
 	}
 
 	// The loaded and keyed bitmap, or null when the file was refused.
-	std::unique_ptr<BBitmap> Run(const char* path)
+	std::unique_ptr<BBitmap>
+	Run(const char* path)
 	{
 		std::unique_ptr<BBitmap> image(BTranslationUtils::GetBitmap(path));
 		MakeTransparent(image.get());
@@ -51,13 +51,15 @@ public:
 	}
 
 	// Bytes blue, green, red, alpha of a pixel of the picture.
-	const uint8* PixelAt(int32 x, int32 y) const
+	const uint8*
+	PixelAt(int32 x, int32 y) const
 	{
-		return static_cast<const uint8*>(fSurface.Bits()) + y * fSurface.BytesPerRow() + x * 4;
+		return static_cast<const uint8*>(fSurface.Bits())
+			+ y * fSurface.BytesPerRow() + x * 4;
 	}
 
 	BBitmap fSurface;
-	BView* fView;
+	BView*	fView;
 };
 
 } // namespace kxtest

@@ -12,8 +12,8 @@ extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
 	// The loader reads files by name; a file in memory keeps the disk out.
-	static int file = memfd_create("kx-fuzz-image", 0);
-	static char path[64];
+	static int				   file = memfd_create("kx-fuzz-image", 0);
+	static char				   path[64];
 	static kxtest::ImageCheck* check = nullptr;
 	if (check == nullptr) {
 		snprintf(path, sizeof(path), "/proc/self/fd/%d", file);

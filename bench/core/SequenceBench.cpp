@@ -47,7 +47,7 @@ BM_CompatibleAllCodes(benchmark::State& state)
 	const Sequence guess(0, 1, 2, 3, 4);
 	for (auto _ : state) {
 		Sequence code(guess);
-		int agreeing = 0;
+		int		 agreeing = 0;
 		do {
 			if (code.Compatible(guess, 0, 2))
 				agreeing++;

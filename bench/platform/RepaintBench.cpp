@@ -17,99 +17,110 @@ using BPrivate::PixelBuffer;
 
 namespace {
 
-void Fill(BBitmap* bitmap, uint8 blue, uint8 green, uint8 red)
+void
+Fill(BBitmap* bitmap, uint8 blue, uint8 green, uint8 red)
 {
-    uint8* bits = (uint8*)bitmap->Bits();
-    int32 width = bitmap->Bounds().IntegerWidth() + 1;
-    int32 height = bitmap->Bounds().IntegerHeight() + 1;
-    for (int32 y = 0; y < height; y++) {
-        for (int32 x = 0; x < width; x++) {
-            uint8* p = bits + y * bitmap->BytesPerRow() + x * 4;
-            p[0] = (uint8)(blue + x);
-            p[1] = (uint8)(green + y);
-            p[2] = red;
-            p[3] = 255;
-        }
-    }
+	uint8* bits = (uint8*)bitmap->Bits();
+	int32  width = bitmap->Bounds().IntegerWidth() + 1;
+	int32  height = bitmap->Bounds().IntegerHeight() + 1;
+	for (int32 y = 0; y < height; y++) {
+		for (int32 x = 0; x < width; x++) {
+			uint8* p = bits + y * bitmap->BytesPerRow() + x * 4;
+			p[0] = (uint8)(blue + x);
+			p[1] = (uint8)(green + y);
+			p[2] = red;
+			p[3] = 255;
+		}
+	}
 }
 
 // A keyed peg: a disc of colour on magenta, the magenta made transparent.
-BBitmap* MakePeg(uint8 red)
+BBitmap*
+MakePeg(uint8 red)
 {
-    BBitmap* peg = new BBitmap(BRect(0, 0, 16, 16), B_RGB32);
-    uint8* bits = (uint8*)peg->Bits();
-    for (int32 y = 0; y < 17; y++) {
-        for (int32 x = 0; x < 17; x++) {
-            uint8* p = bits + y * peg->BytesPerRow() + x * 4;
-            bool key = (x - 8) * (x - 8) + (y - 8) * (y - 8) > 49;
-            p[0] = key ? 255 : 40;
-            p[1] = key ? 0 : 80;
-            p[2] = key ? 255 : red;
-            p[3] = key ? 0 : 255;
-        }
-    }
-    return peg;
+	BBitmap* peg = new BBitmap(BRect(0, 0, 16, 16), B_RGB32);
+	uint8*	 bits = (uint8*)peg->Bits();
+	for (int32 y = 0; y < 17; y++) {
+		for (int32 x = 0; x < 17; x++) {
+			uint8* p = bits + y * peg->BytesPerRow() + x * 4;
+			bool   key = (x - 8) * (x - 8) + (y - 8) * (y - 8) > 49;
+			p[0] = key ? 255 : 40;
+			p[1] = key ? 0 : 80;
+			p[2] = key ? 255 : red;
+			p[3] = key ? 0 : 255;
+		}
+	}
+	return peg;
 }
 
-PixelBuffer BufferOf(BBitmap* bitmap)
+PixelBuffer
+BufferOf(BBitmap* bitmap)
 {
-    PixelBuffer buffer;
-    buffer.bits = (uint8*)bitmap->Bits();
-    buffer.width = bitmap->Bounds().IntegerWidth() + 1;
-    buffer.height = bitmap->Bounds().IntegerHeight() + 1;
-    buffer.bytesPerRow = bitmap->BytesPerRow();
-    return buffer;
+	PixelBuffer buffer;
+	buffer.bits = (uint8*)bitmap->Bits();
+	buffer.width = bitmap->Bounds().IntegerWidth() + 1;
+	buffer.height = bitmap->Bounds().IntegerHeight() + 1;
+	buffer.bytesPerRow = bitmap->BytesPerRow();
+	return buffer;
 }
 
-void BM_FullRepaint(benchmark::State& state)
+void
+BM_FullRepaint(benchmark::State& state)
 {
-    std::unique_ptr<BBitmap> background(new BBitmap(BRect(0, 0, 159, 248), B_RGB32));
-    Fill(background.get(), 30, 60, 90);
-    std::unique_ptr<BBitmap> offscreen(new BBitmap(BRect(0, 0, 159, 248), B_RGB32, true));
-    std::vector<std::unique_ptr<BBitmap>> pegs;
-    for (int i = 0; i < 9; i++)
-        pegs.emplace_back(MakePeg((uint8)(i * 28)));
+	std::unique_ptr<BBitmap> background(
+		new BBitmap(BRect(0, 0, 159, 248), B_RGB32));
+	Fill(background.get(), 30, 60, 90);
+	std::unique_ptr<BBitmap> offscreen(
+		new BBitmap(BRect(0, 0, 159, 248), B_RGB32, true));
+	std::vector<std::unique_ptr<BBitmap>> pegs;
+	for (int i = 0; i < 9; i++)
+		pegs.emplace_back(MakePeg((uint8)(i * 28)));
 
-    std::vector<uint8> window(160 * 269 * 4);
-    PixelBuffer surface;
-    surface.bits = window.data();
-    surface.width = 160;
-    surface.height = 269;
-    surface.bytesPerRow = 160 * 4;
+	std::vector<uint8> window(160 * 269 * 4);
+	PixelBuffer		   surface;
+	surface.bits = window.data();
+	surface.width = 160;
+	surface.height = 269;
+	surface.bytesPerRow = 160 * 4;
 
-    BlendState alpha;
-    alpha.mode = B_OP_ALPHA;
-    alpha.sourceAlpha = B_PIXEL_ALPHA;
-    alpha.alphaFunction = B_ALPHA_OVERLAY;
-    BlendState copy;
-    copy.mode = B_OP_COPY;
-    const BRect pegBounds(0, 0, 16, 16);
-    const rgb_color black = {0, 0, 0, 255};
-    const rgb_color white = {255, 255, 255, 255};
+	BlendState alpha;
+	alpha.mode = B_OP_ALPHA;
+	alpha.sourceAlpha = B_PIXEL_ALPHA;
+	alpha.alphaFunction = B_ALPHA_OVERLAY;
+	BlendState copy;
+	copy.mode = B_OP_COPY;
+	const BRect		pegBounds(0, 0, 16, 16);
+	const rgb_color black = { 0, 0, 0, 255 };
+	const rgb_color white = { 255, 255, 255, 255 };
 
-    for (auto _ : state) {
-        Painter board(BufferOf(offscreen.get()), BRect(0, 0, 159, 248));
-        board.DrawBitmap(background.get(), BRect(0, 0, 159, 248), BRect(0, 0, 159, 248), alpha);
-        for (int r = 0; r < 14; r++) {
-            for (int i = 0; i < 5; i++) {
-                board.DrawBitmap(pegs[(r + i) % 9].get(), pegBounds,
-                    BRect(8 + 16 * i, 1 + 16 * r, 24 + 16 * i, 17 + 16 * r), alpha);
-            }
-        }
-        for (int r = 0; r < 14; r++) {
-            for (int i = 0; i < 5; i++) {
-                board.FillEllipse(BRect(88 + 8 * i, 1 + 16 * r, 96 + 8 * i, 9 + 16 * r),
-                    (r + i) % 2 ? white : black, alpha);
-            }
-        }
-        for (int i = 0; i < 5; i++)
-            board.DrawBitmap(pegs[i].get(), pegBounds, BRect(8 + 16 * i, 232, 24 + 16 * i, 248), alpha);
+	for (auto _ : state) {
+		Painter board(BufferOf(offscreen.get()), BRect(0, 0, 159, 248));
+		board.DrawBitmap(background.get(), BRect(0, 0, 159, 248),
+			BRect(0, 0, 159, 248), alpha);
+		for (int r = 0; r < 14; r++) {
+			for (int i = 0; i < 5; i++) {
+				board.DrawBitmap(pegs[(r + i) % 9].get(), pegBounds,
+					BRect(8 + 16 * i, 1 + 16 * r, 24 + 16 * i, 17 + 16 * r),
+					alpha);
+			}
+		}
+		for (int r = 0; r < 14; r++) {
+			for (int i = 0; i < 5; i++) {
+				board.FillEllipse(
+					BRect(88 + 8 * i, 1 + 16 * r, 96 + 8 * i, 9 + 16 * r),
+					(r + i) % 2 ? white : black, alpha);
+			}
+		}
+		for (int i = 0; i < 5; i++)
+			board.DrawBitmap(pegs[i].get(), pegBounds,
+				BRect(8 + 16 * i, 232, 24 + 16 * i, 248), alpha);
 
-        Painter screen(surface, BRect(0, 20, 159, 268));
-        screen.DrawBitmap(offscreen.get(), BRect(0, 0, 159, 248), BRect(0, 20, 159, 268), copy);
-        benchmark::DoNotOptimize(window.data());
-        benchmark::ClobberMemory();
-    }
+		Painter screen(surface, BRect(0, 20, 159, 268));
+		screen.DrawBitmap(offscreen.get(), BRect(0, 0, 159, 248),
+			BRect(0, 20, 159, 268), copy);
+		benchmark::DoNotOptimize(window.data());
+		benchmark::ClobberMemory();
+	}
 }
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
 

@@ -16,9 +16,10 @@ main(int, char**)
 		fprintf(stderr, "minimal_window: %s\n", SDL_GetError());
 		return 1;
 	}
-	SDL_Window* window = SDL_CreateWindow("minimal", 30, 30, 160, 269, 0);
+	SDL_Window*	  window = SDL_CreateWindow("minimal", 30, 30, 160, 269, 0);
 	SDL_Renderer* renderer = window != NULL
-		? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : NULL;
+		? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE)
+		: NULL;
 	if (renderer == NULL) {
 		fprintf(stderr, "minimal_window: %s\n", SDL_GetError());
 		return 1;
@@ -28,7 +29,8 @@ main(int, char**)
 	SDL_RenderPresent(renderer);
 	timespec now;
 	clock_gettime(CLOCK_REALTIME, &now);
-	fprintf(stderr, "first frame %lld.%09ld\n", (long long)now.tv_sec, now.tv_nsec);
+	fprintf(
+		stderr, "first frame %lld.%09ld\n", (long long)now.tv_sec, now.tv_nsec);
 
 	SDL_Event event;
 	while (SDL_WaitEvent(&event) && event.type != SDL_QUIT) {

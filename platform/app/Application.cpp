@@ -23,192 +23,216 @@ BApplication* be_app = nullptr;
 namespace {
 
 // How long the loop waits for input before it looks at its own queue again.
-const bigtime_t kPumpInterval = 10000;
+const bigtime_t		  kPumpInterval = 10000;
 
 // Set from signal handlers and the display; the loop looks at it every turn,
 // so a request is taken up within one pump interval.
 volatile sig_atomic_t sQuitAsked = 0;
 
-void QuitSignaled(int)
+void
+QuitSignaled(int)
 {
-    sQuitAsked = 1;
+	sQuitAsked = 1;
 }
 
 // A desktop session ends its programs with SIGTERM or SIGHUP, a terminal with
 // SIGINT: each asks the application to quit like its own Quit command.
-void CatchQuitSignals()
+void
+CatchQuitSignals()
 {
-    struct sigaction action = {};
-    action.sa_handler = QuitSignaled;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(signal, &action, nullptr);
+	struct sigaction action = {};
+	action.sa_handler = QuitSignaled;
+	sigemptyset(&action.sa_mask);
+	action.sa_flags = SA_RESTART;
+	for (int signal : { SIGTERM, SIGINT, SIGHUP })
+		sigaction(signal, &action, nullptr);
 }
 
 } // namespace
 
-void BPrivate::AskToQuit()
+void
+BPrivate::AskToQuit()
 {
-    sQuitAsked = 1;
+	sQuitAsked = 1;
 }
 
-BApplication::BApplication(const char* signature)
-    : BLooper("application"), fSignature(signature != nullptr ? signature : ""),
-      fInitStatus(B_OK), fLaunch(nullptr)
+BApplication::BApplication(const char* signature) :
+	BLooper("application"),
+	fSignature(signature != nullptr ? signature : ""),
+	fInitStatus(B_OK),
+	fLaunch(nullptr)
 {
-    be_app = this;
-    // A message for the application must wake its loop from the display.
-    fMessageQueued = [] { Display()->Wake(); };
-    _CheckLaunch();
-    fInitStatus = Display()->Open();
+	be_app = this;
+	// A message for the application must wake its loop from the display.
+	fMessageQueued = [] { Display()->Wake(); };
+	_CheckLaunch();
+	fInitStatus = Display()->Open();
 }
 
 BApplication::~BApplication()
 {
-    // No relaunch request reaches the object once it is going.
-    delete fLaunch;
-    Display()->Close();
-    if (be_app == this)
-        be_app = nullptr;
+	// No relaunch request reaches the object once it is going.
+	delete fLaunch;
+	Display()->Close();
+	if (be_app == this)
+		be_app = nullptr;
 }
 
-status_t BApplication::InitCheck() const
+status_t
+BApplication::InitCheck() const
 {
-    return fInitStatus;
+	return fInitStatus;
 }
 
-const char* BApplication::Signature() const
+const char*
+BApplication::Signature() const
 {
-    return fSignature.c_str();
+	return fSignature.c_str();
 }
 
-thread_id BApplication::Run()
+thread_id
+BApplication::Run()
 {
-    if (fInitStatus != B_OK)
-        return fInitStatus;
-    sQuitAsked = 0;
-    CatchQuitSignals();
-    PostMessage(B_READY_TO_RUN);
-    while (!_Terminating()) {
-        Display()->Pump(Desktop::Default(), CountQueuedMessages() > 0 ? 0 : kPumpInterval);
-        if (sQuitAsked != 0) {
-            sQuitAsked = 0;
-            PostMessage(B_QUIT_REQUESTED);
-        }
-        while (!_Terminating() && _HandleNextMessage(0)) {
-        }
-    }
-    return find_thread(nullptr);
+	if (fInitStatus != B_OK)
+		return fInitStatus;
+	sQuitAsked = 0;
+	CatchQuitSignals();
+	PostMessage(B_READY_TO_RUN);
+	while (!_Terminating()) {
+		Display()->Pump(
+			Desktop::Default(), CountQueuedMessages() > 0 ? 0 : kPumpInterval);
+		if (sQuitAsked != 0) {
+			sQuitAsked = 0;
+			PostMessage(B_QUIT_REQUESTED);
+		}
+		while (!_Terminating() && _HandleNextMessage(0)) {
+		}
+	}
+	return find_thread(nullptr);
 }
 
-void BApplication::Quit()
+void
+BApplication::Quit()
 {
-    // The loop ends; the object stays for its owner to delete.
-    _StopLoop();
+	// The loop ends; the object stays for its owner to delete.
+	_StopLoop();
 }
 
-bool BApplication::QuitRequested()
+bool
+BApplication::QuitRequested()
 {
-    Desktop* desktop = Desktop::Default();
-    for (BWindow* window : desktop->AllWindows()) {
-        // A window may be closing on its own thread meanwhile: the pin keeps
-        // it from being deleted while it is locked here, and one whose loop
-        // is already ending is waited for.
-        if (!desktop->PinWindow(window))
-            continue;
-        window->Lock();
-        if (window->_IsQuitting()) {
-            thread_id thread = window->Thread();
-            window->Unlock();
-            desktop->UnpinWindow(window);
-            wait_for_thread(thread, nullptr);
-            continue;
-        }
-        bool agreed = window->QuitRequested();
-        desktop->UnpinWindow(window);
-        if (!agreed) {
-            window->Unlock();
-            return false;
-        }
-        window->Quit();
-    }
-    return true;
+	Desktop* desktop = Desktop::Default();
+	for (BWindow* window : desktop->AllWindows()) {
+		// A window may be closing on its own thread meanwhile: the pin keeps
+		// it from being deleted while it is locked here, and one whose loop
+		// is already ending is waited for.
+		if (!desktop->PinWindow(window))
+			continue;
+		window->Lock();
+		if (window->_IsQuitting()) {
+			thread_id thread = window->Thread();
+			window->Unlock();
+			desktop->UnpinWindow(window);
+			wait_for_thread(thread, nullptr);
+			continue;
+		}
+		bool agreed = window->QuitRequested();
+		desktop->UnpinWindow(window);
+		if (!agreed) {
+			window->Unlock();
+			return false;
+		}
+		window->Quit();
+	}
+	return true;
 }
 
-void BApplication::_CheckLaunch()
+void
+BApplication::_CheckLaunch()
 {
-    const char* executable = "/proc/self/exe";
-    uint32 flags = BPrivate::LaunchFlagsOf(executable);
-    if ((flags & B_LAUNCH_MASK) == B_MULTIPLE_LAUNCH)
-        return;
-    char path[4096];
-    ssize_t length = readlink(executable, path, sizeof(path) - 1);
-    path[length > 0 ? length : 0] = '\0';
+	const char* executable = "/proc/self/exe";
+	uint32		flags = BPrivate::LaunchFlagsOf(executable);
+	if ((flags & B_LAUNCH_MASK) == B_MULTIPLE_LAUNCH)
+		return;
+	char	path[4096];
+	ssize_t length = readlink(executable, path, sizeof(path) - 1);
+	path[length > 0 ? length : 0] = '\0';
 
-    fLaunch = new BPrivate::LaunchRendezvous;
-    BPrivate::launch_claim claim = fLaunch->Claim(
-        BPrivate::LaunchRendezvousName(Signature(), path, flags),
-        [this] { PostMessage(B_SILENT_RELAUNCH); });
-    if (claim == BPrivate::LAUNCH_ALREADY_RUNNING) {
-        // Nothing of this copy is shown or running yet.
-        exit(0);
-    }
-    if (claim == BPrivate::LAUNCH_CLAIM_FAILED && !fLaunch->Problem().empty()) {
-        fprintf(stderr, "%s: %s; starting anyway\n", program_invocation_short_name,
-            fLaunch->Problem().c_str());
-    }
+	fLaunch = new BPrivate::LaunchRendezvous;
+	BPrivate::launch_claim claim =
+		fLaunch->Claim(BPrivate::LaunchRendezvousName(Signature(), path, flags),
+			[this] { PostMessage(B_SILENT_RELAUNCH); });
+	if (claim == BPrivate::LAUNCH_ALREADY_RUNNING) {
+		// Nothing of this copy is shown or running yet.
+		exit(0);
+	}
+	if (claim == BPrivate::LAUNCH_CLAIM_FAILED && !fLaunch->Problem().empty()) {
+		fprintf(stderr, "%s: %s; starting anyway\n",
+			program_invocation_short_name, fLaunch->Problem().c_str());
+	}
 }
 
-void BApplication::_Relaunched()
+void
+BApplication::_Relaunched()
 {
-    // Pinned, as in QuitRequested: the window may be quitting on its own
-    // thread meanwhile.
-    Desktop* desktop = Desktop::Default();
-    BWindow* front = desktop->PinFrontWindow();
-    if (front == nullptr)
-        return;
-    if (front->Lock()) {
-        front->Activate(true);
-        front->Unlock();
-    }
-    desktop->UnpinWindow(front);
+	// Pinned, as in QuitRequested: the window may be quitting on its own
+	// thread meanwhile.
+	Desktop* desktop = Desktop::Default();
+	BWindow* front = desktop->PinFrontWindow();
+	if (front == nullptr)
+		return;
+	if (front->Lock()) {
+		front->Activate(true);
+		front->Unlock();
+	}
+	desktop->UnpinWindow(front);
 }
 
-void BApplication::ReadyToRun() {}
+void
+BApplication::ReadyToRun()
+{ }
 
-void BApplication::ArgvReceived(int32, char**) {}
+void
+BApplication::ArgvReceived(int32, char**)
+{ }
 
-void BApplication::AboutRequested() {}
+void
+BApplication::AboutRequested()
+{ }
 
-void BApplication::MessageReceived(BMessage* message)
+void
+BApplication::MessageReceived(BMessage* message)
 {
-    BLooper::MessageReceived(message);
+	BLooper::MessageReceived(message);
 }
 
-void BApplication::DispatchMessage(BMessage* message, BHandler* handler)
+void
+BApplication::DispatchMessage(BMessage* message, BHandler* handler)
 {
-    if (message->what == B_READY_TO_RUN && (handler == this || handler == nullptr)) {
-        ReadyToRun();
-        return;
-    }
-    if (message->what == B_SILENT_RELAUNCH && (handler == this || handler == nullptr)) {
-        _Relaunched();
-        return;
-    }
-    BLooper::DispatchMessage(message, handler);
+	if (message->what == B_READY_TO_RUN
+		&& (handler == this || handler == nullptr)) {
+		ReadyToRun();
+		return;
+	}
+	if (message->what == B_SILENT_RELAUNCH
+		&& (handler == this || handler == nullptr)) {
+		_Relaunched();
+		return;
+	}
+	BLooper::DispatchMessage(message, handler);
 }
 
-int32 BApplication::CountWindows() const
+int32
+BApplication::CountWindows() const
 {
-    return (int32)Desktop::Default()->AllWindows().size();
+	return (int32)Desktop::Default()->AllWindows().size();
 }
 
-BWindow* BApplication::WindowAt(int32 index) const
+BWindow*
+BApplication::WindowAt(int32 index) const
 {
-    std::vector<BWindow*> windows = Desktop::Default()->AllWindows();
-    if (index < 0 || index >= (int32)windows.size())
-        return nullptr;
-    return windows[index];
+	std::vector<BWindow*> windows = Desktop::Default()->AllWindows();
+	if (index < 0 || index >= (int32)windows.size())
+		return nullptr;
+	return windows[index];
 }
-

@@ -1,40 +1,47 @@
 #include <Handler.h>
 #include <Looper.h>
 
-BHandler::BHandler(const char* name)
-    : fName(name != nullptr ? name : ""), fLooper(nullptr), fNextHandler(nullptr)
-{
-}
+BHandler::BHandler(const char* name) :
+	fName(name != nullptr ? name : ""),
+	fLooper(nullptr),
+	fNextHandler(nullptr)
+{ }
 
 BHandler::~BHandler() = default;
 
-void BHandler::MessageReceived(BMessage* message)
+void
+BHandler::MessageReceived(BMessage* message)
 {
-    if (fNextHandler != nullptr && fNextHandler != this)
-        fNextHandler->MessageReceived(message);
+	if (fNextHandler != nullptr && fNextHandler != this)
+		fNextHandler->MessageReceived(message);
 }
 
-BLooper* BHandler::Looper() const
+BLooper*
+BHandler::Looper() const
 {
-    return fLooper;
+	return fLooper;
 }
 
-const char* BHandler::Name() const
+const char*
+BHandler::Name() const
 {
-    return fName.c_str();
+	return fName.c_str();
 }
 
-void BHandler::SetName(const char* name)
+void
+BHandler::SetName(const char* name)
 {
-    fName = name != nullptr ? name : "";
+	fName = name != nullptr ? name : "";
 }
 
-BHandler* BHandler::NextHandler() const
+BHandler*
+BHandler::NextHandler() const
 {
-    return fNextHandler;
+	return fNextHandler;
 }
 
-void BHandler::SetNextHandler(BHandler* handler)
+void
+BHandler::SetNextHandler(BHandler* handler)
 {
-    fNextHandler = handler;
+	fNextHandler = handler;
 }

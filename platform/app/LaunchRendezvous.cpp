@@ -25,23 +25,24 @@ namespace {
 
 // Fixed words both ways, so that a listener that echoes or talks nonsense
 // is not taken for the running copy.
-const char kRequest[] = "kx-launch 1: come forward\n";
-const char kAnswer[] = "kx-launch 1: coming\n";
+const char	 kRequest[] = "kx-launch 1: come forward\n";
+const char	 kAnswer[] = "kx-launch 1: coming\n";
 const size_t kRequestLength = sizeof(kRequest) - 1;
 const size_t kAnswerLength = sizeof(kAnswer) - 1;
 // How long the listener gives a client it accepted to make its request.
-const int kRequestTimeoutMs = 1000;
+const int	 kRequestTimeoutMs = 1000;
 // The pause after an accept that would only fail again at once.
-const int kAcceptBackOffMs = 100;
+const int	 kAcceptBackOffMs = 100;
 // Between attempts to reach a copy that has the lock but no socket yet.
-const int kConnectRetryMs = 10;
+const int	 kConnectRetryMs = 10;
 
 
 int64
 NowMs()
 {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now().time_since_epoch()).count();
+	return std::chrono::duration_cast<std::chrono::milliseconds>(
+		std::chrono::steady_clock::now().time_since_epoch())
+		.count();
 }
 
 
@@ -49,23 +50,23 @@ NowMs()
 socklen_t
 SocketAddress(const std::string& path, sockaddr_un* address)
 {
-    memset(address, 0, sizeof(*address));
-    address->sun_family = AF_UNIX;
-    if (path.size() >= sizeof(address->sun_path))
-        return 0;
-    memcpy(address->sun_path, path.data(), path.size());
-    return (socklen_t)(offsetof(sockaddr_un, sun_path) + path.size() + 1);
+	memset(address, 0, sizeof(*address));
+	address->sun_family = AF_UNIX;
+	if (path.size() >= sizeof(address->sun_path))
+		return 0;
+	memcpy(address->sun_path, path.data(), path.size());
+	return (socklen_t)(offsetof(sockaddr_un, sun_path) + path.size() + 1);
 }
 
 
 bool
 WaitReadable(int fd, int timeoutMs)
 {
-    pollfd entry = { fd, POLLIN, 0 };
-    int result;
-    while ((result = poll(&entry, 1, timeoutMs)) < 0 && errno == EINTR) {
-    }
-    return result > 0;
+	pollfd entry = { fd, POLLIN, 0 };
+	int	   result;
+	while ((result = poll(&entry, 1, timeoutMs)) < 0 && errno == EINTR) {
+	}
+	return result > 0;
 }
 
 
@@ -73,304 +74,306 @@ WaitReadable(int fd, int timeoutMs)
 bool
 ReadAll(int fd, char* buffer, size_t length, int64 deadline)
 {
-    size_t got = 0;
-    while (got < length) {
-        int64 left = deadline - NowMs();
-        if (left <= 0 || !WaitReadable(fd, (int)left))
-            return false;
-        ssize_t count = read(fd, buffer + got, length - got);
-        if (count < 0 && (errno == EINTR || errno == EAGAIN))
-            continue;
-        if (count <= 0)
-            return false;
-        got += (size_t)count;
-    }
-    return true;
+	size_t got = 0;
+	while (got < length) {
+		int64 left = deadline - NowMs();
+		if (left <= 0 || !WaitReadable(fd, (int)left))
+			return false;
+		ssize_t count = read(fd, buffer + got, length - got);
+		if (count < 0 && (errno == EINTR || errno == EAGAIN))
+			continue;
+		if (count <= 0)
+			return false;
+		got += (size_t)count;
+	}
+	return true;
 }
 
 
 bool
 PeerIsUser(int fd)
 {
-    ucred peer;
-    socklen_t size = sizeof(peer);
-    return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
-        && size == sizeof(peer) && peer.uid == getuid();
+	ucred	  peer;
+	socklen_t size = sizeof(peer);
+	return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
+		&& size == sizeof(peer) && peer.uid == getuid();
 }
 
 
 uint64
 Fnv1a(const std::string& text)
 {
-    uint64 hash = 0xcbf29ce484222325ull;
-    for (unsigned char c : text) {
-        hash ^= c;
-        hash *= 0x100000001b3ull;
-    }
-    return hash;
+	uint64 hash = 0xcbf29ce484222325ull;
+	for (unsigned char c : text) {
+		hash ^= c;
+		hash *= 0x100000001b3ull;
+	}
+	return hash;
 }
 
-}   // namespace
+} // namespace
 
 
 uint32
 LaunchFlagsOf(const char* executable)
 {
-    ResourceFile file;
-    if (executable == nullptr || file.SetTo(executable) != B_OK)
-        return B_MULTIPLE_LAUNCH;
-    const ResourceItem* item = file.FindResource('APPF', "BEOS:APP_FLAGS");
-    if (item == nullptr || item->data.size() != 4)
-        return B_MULTIPLE_LAUNCH;
-    return ReadLE32(item->data.data());
+	ResourceFile file;
+	if (executable == nullptr || file.SetTo(executable) != B_OK)
+		return B_MULTIPLE_LAUNCH;
+	const ResourceItem* item = file.FindResource('APPF', "BEOS:APP_FLAGS");
+	if (item == nullptr || item->data.size() != 4)
+		return B_MULTIPLE_LAUNCH;
+	return ReadLE32(item->data.data());
 }
 
 
 std::string
 LaunchRendezvousDirectory()
 {
-    const char* runtime = getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && runtime[0] == '/')
-        return std::string(runtime) + "/kx-launch";
-    return "/tmp/kx-launch-" + std::to_string(getuid());
+	const char* runtime = getenv("XDG_RUNTIME_DIR");
+	if (runtime != nullptr && runtime[0] == '/')
+		return std::string(runtime) + "/kx-launch";
+	return "/tmp/kx-launch-" + std::to_string(getuid());
 }
 
 
 std::string
-LaunchRendezvousName(const char* signature, const char* executable,
-    uint32 launchFlags)
+LaunchRendezvousName(
+	const char* signature, const char* executable, uint32 launchFlags)
 {
-    std::string key = signature != nullptr ? signature : "";
-    if ((launchFlags & B_LAUNCH_MASK) != B_EXCLUSIVE_LAUNCH) {
-        key += '\0';
-        key += executable != nullptr ? executable : "";
-    }
-    char name[32];
-    snprintf(name, sizeof(name), "/%016llx", (unsigned long long)Fnv1a(key));
-    return LaunchRendezvousDirectory() + name;
+	std::string key = signature != nullptr ? signature : "";
+	if ((launchFlags & B_LAUNCH_MASK) != B_EXCLUSIVE_LAUNCH) {
+		key += '\0';
+		key += executable != nullptr ? executable : "";
+	}
+	char name[32];
+	snprintf(name, sizeof(name), "/%016llx", (unsigned long long)Fnv1a(key));
+	return LaunchRendezvousDirectory() + name;
 }
 
 
-LaunchRendezvous::LaunchRendezvous()
-    :
-    fSocket(-1),
-    fLockFile(-1),
-    fSpareFd(-1),
-    fWakeFds{-1, -1}
-{
-}
+LaunchRendezvous::LaunchRendezvous() :
+	fSocket(-1),
+	fLockFile(-1),
+	fSpareFd(-1),
+	fWakeFds { -1, -1 }
+{ }
 
 
 LaunchRendezvous::~LaunchRendezvous()
 {
-    if (fThread.joinable()) {
-        char wake = 0;
-        while (write(fWakeFds[1], &wake, 1) < 0 && errno == EINTR) {
-        }
-        fThread.join();
-    }
-    if (fSocket >= 0) {
-        // Still under the lock, so this cannot remove a successor's socket.
-        unlink(fName.c_str());
-        close(fSocket);
-    }
-    for (int fd : { fLockFile, fSpareFd, fWakeFds[0], fWakeFds[1] }) {
-        if (fd >= 0)
-            close(fd);
-    }
+	if (fThread.joinable()) {
+		char wake = 0;
+		while (write(fWakeFds[1], &wake, 1) < 0 && errno == EINTR) {
+		}
+		fThread.join();
+	}
+	if (fSocket >= 0) {
+		// Still under the lock, so this cannot remove a successor's socket.
+		unlink(fName.c_str());
+		close(fSocket);
+	}
+	for (int fd : { fLockFile, fSpareFd, fWakeFds[0], fWakeFds[1] }) {
+		if (fd >= 0)
+			close(fd);
+	}
 }
 
 
 launch_claim
-LaunchRendezvous::Claim(const std::string& name, std::function<void()> relaunched)
+LaunchRendezvous::Claim(
+	const std::string& name, std::function<void()> relaunched)
 {
-    if (fSocket >= 0)
-        return LAUNCH_CLAIMED;
-    fProblem.clear();
-    sockaddr_un address;
-    if (SocketAddress(name, &address) == 0) {
-        fProblem = "the rendezvous path " + name + " is too long for a socket";
-        return LAUNCH_CLAIM_FAILED;
-    }
-    if (!_PrivateDirectory(name))
-        return LAUNCH_CLAIM_FAILED;
+	if (fSocket >= 0)
+		return LAUNCH_CLAIMED;
+	fProblem.clear();
+	sockaddr_un address;
+	if (SocketAddress(name, &address) == 0) {
+		fProblem = "the rendezvous path " + name + " is too long for a socket";
+		return LAUNCH_CLAIM_FAILED;
+	}
+	if (!_PrivateDirectory(name))
+		return LAUNCH_CLAIM_FAILED;
 
-    std::string lockPath = name + ".lock";
-    int lock = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW
-        | O_NONBLOCK, 0600);
-    if (lock < 0) {
-        fProblem = "cannot open " + lockPath + ": " + strerror(errno);
-        return LAUNCH_CLAIM_FAILED;
-    }
-    if (flock(lock, LOCK_EX | LOCK_NB) != 0) {
-        int error = errno;
-        close(lock);
-        if (error == EWOULDBLOCK)
-            return _AskRunning(name);
-        fProblem = "cannot lock " + lockPath + ": " + strerror(error);
-        return LAUNCH_CLAIM_FAILED;
-    }
-    fLockFile = lock;
+	std::string lockPath = name + ".lock";
+	int			lock = open(lockPath.c_str(),
+				O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+	if (lock < 0) {
+		fProblem = "cannot open " + lockPath + ": " + strerror(errno);
+		return LAUNCH_CLAIM_FAILED;
+	}
+	if (flock(lock, LOCK_EX | LOCK_NB) != 0) {
+		int error = errno;
+		close(lock);
+		if (error == EWOULDBLOCK)
+			return _AskRunning(name);
+		fProblem = "cannot lock " + lockPath + ": " + strerror(error);
+		return LAUNCH_CLAIM_FAILED;
+	}
+	fLockFile = lock;
 
-    // The lock is ours, so whatever lies at the name was left by a copy
-    // that has ended.
-    unlink(name.c_str());
-    if (!_Listen(name) || pipe2(fWakeFds, O_CLOEXEC) != 0) {
-        fProblem = "cannot listen at " + name + ": " + strerror(errno);
-        if (fSocket >= 0) {
-            unlink(name.c_str());
-            close(fSocket);
-            fSocket = -1;
-        }
-        close(fLockFile);
-        fLockFile = -1;
-        return LAUNCH_CLAIM_FAILED;
-    }
-    fName = name;
-    // Kept for the day the process runs out of descriptors (see _Serve).
-    fSpareFd = open("/dev/null", O_RDONLY | O_CLOEXEC);
-    fRelaunched = std::move(relaunched);
-    fThread = std::thread(&LaunchRendezvous::_Serve, this);
-    return LAUNCH_CLAIMED;
+	// The lock is ours, so whatever lies at the name was left by a copy
+	// that has ended.
+	unlink(name.c_str());
+	if (!_Listen(name) || pipe2(fWakeFds, O_CLOEXEC) != 0) {
+		fProblem = "cannot listen at " + name + ": " + strerror(errno);
+		if (fSocket >= 0) {
+			unlink(name.c_str());
+			close(fSocket);
+			fSocket = -1;
+		}
+		close(fLockFile);
+		fLockFile = -1;
+		return LAUNCH_CLAIM_FAILED;
+	}
+	fName = name;
+	// Kept for the day the process runs out of descriptors (see _Serve).
+	fSpareFd = open("/dev/null", O_RDONLY | O_CLOEXEC);
+	fRelaunched = std::move(relaunched);
+	fThread = std::thread(&LaunchRendezvous::_Serve, this);
+	return LAUNCH_CLAIMED;
 }
 
 
 bool
 LaunchRendezvous::_PrivateDirectory(const std::string& name)
 {
-    std::string folder = name.substr(0, name.rfind('/'));
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        fProblem = "cannot create " + folder + ": " + strerror(errno);
-        return false;
-    }
-    // Nobody else may put a listener where this user's copies look.
-    struct stat info;
-    if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)
-        || info.st_uid != geteuid()) {
-        fProblem = folder + " is not a folder of this user's own";
-        return false;
-    }
-    if ((info.st_mode & 077) != 0 && chmod(folder.c_str(), 0700) != 0) {
-        fProblem = "cannot make " + folder + " private: " + strerror(errno);
-        return false;
-    }
-    return true;
+	std::string folder = name.substr(0, name.rfind('/'));
+	if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+		fProblem = "cannot create " + folder + ": " + strerror(errno);
+		return false;
+	}
+	// Nobody else may put a listener where this user's copies look.
+	struct stat info;
+	if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)
+		|| info.st_uid != geteuid()) {
+		fProblem = folder + " is not a folder of this user's own";
+		return false;
+	}
+	if ((info.st_mode & 077) != 0 && chmod(folder.c_str(), 0700) != 0) {
+		fProblem = "cannot make " + folder + " private: " + strerror(errno);
+		return false;
+	}
+	return true;
 }
 
 
 bool
 LaunchRendezvous::_Listen(const std::string& name)
 {
-    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_un address;
-    socklen_t length = SocketAddress(name, &address);
-    if (bind(fd, (sockaddr*)&address, length) != 0 || listen(fd, 4) != 0) {
-        int error = errno;
-        close(fd);
-        errno = error;
-        return false;
-    }
-    fSocket = fd;
-    return true;
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+	if (fd < 0)
+		return false;
+	sockaddr_un address;
+	socklen_t	length = SocketAddress(name, &address);
+	if (bind(fd, (sockaddr*)&address, length) != 0 || listen(fd, 4) != 0) {
+		int error = errno;
+		close(fd);
+		errno = error;
+		return false;
+	}
+	fSocket = fd;
+	return true;
 }
 
 
 launch_claim
 LaunchRendezvous::_AskRunning(const std::string& name)
 {
-    int64 deadline = NowMs() + kLaunchAnswerTimeout;
-    sockaddr_un address;
-    socklen_t length = SocketAddress(name, &address);
-    int fd;
-    for (;;) {
-        fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        if (fd < 0) {
-            fProblem = std::string("no socket: ") + strerror(errno);
-            return LAUNCH_CLAIM_FAILED;
-        }
-        if (connect(fd, (sockaddr*)&address, length) == 0)
-            break;
-        int error = errno;
-        close(fd);
-        // The running copy may not listen yet, or be busy with others.
-        if ((error == ENOENT || error == ECONNREFUSED || error == EAGAIN)
-            && NowMs() < deadline) {
-            poll(nullptr, 0, kConnectRetryMs);
-            continue;
-        }
-        fProblem = "the running copy does not listen at " + name;
-        return LAUNCH_CLAIM_FAILED;
-    }
+	int64		deadline = NowMs() + kLaunchAnswerTimeout;
+	sockaddr_un address;
+	socklen_t	length = SocketAddress(name, &address);
+	int			fd;
+	for (;;) {
+		fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+		if (fd < 0) {
+			fProblem = std::string("no socket: ") + strerror(errno);
+			return LAUNCH_CLAIM_FAILED;
+		}
+		if (connect(fd, (sockaddr*)&address, length) == 0)
+			break;
+		int error = errno;
+		close(fd);
+		// The running copy may not listen yet, or be busy with others.
+		if ((error == ENOENT || error == ECONNREFUSED || error == EAGAIN)
+			&& NowMs() < deadline) {
+			poll(nullptr, 0, kConnectRetryMs);
+			continue;
+		}
+		fProblem = "the running copy does not listen at " + name;
+		return LAUNCH_CLAIM_FAILED;
+	}
 
-    launch_claim result = LAUNCH_CLAIM_FAILED;
-    char answer[kAnswerLength];
-    if (!PeerIsUser(fd))
-        fProblem = "the listener at " + name + " belongs to another user";
-    else if (send(fd, kRequest, kRequestLength, MSG_NOSIGNAL) != (ssize_t)kRequestLength
-        || !ReadAll(fd, answer, kAnswerLength, deadline)
-        || memcmp(answer, kAnswer, kAnswerLength) != 0)
-        fProblem = "no answer from the running copy at " + name;
-    else
-        result = LAUNCH_ALREADY_RUNNING;
-    close(fd);
-    return result;
+	launch_claim result = LAUNCH_CLAIM_FAILED;
+	char		 answer[kAnswerLength];
+	if (!PeerIsUser(fd))
+		fProblem = "the listener at " + name + " belongs to another user";
+	else if (send(fd, kRequest, kRequestLength, MSG_NOSIGNAL)
+			!= (ssize_t)kRequestLength
+		|| !ReadAll(fd, answer, kAnswerLength, deadline)
+		|| memcmp(answer, kAnswer, kAnswerLength) != 0)
+		fProblem = "no answer from the running copy at " + name;
+	else
+		result = LAUNCH_ALREADY_RUNNING;
+	close(fd);
+	return result;
 }
 
 
 void
 LaunchRendezvous::_Serve()
 {
-    for (;;) {
-        pollfd entries[2] = { { fSocket, POLLIN, 0 }, { fWakeFds[0], POLLIN, 0 } };
-        if (poll(entries, 2, -1) < 0) {
-            if (errno == EINTR)
-                continue;
-            return;
-        }
-        if (entries[1].revents != 0)
-            return;
-        int client = accept4(fSocket, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client >= 0) {
-            _Answer(client);
-            close(client);
-            continue;
-        }
-        if (errno == EINTR || errno == EAGAIN || errno == ECONNABORTED)
-            continue;
-        if ((errno == EMFILE || errno == ENFILE) && fSpareFd >= 0) {
-            // Out of descriptors: the client would stay queued and wake
-            // the poll again at once. The spare one lets it be taken and
-            // turned away.
-            close(fSpareFd);
-            client = accept4(fSocket, nullptr, nullptr, SOCK_CLOEXEC);
-            if (client >= 0)
-                close(client);
-            fSpareFd = open("/dev/null", O_RDONLY | O_CLOEXEC);
-            if (client >= 0)
-                continue;
-        }
-        // Whatever else failed would fail again at once.
-        pollfd wake = { fWakeFds[0], POLLIN, 0 };
-        if (poll(&wake, 1, kAcceptBackOffMs) > 0)
-            return;
-    }
+	for (;;) {
+		pollfd entries[2] = { { fSocket, POLLIN, 0 },
+			{ fWakeFds[0], POLLIN, 0 } };
+		if (poll(entries, 2, -1) < 0) {
+			if (errno == EINTR)
+				continue;
+			return;
+		}
+		if (entries[1].revents != 0)
+			return;
+		int client = accept4(fSocket, nullptr, nullptr, SOCK_CLOEXEC);
+		if (client >= 0) {
+			_Answer(client);
+			close(client);
+			continue;
+		}
+		if (errno == EINTR || errno == EAGAIN || errno == ECONNABORTED)
+			continue;
+		if ((errno == EMFILE || errno == ENFILE) && fSpareFd >= 0) {
+			// Out of descriptors: the client would stay queued and wake
+			// the poll again at once. The spare one lets it be taken and
+			// turned away.
+			close(fSpareFd);
+			client = accept4(fSocket, nullptr, nullptr, SOCK_CLOEXEC);
+			if (client >= 0)
+				close(client);
+			fSpareFd = open("/dev/null", O_RDONLY | O_CLOEXEC);
+			if (client >= 0)
+				continue;
+		}
+		// Whatever else failed would fail again at once.
+		pollfd wake = { fWakeFds[0], POLLIN, 0 };
+		if (poll(&wake, 1, kAcceptBackOffMs) > 0)
+			return;
+	}
 }
 
 
 void
 LaunchRendezvous::_Answer(int client)
 {
-    // Only the same user may bring the window forward.
-    char request[kRequestLength];
-    if (!PeerIsUser(client)
-        || !ReadAll(client, request, kRequestLength, NowMs() + kRequestTimeoutMs)
-        || memcmp(request, kRequest, kRequestLength) != 0)
-        return;
-    if (fRelaunched)
-        fRelaunched();
-    send(client, kAnswer, kAnswerLength, MSG_NOSIGNAL);
+	// Only the same user may bring the window forward.
+	char request[kRequestLength];
+	if (!PeerIsUser(client)
+		|| !ReadAll(
+			client, request, kRequestLength, NowMs() + kRequestTimeoutMs)
+		|| memcmp(request, kRequest, kRequestLength) != 0)
+		return;
+	if (fRelaunched)
+		fRelaunched();
+	send(client, kAnswer, kAnswerLength, MSG_NOSIGNAL);
 }
 
-}   // namespace BPrivate
+} // namespace BPrivate

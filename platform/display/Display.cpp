@@ -10,24 +10,26 @@ InputSink::~InputSink() = default;
 
 DisplayBackend::~DisplayBackend() = default;
 
-static std::atomic<DisplayBackend*> sDisplay{nullptr};
+static std::atomic<DisplayBackend*> sDisplay { nullptr };
 
-DisplayBackend* Display()
+DisplayBackend*
+Display()
 {
-    DisplayBackend* display = sDisplay.load();
-    if (display == nullptr) {
-        DisplayBackend* created = CreateSDLDisplay();
-        if (sDisplay.compare_exchange_strong(display, created))
-            display = created;
-        else
-            delete created;
-    }
-    return display;
+	DisplayBackend* display = sDisplay.load();
+	if (display == nullptr) {
+		DisplayBackend* created = CreateSDLDisplay();
+		if (sDisplay.compare_exchange_strong(display, created))
+			display = created;
+		else
+			delete created;
+	}
+	return display;
 }
 
-void SetDisplay(DisplayBackend* backend)
+void
+SetDisplay(DisplayBackend* backend)
 {
-    sDisplay.store(backend);
+	sDisplay.store(backend);
 }
 
 } // namespace BPrivate

@@ -14,57 +14,58 @@ namespace BPrivate {
 // Receives raw input on the main thread, in screen coordinates.
 class InputSink {
 public:
-    virtual ~InputSink();
-    virtual void HandlePointer(BPoint screen, uint32 buttons) = 0;
-    virtual void HandleCloseRequest(int32 windowId) = 0;
-    virtual void HandleWindowMoved(int32 windowId, BPoint screenLeftTop) = 0;
-    virtual void HandleExposed(int32 windowId) = 0;
-    // A key went down in the window that has the keyboard (-1: the front
-    // window); bytes is the character it types, as UTF-8.
-    virtual void HandleKey(int32 windowId, const char* bytes, int32 key, uint32 modifiers) = 0;
+	virtual ~InputSink();
+	virtual void HandlePointer(BPoint screen, uint32 buttons) = 0;
+	virtual void HandleCloseRequest(int32 windowId) = 0;
+	virtual void HandleWindowMoved(int32 windowId, BPoint screenLeftTop) = 0;
+	virtual void HandleExposed(int32 windowId) = 0;
+	// A key went down in the window that has the keyboard (-1: the front
+	// window); bytes is the character it types, as UTF-8.
+	virtual void HandleKey(
+		int32 windowId, const char* bytes, int32 key, uint32 modifiers) = 0;
 };
 
 struct WindowSpec {
-    BRect frame;  // content area in screen coordinates
-    const char* title;
-    uint32 flags;
-    bool modal;
+	BRect		frame; // content area in screen coordinates
+	const char* title;
+	uint32		flags;
+	bool		modal;
 };
 
 class DisplayBackend {
 public:
-    virtual ~DisplayBackend();
+	virtual ~DisplayBackend();
 
-    // Main thread. B_OK, or an error when no screen can be had.
-    virtual status_t Open() = 0;
-    virtual void Close() = 0;
-    // Main thread: waits up to timeout microseconds for input or Wake(),
-    // hands pending input to the sink and brings the screen up to date.
-    virtual void Pump(InputSink* sink, bigtime_t timeout) = 0;
-    // Any thread: makes a waiting Pump return soon.
-    virtual void Wake() = 0;
+	// Main thread. B_OK, or an error when no screen can be had.
+	virtual status_t Open() = 0;
+	virtual void	 Close() = 0;
+	// Main thread: waits up to timeout microseconds for input or Wake(),
+	// hands pending input to the sink and brings the screen up to date.
+	virtual void	 Pump(InputSink* sink, bigtime_t timeout) = 0;
+	// Any thread: makes a waiting Pump return soon.
+	virtual void	 Wake() = 0;
 
-    // Any thread.
-    virtual void AddWindow(int32 id, const WindowSpec& spec) = 0;
-    virtual void RemoveWindow(int32 id) = 0;
-    virtual void SetVisible(int32 id, bool visible) = 0;
-    virtual void Raise(int32 id) = 0;
-    virtual void MoveWindow(int32 id, BPoint screenLeftTop) = 0;
-    // Copies the dirty part of the window's surface for the screen.
-    virtual void Present(int32 id, const BBitmap* surface, BRect dirty) = 0;
-    // Shows a copy of the image under the pointer, the pointer at offset
-    // in it; null removes it.
-    virtual void SetDragImage(const BBitmap* image, BPoint offset) = 0;
+	// Any thread.
+	virtual void	 AddWindow(int32 id, const WindowSpec& spec) = 0;
+	virtual void	 RemoveWindow(int32 id) = 0;
+	virtual void	 SetVisible(int32 id, bool visible) = 0;
+	virtual void	 Raise(int32 id) = 0;
+	virtual void	 MoveWindow(int32 id, BPoint screenLeftTop) = 0;
+	// Copies the dirty part of the window's surface for the screen.
+	virtual void	 Present(int32 id, const BBitmap* surface, BRect dirty) = 0;
+	// Shows a copy of the image under the pointer, the pointer at offset
+	// in it; null removes it.
+	virtual void	 SetDragImage(const BBitmap* image, BPoint offset) = 0;
 };
 
 // The backend in use. Unless one was installed, the first call makes the
 // SDL backend.
 DisplayBackend* Display();
-void SetDisplay(DisplayBackend* backend);
+void			SetDisplay(DisplayBackend* backend);
 
 // Any thread, and safe in a signal handler: asks the application to quit as
 // its own Quit command would, once its loop next looks.
-void AskToQuit();
+void			AskToQuit();
 
 } // namespace BPrivate
 

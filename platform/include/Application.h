@@ -18,35 +18,35 @@ class LaunchRendezvous;
 // status 0, before any window of its own exists.
 class BApplication : public BLooper {
 public:
-    explicit BApplication(const char* signature);
-    virtual ~BApplication();
+	explicit BApplication(const char* signature);
+	virtual ~BApplication();
 
-    status_t InitCheck() const;
-    const char* Signature() const;
+	status_t	 InitCheck() const;
+	const char*	 Signature() const;
 
-    // Runs the loop until the application quits; then returns.
-    thread_id Run() override;
-    void Quit() override;
-    // By default asks every window to quit, each with its lock held, and
-    // agrees once all have.
-    bool QuitRequested() override;
+	// Runs the loop until the application quits; then returns.
+	thread_id	 Run() override;
+	void		 Quit() override;
+	// By default asks every window to quit, each with its lock held, and
+	// agrees once all have.
+	bool		 QuitRequested() override;
 
-    virtual void ReadyToRun();
-    virtual void ArgvReceived(int32 argc, char** argv);
-    virtual void AboutRequested();
-    void MessageReceived(BMessage* message) override;
-    void DispatchMessage(BMessage* message, BHandler* handler) override;
+	virtual void ReadyToRun();
+	virtual void ArgvReceived(int32 argc, char** argv);
+	virtual void AboutRequested();
+	void		 MessageReceived(BMessage* message) override;
+	void		 DispatchMessage(BMessage* message, BHandler* handler) override;
 
-    int32 CountWindows() const;
-    BWindow* WindowAt(int32 index) const;
+	int32		 CountWindows() const;
+	BWindow*	 WindowAt(int32 index) const;
 
 private:
-    void _CheckLaunch();
-    void _Relaunched();
+	void						_CheckLaunch();
+	void						_Relaunched();
 
-    std::string fSignature;
-    status_t fInitStatus;
-    BPrivate::LaunchRendezvous* fLaunch;
+	std::string					fSignature;
+	status_t					fInitStatus;
+	BPrivate::LaunchRendezvous* fLaunch;
 };
 
 extern BApplication* be_app;

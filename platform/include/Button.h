@@ -12,33 +12,34 @@
 // gets the height that the label's font needs.
 class BButton : public BView, public BInvoker {
 public:
-    // Takes over the message.
-    BButton(BRect frame, const char* name, const char* label, BMessage* message,
-        uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
-        uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
-    virtual ~BButton();
+	// Takes over the message.
+	BButton(BRect frame, const char* name, const char* label, BMessage* message,
+		uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
+		uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
+	virtual ~BButton();
 
-    const char* Label() const;
-    virtual void SetLabel(const char* label);
-    // Drawn pushed in while the button is held with the pointer over it.
-    bool IsPressed() const;
+	const char*	 Label() const;
+	virtual void SetLabel(const char* label);
+	// Drawn pushed in while the button is held with the pointer over it.
+	bool		 IsPressed() const;
 
-    virtual void GetPreferredSize(float* width, float* height);
+	virtual void GetPreferredSize(float* width, float* height);
 
-    void AttachedToWindow() override;
-    void Draw(BRect updateRect) override;
-    void MouseDown(BPoint where) override;
-    void MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage) override;
-    void MouseUp(BPoint where) override;
-    // Space or Enter on the focused button invokes it as a click does.
-    void KeyDown(const char* bytes, int32 numBytes) override;
+	void		 AttachedToWindow() override;
+	void		 Draw(BRect updateRect) override;
+	void		 MouseDown(BPoint where) override;
+	void		 MouseMoved(
+				BPoint where, uint32 transit, const BMessage* dragMessage) override;
+	void MouseUp(BPoint where) override;
+	// Space or Enter on the focused button invokes it as a click does.
+	void KeyDown(const char* bytes, int32 numBytes) override;
 
 private:
-    void _SetPressed(bool pressed);
+	void		_SetPressed(bool pressed);
 
-    std::string fLabel;
-    bool fTracking;
-    bool fPressed;
+	std::string fLabel;
+	bool		fTracking;
+	bool		fPressed;
 };
 
 #endif

@@ -6,10 +6,10 @@
 #include <sys/types.h>
 
 typedef enum {
-    // The folder that an installation of the application keeps its data
-    // files in (pictures, manual), found from where the running executable
-    // lies, so that any installation prefix works. It need not exist.
-    B_APP_DATA_DIRECTORY = 2000,
+	// The folder that an installation of the application keeps its data
+	// files in (pictures, manual), found from where the running executable
+	// lies, so that any installation prefix works. It need not exist.
+	B_APP_DATA_DIRECTORY = 2000,
 } directory_which;
 
 // Writes the folder's absolute path to `path`. B_BAD_VALUE for an unknown
@@ -17,6 +17,6 @@ typedef enum {
 // location cannot be found. `volume` and `createIt` are
 // accepted for compatibility and ignored.
 status_t find_directory(directory_which which, dev_t volume, bool createIt,
-    char* path, int32 length);
+	char* path, int32 length);
 
 #endif

@@ -4,9 +4,9 @@
 #include <SupportDefs.h>
 
 struct font_height {
-    float ascent;
-    float descent;
-    float leading;
+	float ascent;
+	float descent;
+	float leading;
 };
 
 namespace BPrivate {
@@ -17,24 +17,24 @@ class FontFace;
 // desktop's sans-serif, the bold face its bold variant.
 class BFont {
 public:
-    BFont();
-    BFont(const BFont* font);
+	BFont();
+	BFont(const BFont* font);
 
-    void SetSize(float size);
-    float Size() const;
-    void SetBold(bool bold);
-    bool IsBold() const;
+	void				SetSize(float size);
+	float				Size() const;
+	void				SetBold(bool bold);
+	bool				IsBold() const;
 
-    float StringWidth(const char* text) const;
-    void GetHeight(font_height* height) const;
+	float				StringWidth(const char* text) const;
+	void				GetHeight(font_height* height) const;
 
-    // The face behind the font, for the renderer; null when no font file
-    // could be found on the system.
-    BPrivate::FontFace* Face() const;
+	// The face behind the font, for the renderer; null when no font file
+	// could be found on the system.
+	BPrivate::FontFace* Face() const;
 
 private:
-    float fSize;
-    bool fBold;
+	float fSize;
+	bool  fBold;
 };
 
 extern const BFont* be_plain_font;

@@ -12,23 +12,23 @@ class BMessage;
 // take passes to its next handler: a view's parent, then its window.
 class BHandler {
 public:
-    explicit BHandler(const char* name = nullptr);
-    virtual ~BHandler();
+	explicit BHandler(const char* name = nullptr);
+	virtual ~BHandler();
 
-    virtual void MessageReceived(BMessage* message);
+	virtual void MessageReceived(BMessage* message);
 
-    BLooper* Looper() const;
-    const char* Name() const;
-    void SetName(const char* name);
-    BHandler* NextHandler() const;
-    void SetNextHandler(BHandler* handler);
+	BLooper*	 Looper() const;
+	const char*	 Name() const;
+	void		 SetName(const char* name);
+	BHandler*	 NextHandler() const;
+	void		 SetNextHandler(BHandler* handler);
 
 private:
-    friend class BLooper;
+	friend class BLooper;
 
-    std::string fName;
-    BLooper* fLooper;
-    BHandler* fNextHandler;
+	std::string fName;
+	BLooper*	fLooper;
+	BHandler*	fNextHandler;
 };
 
 #endif

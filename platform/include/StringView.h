@@ -10,21 +10,22 @@
 // holds it.
 class BStringView : public BView {
 public:
-    BStringView(BRect frame, const char* name, const char* text,
-        uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP, uint32 flags = B_WILL_DRAW);
-    virtual ~BStringView();
+	BStringView(BRect frame, const char* name, const char* text,
+		uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
+		uint32 flags = B_WILL_DRAW);
+	virtual ~BStringView();
 
-    const char* Text() const;
-    void SetText(const char* text);
-    void SetAlignment(alignment flag);
-    alignment Alignment() const;
+	const char* Text() const;
+	void		SetText(const char* text);
+	void		SetAlignment(alignment flag);
+	alignment	Alignment() const;
 
-    void AttachedToWindow() override;
-    void Draw(BRect updateRect) override;
+	void		AttachedToWindow() override;
+	void		Draw(BRect updateRect) override;
 
 private:
-    std::string fText;
-    alignment fAlignment;
+	std::string fText;
+	alignment	fAlignment;
 };
 
 #endif

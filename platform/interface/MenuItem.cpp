@@ -2,52 +2,65 @@
 
 #include <Menu.h>
 
-BMenuItem::BMenuItem(const char* label, BMessage* message, char shortcut, uint32 modifiers)
-    : BInvoker(message, nullptr), fLabel(label != nullptr ? label : ""), fShortcut(shortcut),
-      fModifiers(modifiers), fSubmenu(nullptr), fSuper(nullptr)
-{
-}
+BMenuItem::BMenuItem(
+	const char* label, BMessage* message, char shortcut, uint32 modifiers) :
+	BInvoker(message, nullptr),
+	fLabel(label != nullptr ? label : ""),
+	fShortcut(shortcut),
+	fModifiers(modifiers),
+	fSubmenu(nullptr),
+	fSuper(nullptr)
+{ }
 
-BMenuItem::BMenuItem(BMenu* submenu, BMessage* message)
-    : BInvoker(message, nullptr), fLabel(submenu != nullptr ? submenu->Name() : ""),
-      fShortcut(0), fModifiers(0), fSubmenu(submenu), fSuper(nullptr)
+BMenuItem::BMenuItem(BMenu* submenu, BMessage* message) :
+	BInvoker(message, nullptr),
+	fLabel(submenu != nullptr ? submenu->Name() : ""),
+	fShortcut(0),
+	fModifiers(0),
+	fSubmenu(submenu),
+	fSuper(nullptr)
 {
-    if (submenu != nullptr)
-        submenu->fSuperitem = this;
+	if (submenu != nullptr)
+		submenu->fSuperitem = this;
 }
 
 BMenuItem::~BMenuItem()
 {
-    if (fSuper != nullptr)
-        fSuper->RemoveItem(this);
-    delete fSubmenu;
+	if (fSuper != nullptr)
+		fSuper->RemoveItem(this);
+	delete fSubmenu;
 }
 
-const char* BMenuItem::Label() const
+const char*
+BMenuItem::Label() const
 {
-    return fLabel.c_str();
+	return fLabel.c_str();
 }
 
-void BMenuItem::SetLabel(const char* label)
+void
+BMenuItem::SetLabel(const char* label)
 {
-    fLabel = label != nullptr ? label : "";
-    if (fSuper != nullptr)
-        fSuper->Invalidate();
+	fLabel = label != nullptr ? label : "";
+	if (fSuper != nullptr)
+		fSuper->Invalidate();
 }
 
-char BMenuItem::Shortcut(uint32* modifiers) const
+char
+BMenuItem::Shortcut(uint32* modifiers) const
 {
-    if (modifiers != nullptr)
-        *modifiers = fModifiers;
-    return fShortcut;
+	if (modifiers != nullptr)
+		*modifiers = fModifiers;
+	return fShortcut;
 }
 
-BMenu* BMenuItem::Submenu() const
+BMenu*
+BMenuItem::Submenu() const
 {
-    return fSubmenu;
+	return fSubmenu;
 }
 
-BMenu* BMenuItem::Menu() const
+BMenu*
+BMenuItem::Menu() const
 {
-    return fSuper;
+	return fSuper;
 }

@@ -8,103 +8,117 @@ namespace BPrivate {
 
 Clock::~Clock() = default;
 
-bigtime_t SystemClock::Now()
+bigtime_t
+SystemClock::Now()
 {
-    using namespace std::chrono;
-    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+	using namespace std::chrono;
+	return duration_cast<microseconds>(steady_clock::now().time_since_epoch())
+		.count();
 }
 
-void SystemClock::Sleep(bigtime_t microseconds)
+void
+SystemClock::Sleep(bigtime_t microseconds)
 {
-    if (microseconds > 0)
-        std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+	if (microseconds > 0)
+		std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
 }
 
-ManualClock::ManualClock(bool automatic, bigtime_t start)
-    : fNow(start), fAutomatic(automatic), fSleeps(0)
+ManualClock::ManualClock(bool automatic, bigtime_t start) :
+	fNow(start),
+	fAutomatic(automatic),
+	fSleeps(0)
+{ }
+
+bigtime_t
+ManualClock::Now()
 {
+	std::lock_guard<std::mutex> guard(fLock);
+	return fNow;
 }
 
-bigtime_t ManualClock::Now()
+void
+ManualClock::Sleep(bigtime_t microseconds)
 {
-    std::lock_guard<std::mutex> guard(fLock);
-    return fNow;
+	std::unique_lock<std::mutex> guard(fLock);
+	fSleeps++;
+	if (microseconds < 0)
+		microseconds = 0;
+	if (fAutomatic) {
+		fNow += microseconds;
+		fChanged.notify_all();
+		return;
+	}
+	bigtime_t wakeup = fNow + microseconds;
+	auto	  entry = fWakeups.insert(wakeup);
+	fChanged.notify_all();
+	fChanged.wait(guard, [&] { return fAutomatic || fNow >= wakeup; });
+	fWakeups.erase(entry);
+	fChanged.notify_all();
 }
 
-void ManualClock::Sleep(bigtime_t microseconds)
+void
+ManualClock::SetAutomatic(bool automatic)
 {
-    std::unique_lock<std::mutex> guard(fLock);
-    fSleeps++;
-    if (microseconds < 0)
-        microseconds = 0;
-    if (fAutomatic) {
-        fNow += microseconds;
-        fChanged.notify_all();
-        return;
-    }
-    bigtime_t wakeup = fNow + microseconds;
-    auto entry = fWakeups.insert(wakeup);
-    fChanged.notify_all();
-    fChanged.wait(guard, [&] { return fAutomatic || fNow >= wakeup; });
-    fWakeups.erase(entry);
-    fChanged.notify_all();
+	std::lock_guard<std::mutex> guard(fLock);
+	fAutomatic = automatic;
+	fChanged.notify_all();
 }
 
-void ManualClock::SetAutomatic(bool automatic)
+void
+ManualClock::Advance(bigtime_t microseconds)
 {
-    std::lock_guard<std::mutex> guard(fLock);
-    fAutomatic = automatic;
-    fChanged.notify_all();
+	std::lock_guard<std::mutex> guard(fLock);
+	fNow += microseconds;
+	fChanged.notify_all();
 }
 
-void ManualClock::Advance(bigtime_t microseconds)
+bool
+ManualClock::AdvanceToNextWakeup()
 {
-    std::lock_guard<std::mutex> guard(fLock);
-    fNow += microseconds;
-    fChanged.notify_all();
+	std::lock_guard<std::mutex> guard(fLock);
+	if (fWakeups.empty())
+		return false;
+	if (*fWakeups.begin() > fNow)
+		fNow = *fWakeups.begin();
+	fChanged.notify_all();
+	return true;
 }
 
-bool ManualClock::AdvanceToNextWakeup()
+int32
+ManualClock::CountSleepers()
 {
-    std::lock_guard<std::mutex> guard(fLock);
-    if (fWakeups.empty())
-        return false;
-    if (*fWakeups.begin() > fNow)
-        fNow = *fWakeups.begin();
-    fChanged.notify_all();
-    return true;
+	std::lock_guard<std::mutex> guard(fLock);
+	return (int32)fWakeups.size();
 }
 
-int32 ManualClock::CountSleepers()
+bool
+ManualClock::WaitForSleepers(int32 count, bigtime_t timeout)
 {
-    std::lock_guard<std::mutex> guard(fLock);
-    return (int32)fWakeups.size();
+	std::unique_lock<std::mutex> guard(fLock);
+	return fChanged.wait_for(guard, std::chrono::microseconds(timeout),
+		[&] { return (int32)fWakeups.size() >= count; });
 }
 
-bool ManualClock::WaitForSleepers(int32 count, bigtime_t timeout)
+int64
+ManualClock::CountSleeps()
 {
-    std::unique_lock<std::mutex> guard(fLock);
-    return fChanged.wait_for(guard, std::chrono::microseconds(timeout),
-        [&] { return (int32)fWakeups.size() >= count; });
+	std::lock_guard<std::mutex> guard(fLock);
+	return fSleeps;
 }
 
-int64 ManualClock::CountSleeps()
+static SystemClock		   sSystemClock;
+static std::atomic<Clock*> sClock { &sSystemClock };
+
+Clock*
+SetClock(Clock* clock)
 {
-    std::lock_guard<std::mutex> guard(fLock);
-    return fSleeps;
+	return sClock.exchange(clock != nullptr ? clock : &sSystemClock);
 }
 
-static SystemClock sSystemClock;
-static std::atomic<Clock*> sClock{&sSystemClock};
-
-Clock* SetClock(Clock* clock)
+Clock*
+CurrentClock()
 {
-    return sClock.exchange(clock != nullptr ? clock : &sSystemClock);
-}
-
-Clock* CurrentClock()
-{
-    return sClock.load();
+	return sClock.load();
 }
 
 } // namespace BPrivate

@@ -2,13 +2,15 @@
 
 #include "Clock.h"
 
-status_t snooze(bigtime_t microseconds)
+status_t
+snooze(bigtime_t microseconds)
 {
-    BPrivate::CurrentClock()->Sleep(microseconds);
-    return B_OK;
+	BPrivate::CurrentClock()->Sleep(microseconds);
+	return B_OK;
 }
 
-bigtime_t system_time()
+bigtime_t
+system_time()
 {
-    return BPrivate::CurrentClock()->Now();
+	return BPrivate::CurrentClock()->Now();
 }

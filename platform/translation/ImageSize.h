@@ -12,15 +12,15 @@
 namespace BPrivate {
 
 enum image_size_result {
-    IMAGE_SIZE_FOUND,    // width and height were read
-    IMAGE_SIZE_UNKNOWN,  // a format this reader does not know
-    IMAGE_SIZE_CORRUPT,  // a known format whose header is cut short or invalid
+	IMAGE_SIZE_FOUND,	// width and height were read
+	IMAGE_SIZE_UNKNOWN, // a format this reader does not know
+	IMAGE_SIZE_CORRUPT, // a known format whose header is cut short or invalid
 };
 
 // Knows PNG, BMP, GIF and JPEG; `format` (when given) gets the image
 // library's name of the format found.
-image_size_result PeekImageSize(const uint8* data, size_t length, int64* width, int64* height,
-    const char** format = nullptr);
+image_size_result PeekImageSize(const uint8* data, size_t length, int64* width,
+	int64* height, const char** format = nullptr);
 
 } // namespace BPrivate
 

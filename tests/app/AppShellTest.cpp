@@ -31,13 +31,15 @@ using kxtest::BoardState;
 // with ways to choose menu items and to let the player's pauses pass.
 class AppShell : public kxtest::GameTest {
 protected:
-	void SetUp() override
+	void
+	SetUp() override
 	{
 		kxtest::GameTest::SetUp();
 		ASSERT_TRUE(HeadlessApp::Settle(window));
 	}
 
-	void TearDown() override
+	void
+	TearDown() override
 	{
 		kxtest::GameTest::TearDown();
 		BPrivate::SetLaunchHook(nullptr);
@@ -54,8 +56,10 @@ TEST_F(AppShell, TheMenuHoldsTheFiveItemsInOrderWithoutShortcuts)
 	EXPECT_STREQ(window->menuBar->Name(), "MainMenu");
 	ASSERT_EQ(window->menuBar->CountItems(), 1);
 
-	const char* labels[] = {"New Game", "Give Up", "CPU Play", "About...", "Quit"};
-	const uint32 codes[] = {MSG_NEW_GAME, MSG_GIVE_UP, MSG_CPU_PLAY, MSG_ABOUT, MSG_QUIT};
+	const char*	 labels[] = { "New Game", "Give Up", "CPU Play", "About...",
+		 "Quit" };
+	const uint32 codes[] = { MSG_NEW_GAME, MSG_GIVE_UP, MSG_CPU_PLAY, MSG_ABOUT,
+		MSG_QUIT };
 	ASSERT_EQ(window->gameMenu->CountItems(), 5);
 	for (int32 i = 0; i < 5; i++) {
 		BMenuItem* item = window->gameMenu->ItemAt(i);
@@ -117,17 +121,20 @@ TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 
 	// The web button asks for the browser each time and the box stays; OK
 	// hides it.
-	BRect web = box->webButton->Frame();
+	BRect  web = box->webButton->Frame();
 	BPoint webMiddle((web.left + web.right) / 2, (web.top + web.bottom) / 2);
 	ASSERT_TRUE(harness.Click(box, webMiddle));
 	ASSERT_TRUE(harness.Click(box, webMiddle));
-	std::vector<std::string> browser = {"xdg-open", AboutBox::WebPageAddress()};
-	EXPECT_EQ(launches, (std::vector<std::vector<std::string>>{browser, browser}));
+	std::vector<std::string> browser = { "xdg-open",
+		AboutBox::WebPageAddress() };
+	EXPECT_EQ(
+		launches, (std::vector<std::vector<std::string>> { browser, browser }));
 	EXPECT_NE(browser[1].find("kalvex.html"), std::string::npos);
 	EXPECT_FALSE(box->IsHidden());
 
 	BRect ok = box->okButton->Frame();
-	ASSERT_TRUE(harness.Click(box, BPoint((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2)));
+	ASSERT_TRUE(harness.Click(
+		box, BPoint((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2)));
 	EXPECT_TRUE(box->IsHidden());
 }
 
@@ -136,10 +143,10 @@ TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 TEST_F(AppShell, EverythingCanBeDoneFromTheKeyboard)
 {
 	AboutBox* box = app->aboutBox;
-	auto type = [&](char byte, int32 key = 0, BWindow* to = nullptr) {
-		harness.display.TypeKey(byte, key, 0, to);
-		return harness.display.WaitForInput() && HeadlessApp::Settle(window)
-			&& HeadlessApp::Settle(box);
+	auto	  type = [&](char byte, int32 key = 0, BWindow* to = nullptr) {
+		 harness.display.TypeKey(byte, key, 0, to);
+		 return harness.display.WaitForInput() && HeadlessApp::Settle(window)
+			 && HeadlessApp::Settle(box);
 	};
 	// F10, then Down as often as the item's place in the menu, then Enter.
 	auto choose = [&](int32 index) {
@@ -192,7 +199,7 @@ TEST(WebPageAddress, IsAPercentEncodedFileAddressWhateverTheFolderHolds)
 	std::string folder = base + "/a b%c#d?e&f+\xc3\xa9";
 	ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
 	std::string manual = folder + "/kalvex.html";
-	FILE* file = fopen(manual.c_str(), "w");
+	FILE*		file = fopen(manual.c_str(), "w");
 	ASSERT_NE(file, nullptr);
 	fclose(file);
 
@@ -205,21 +212,24 @@ TEST(WebPageAddress, IsAPercentEncodedFileAddressWhateverTheFolderHolds)
 	rmdir(folder.c_str());
 	rmdir(base.c_str());
 
-	EXPECT_EQ(address, "file://" + base + "/a%20b%25c%23d%3Fe%26f%2B%C3%A9/kalvex.html");
+	EXPECT_EQ(address,
+		"file://" + base + "/a%20b%25c%23d%3Fe%26f%2B%C3%A9/kalvex.html");
 }
 
 // Either road out while the computer plays stops the player first: its
 // thread has ended before the loop returns.
 class QuitRoads : public AppShell {
 protected:
-	void QuitWhilePlaying(const std::function<void()>& road)
+	void
+	QuitWhilePlaying(const std::function<void()>& road)
 	{
 		window->PostMessage(MSG_CPU_PLAY);
 		ASSERT_TRUE(clock.WaitForSleepers(1));
 		thread_id player = view->cpuThread;
 		ASSERT_GE(player, 0);
 		road();
-		ASSERT_TRUE(RunClockUntil([&] { return harness.Finished(); }) && harness.WaitForQuit());
+		ASSERT_TRUE(RunClockUntil([&] { return harness.Finished(); })
+			&& harness.WaitForQuit());
 		EXPECT_EQ(wait_for_thread(player, nullptr), B_BAD_THREAD_ID);
 		EXPECT_EQ(app->CountWindows(), 0);
 	}

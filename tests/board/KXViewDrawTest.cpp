@@ -12,35 +12,47 @@
 namespace {
 
 // 0xRRGGBB of a B_RGB32 bitmap's pixel, and its alpha.
-uint32 ImagePixel(const BBitmap* bitmap, int32 x, int32 y)
+uint32
+ImagePixel(const BBitmap* bitmap, int32 x, int32 y)
 {
-	const uint8* p = static_cast<const uint8*>(bitmap->Bits()) + y * bitmap->BytesPerRow() + x * 4;
+	const uint8* p = static_cast<const uint8*>(bitmap->Bits())
+		+ y * bitmap->BytesPerRow() + x * 4;
 	return (p[2] << 16) | (p[1] << 8) | p[0];
 }
 
-uint8 ImageAlpha(const BBitmap* bitmap, int32 x, int32 y)
+uint8
+ImageAlpha(const BBitmap* bitmap, int32 x, int32 y)
 {
-	return static_cast<const uint8*>(bitmap->Bits())[y * bitmap->BytesPerRow() + x * 4 + 3];
+	return static_cast<const uint8*>(
+		bitmap->Bits())[y * bitmap->BytesPerRow() + x * 4 + 3];
 }
 
 class BoardPicture : public kxtest::GameTest {
 protected:
-	void SetUp() override
+	void
+	SetUp() override
 	{
 		kxtest::GameTest::SetUp();
 		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
 	}
 
 	// What the screen shows at a point of the board view.
-	uint32 Screen(int32 x, int32 y)
+	uint32
+	Screen(int32 x, int32 y)
 	{
 		BPoint where = InWindow(BPoint(x, y));
-		return harness.display.PixelAt(window, (int32)where.x, (int32)where.y) & 0xffffff;
+		return harness.display.PixelAt(window, (int32)where.x, (int32)where.y)
+			& 0xffffff;
 	}
 
-	uint32 Background(int32 x, int32 y) { return ImagePixel(view->boardBitmap, x, y); }
+	uint32
+	Background(int32 x, int32 y)
+	{
+		return ImagePixel(view->boardBitmap, x, y);
+	}
 
-	void Redraw(BRect area = kBoardArea)
+	void
+	Redraw(BRect area = kBoardArea)
 	{
 		window->Lock();
 		view->Invalidate(area);
@@ -48,7 +60,8 @@ protected:
 		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
 	}
 
-	void PutPeg(int32 row, int32 hole, int32 color)
+	void
+	PutPeg(int32 row, int32 hole, int32 color)
 	{
 		window->Lock();
 		view->pegs[row][hole].bitmap = view->pegBitmaps[color];
@@ -58,12 +71,14 @@ protected:
 
 	// Every pixel of a 17 by 17 square shows the peg where it is opaque
 	// and the background where it is keyed out.
-	void ExpectPeg(int32 left, int32 top, int32 color)
+	void
+	ExpectPeg(int32 left, int32 top, int32 color)
 	{
 		const BBitmap* peg = view->pegBitmaps[color];
 		for (int32 y = 0; y < 17; y++) {
 			for (int32 x = 0; x < 17; x++) {
-				uint32 expected = ImageAlpha(peg, x, y) == 255 ? ImagePixel(peg, x, y)
+				uint32 expected = ImageAlpha(peg, x, y) == 255
+					? ImagePixel(peg, x, y)
 					: Background(left + x, top + y);
 				ASSERT_EQ(Screen(left + x, top + y), expected)
 					<< "at " << left + x << "," << top + y;
@@ -71,11 +86,13 @@ protected:
 		}
 	}
 
-	void ExpectBackground(BRect area)
+	void
+	ExpectBackground(BRect area)
 	{
 		for (int32 y = (int32)area.top; y <= (int32)area.bottom; y++) {
 			for (int32 x = (int32)area.left; x <= (int32)area.right; x++)
-				ASSERT_EQ(Screen(x, y), Background(x, y)) << "at " << x << "," << y;
+				ASSERT_EQ(Screen(x, y), Background(x, y))
+					<< "at " << x << "," << y;
 		}
 	}
 };
@@ -104,7 +121,7 @@ TEST_F(BoardPicture, APegCoversTheBoardOnlyWhereItIsOpaque)
 TEST_F(BoardPicture, MarksAreBlackAndWhiteDiscsInTheirPlaces)
 {
 	window->Lock();
-	const int32 marks[5] = {HINT_EXACT, HINT_EXACT, HINT_COLOR, HINT_NONE, 7};
+	const int32 marks[5] = { HINT_EXACT, HINT_EXACT, HINT_COLOR, HINT_NONE, 7 };
 	for (int32 i = 0; i < 5; i++)
 		view->hints[13][i] = marks[i];
 	window->Unlock();

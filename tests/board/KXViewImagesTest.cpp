@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 TEST(ViewImages, TheViewTakesThePicturesTheStartUpCheckDecoded)
 {
 	fs::path source = fs::current_path();
-	fs::path folder = fs::temp_directory_path() / ("kx-images-" + std::to_string(getpid()));
+	fs::path folder =
+		fs::temp_directory_path() / ("kx-images-" + std::to_string(getpid()));
 	fs::create_directories(folder);
 	fs::copy(source / "bmp", folder / "bmp");
 	ASSERT_EQ(chdir(folder.c_str()), 0);

@@ -16,7 +16,8 @@ const uint32 kCursorColor = 0xffe600;
 
 class KXViewKeyboardTest : public kxtest::GameTest {
 protected:
-	void SetUp() override
+	void
+	SetUp() override
 	{
 		kxtest::GameTest::SetUp();
 		ASSERT_TRUE(HeadlessApp::Settle(window));
@@ -24,7 +25,8 @@ protected:
 
 	// Types the keys at the front window: digits are pegs, '<' and '>'
 	// the arrows.
-	void Type(const std::string& keys)
+	void
+	Type(const std::string& keys)
 	{
 		for (char key : keys) {
 			if (key == '<')
@@ -38,7 +40,8 @@ protected:
 	}
 
 	// Types a guess into the current row from hole 0 on.
-	void TypeRow(const Sequence& guess)
+	void
+	TypeRow(const Sequence& guess)
 	{
 		std::string keys;
 		for (int32 h = 0; h < kBoardHoleCount; h++)
@@ -48,11 +51,12 @@ protected:
 
 	// Whether the cursor's outline stands around a hole of the current row:
 	// its left edge, in window coordinates.
-	bool CursorOn(int32 row, int32 hole)
+	bool
+	CursorOn(int32 row, int32 hole)
 	{
-		BRect rect = HoleRect(row, hole).OffsetByCopy(kBoardFrame.LeftTop());
-		uint32 pixel = harness.display.PixelAt(window, rect.left,
-			(rect.top + rect.bottom) / 2);
+		BRect  rect = HoleRect(row, hole).OffsetByCopy(kBoardFrame.LeftTop());
+		uint32 pixel = harness.display.PixelAt(
+			window, rect.left, (rect.top + rect.bottom) / 2);
 		return (pixel & 0xffffff) == kCursorColor;
 	}
 };
@@ -74,7 +78,8 @@ TEST_F(KXViewKeyboardTest, AGameTypedFollowsTheRulesOfDroppedPegs)
 	Type("12");
 	BoardState state = State();
 	EXPECT_EQ(state.Row(13), Sequence(0, 1, 0, 4, 4));
-	const int32 marks[5] = {HINT_EXACT, HINT_COLOR, HINT_COLOR, HINT_NONE, HINT_NONE};
+	const int32 marks[5] = { HINT_EXACT, HINT_COLOR, HINT_COLOR, HINT_NONE,
+		HINT_NONE };
 	for (int32 h = 0; h < kBoardHoleCount; h++)
 		EXPECT_EQ(state.hints[13][h], marks[h]);
 	EXPECT_EQ(state.currentRow, 12);

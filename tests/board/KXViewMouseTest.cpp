@@ -12,7 +12,8 @@ namespace {
 
 class PaletteDrag : public kxtest::GameTest {
 protected:
-	void SetUp() override
+	void
+	SetUp() override
 	{
 		kxtest::GameTest::SetUp();
 		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
@@ -21,7 +22,8 @@ protected:
 
 	// Presses at a board point; true when the view went on to wait for the
 	// gesture (it sleeps on the clock between two readings).
-	bool PressWaits(BPoint where)
+	bool
+	PressWaits(BPoint where)
 	{
 		int64 sleeps = clock.CountSleeps();
 		harness.MoveTo(window, InWindow(where));
@@ -38,7 +40,8 @@ protected:
 		return clock.CountSleeps() > sleeps;
 	}
 
-	void ReleaseAndSettle()
+	void
+	ReleaseAndSettle()
 	{
 		harness.display.Release();
 		ASSERT_TRUE(harness.display.WaitForInput());
@@ -46,7 +49,8 @@ protected:
 	}
 
 	// Drags the peg of a palette point to a board point.
-	void Drag(BPoint from, BPoint to)
+	void
+	Drag(BPoint from, BPoint to)
 	{
 		ASSERT_TRUE(PressWaits(from));
 		harness.MoveTo(window, InWindow(from + BPoint(1, 0)));
@@ -61,10 +65,12 @@ protected:
 	}
 
 	// The middle of a palette slot.
-	static BPoint Slot(int32 color)
+	static BPoint
+	Slot(int32 color)
 	{
 		BRect slot = PaletteSlotRect(color);
-		return BPoint((slot.left + slot.right) / 2, (slot.top + slot.bottom) / 2);
+		return BPoint(
+			(slot.left + slot.right) / 2, (slot.top + slot.bottom) / 2);
 	}
 };
 
@@ -88,7 +94,7 @@ TEST_F(PaletteDrag, ADragFromEachSlotPlacesThatColourAndTheFifthScores)
 
 TEST_F(PaletteDrag, APlainClickActivatesTheWindowAndSendsNothing)
 {
-	int32 raises = harness.display.CountRaises(window);
+	int32			   raises = harness.display.CountRaises(window);
 	kxtest::BoardState before = State();
 	ASSERT_TRUE(PressWaits(Slot(3)));
 	harness.display.Release();
@@ -104,14 +110,14 @@ TEST_F(PaletteDrag, APlainClickActivatesTheWindowAndSendsNothing)
 TEST_F(PaletteDrag, PressesOffThePaletteDoNothingAndWaitForNothing)
 {
 	kxtest::BoardState before = State();
-	for (BPoint where : {BPoint(144, 80), BPoint(153, 100), BPoint(16, 217), BPoint(135, 90),
-			BPoint(144, 226)}) {
+	for (BPoint where : { BPoint(144, 80), BPoint(153, 100), BPoint(16, 217),
+			 BPoint(135, 90), BPoint(144, 226) }) {
 		EXPECT_FALSE(PressWaits(where)) << where.x << "," << where.y;
 		ReleaseAndSettle();
 	}
 	EXPECT_TRUE(State() == before);
 	// Both edges belong to the palette.
-	for (BPoint where : {BPoint(136, 100), BPoint(152, 100)}) {
+	for (BPoint where : { BPoint(136, 100), BPoint(152, 100) }) {
 		EXPECT_TRUE(PressWaits(where)) << where.x << "," << where.y;
 		harness.display.Release();
 		ASSERT_TRUE(harness.display.WaitForInput());
@@ -152,7 +158,8 @@ TEST_F(PaletteDrag, PressesWhileTheComputerPlaysOrAfterTheGameDoNothing)
 TEST_F(PaletteDrag, TheDragImageIsACopyThePegsStayOpaque)
 {
 	const BBitmap* peg = view->pegBitmaps[PEG_GREEN];
-	const uint8* middle = static_cast<const uint8*>(peg->Bits()) + 8 * peg->BytesPerRow() + 8 * 4;
+	const uint8*   middle =
+		static_cast<const uint8*>(peg->Bits()) + 8 * peg->BytesPerRow() + 8 * 4;
 	ASSERT_EQ(middle[3], 255);
 	Drag(Slot(PEG_GREEN), Hole(13, 2));
 	EXPECT_EQ(middle[3], 255);

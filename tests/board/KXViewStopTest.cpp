@@ -6,9 +6,9 @@ namespace {
 // A player that has just ended its game has cleared cpuActive, but its thread
 // is still on its way out; the window may be deleted as soon as Quit returns.
 struct EndingPlayer {
-	std::atomic<bool> release{false};
-	std::atomic<bool> quitReturned{false};
-	bool quitReturnedFirst = false;
+	std::atomic<bool> release { false };
+	std::atomic<bool> quitReturned { false };
+	bool			  quitReturnedFirst = false;
 };
 
 
@@ -24,29 +24,29 @@ FinishEnding(void* data)
 }
 
 
-class KXViewStopTest : public kxtest::GameTest {};
+class KXViewStopTest : public kxtest::GameTest { };
 
 
 TEST_F(KXViewStopTest, QuitWaitsForAThreadThatClearedTheFlagAlready)
 {
 	EndingPlayer ending;
-	thread_id thread = spawn_thread(FinishEnding, "CPU Player",
-		B_NORMAL_PRIORITY, &ending);
+	thread_id	 thread =
+		spawn_thread(FinishEnding, "CPU Player", B_NORMAL_PRIORITY, &ending);
 	resume_thread(thread);
 	window->Lock();
 	view->cpuThread = thread;
 	window->Unlock();
 
 	std::atomic<bool> locked(false);
-	std::thread quitter([&] {
-		window->Lock();
-		locked = true;
-		view->Quit();
-		// Still holding the lock, so that the window comes free before
-		// this only if Quit lets go of it to wait.
-		ending.quitReturned = true;
-		window->Unlock();
-	});
+	std::thread		  quitter([&] {
+		  window->Lock();
+		  locked = true;
+		  view->Quit();
+		  // Still holding the lock, so that the window comes free before
+		  // this only if Quit lets go of it to wait.
+		  ending.quitReturned = true;
+		  window->Unlock();
+	  });
 	// A Quit that kept the lock while it waited would never let go: fail
 	// then, and let the thread end so that Quit returns.
 	EXPECT_TRUE(kxtest::PollUntil([&] {
@@ -58,4 +58,4 @@ TEST_F(KXViewStopTest, QuitWaitsForAThreadThatClearedTheFlagAlready)
 	EXPECT_FALSE(ending.quitReturnedFirst);
 }
 
-}	// namespace
+} // namespace

@@ -8,7 +8,8 @@ namespace {
 
 class KXViewTest : public kxtest::GameTest {
 protected:
-	void NewGame(const Sequence& code)
+	void
+	NewGame(const Sequence& code)
 	{
 		window->Lock();
 		view->Restart();
@@ -16,7 +17,8 @@ protected:
 		SetSecret(code);
 	}
 
-	void SetFlag(std::atomic<bool>& flag, bool value)
+	void
+	SetFlag(std::atomic<bool>& flag, bool value)
 	{
 		window->Lock();
 		flag = value;
@@ -54,9 +56,9 @@ TEST_F(KXViewTest, NewGameClearsTheBoardAndDrawsASecret)
 TEST_F(KXViewTest, DropLandsInTheHoleUnderThePointer)
 {
 	struct Case {
-		int32 row;		// the current row
+		int32  row; // the current row
 		BPoint where;
-		int32 hole;		// -1 for a miss
+		int32  hole; // -1 for a miss
 	};
 	// Conversions and divisions truncate toward zero, so the first hole and
 	// the top row reach a little beyond their edges.
@@ -78,8 +80,9 @@ TEST_F(KXViewTest, DropLandsInTheHoleUnderThePointer)
 	};
 
 	for (const Case& test : cases) {
-		SCOPED_TRACE(testing::Message() << "row " << test.row << " at ("
-			<< test.where.x << ", " << test.where.y << ")");
+		SCOPED_TRACE(testing::Message()
+			<< "row " << test.row << " at (" << test.where.x << ", "
+			<< test.where.y << ")");
 		NewGame(Sequence(8, 8, 8, 8, 8));
 		window->Lock();
 		view->currentRow = test.row;
@@ -206,4 +209,4 @@ TEST_F(KXViewTest, CPUPlayStartsAFreshGameAndThenIgnoresTheUser)
 	EXPECT_EQ(clock.CountSleeps(), 1);
 }
 
-}	// namespace
+} // namespace

@@ -22,7 +22,8 @@ namespace {
 uint32
 ImagePixel(const BBitmap* bitmap, int32 x, int32 y)
 {
-	const uint8* p = static_cast<const uint8*>(bitmap->Bits()) + y * bitmap->BytesPerRow() + x * 4;
+	const uint8* p = static_cast<const uint8*>(bitmap->Bits())
+		+ y * bitmap->BytesPerRow() + x * 4;
 	return ((uint32)p[3] << 24) | (p[2] << 16) | (p[1] << 8) | p[0];
 }
 
@@ -30,7 +31,8 @@ ImagePixel(const BBitmap* bitmap, int32 x, int32 y)
 // Keeps a copy of the image and the offset of the last drag it is shown.
 class DragRecorder : public BPrivate::HeadlessDisplay {
 public:
-	void SetDragImage(const BBitmap* image, BPoint offset) override
+	void
+	SetDragImage(const BBitmap* image, BPoint offset) override
 	{
 		if (image != nullptr) {
 			std::lock_guard<std::mutex> guard(fRecordLock);
@@ -40,7 +42,8 @@ public:
 		HeadlessDisplay::SetDragImage(image, offset);
 	}
 
-	std::unique_ptr<BBitmap> TakeImage(BPoint* offset)
+	std::unique_ptr<BBitmap>
+	TakeImage(BPoint* offset)
 	{
 		std::lock_guard<std::mutex> guard(fRecordLock);
 		*offset = fOffset;
@@ -48,9 +51,9 @@ public:
 	}
 
 private:
-	std::mutex fRecordLock;
+	std::mutex				 fRecordLock;
 	std::unique_ptr<BBitmap> fImage;
-	BPoint fOffset;
+	BPoint					 fOffset;
 };
 
 
@@ -62,27 +65,32 @@ protected:
 		recorder.Install();
 	}
 
-	void SetUp() override
+	void
+	SetUp() override
 	{
 		kxtest::GameTest::SetUp();
 		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
 	}
 
-	void MoveTo(BPoint board)
+	void
+	MoveTo(BPoint board)
 	{
-		recorder.MovePointer(recorder.WindowToScreen(window, board + BPoint(0, 20)));
+		recorder.MovePointer(
+			recorder.WindowToScreen(window, board + BPoint(0, 20)));
 		ASSERT_TRUE(recorder.WaitForInput());
 	}
 
 	// Presses on a palette point, moves by a pixel once the view polls
 	// the pointer, and releases over a hole.
-	void Drag(BPoint from, BPoint to)
+	void
+	Drag(BPoint from, BPoint to)
 	{
 		int64 sleeps = clock.CountSleeps();
 		MoveTo(from);
 		recorder.Press();
 		ASSERT_TRUE(recorder.WaitForInput());
-		ASSERT_TRUE(RunClockUntil([&] { return clock.CountSleeps() > sleeps; }));
+		ASSERT_TRUE(
+			RunClockUntil([&] { return clock.CountSleeps() > sleeps; }));
 		MoveTo(from + BPoint(1, 0));
 		ASSERT_TRUE(clock.AdvanceToNextWakeup());
 		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
@@ -92,7 +100,8 @@ protected:
 		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
 	}
 
-	uint32 Screen(int32 x, int32 y)
+	uint32
+	Screen(int32 x, int32 y)
 	{
 		return recorder.PixelAt(window, x, y + 20) & 0xffffff;
 	}
@@ -130,17 +139,19 @@ TEST_F(PlayerSees, EachPegLooksLikeItsPaletteSlotWithTheKeyCutOut)
 {
 	for (int32 color = 0; color < kPegColorCount; color++) {
 		const BBitmap* peg = view->pegBitmaps[color];
-		int32 opaque = 0;
-		int32 difference = 0;
+		int32		   opaque = 0;
+		int32		   difference = 0;
 		for (int32 y = 0; y < 17; y++) {
 			for (int32 x = 0; x < 17; x++) {
 				uint32 pixel = ImagePixel(peg, x, y);
 				if ((pixel >> 24) == 0)
 					continue;
 				ASSERT_EQ(pixel >> 24, 255u);
-				uint32 slot = ImagePixel(view->boardBitmap, 136 + x, 81 + 16 * color + y);
+				uint32 slot =
+					ImagePixel(view->boardBitmap, 136 + x, 81 + 16 * color + y);
 				for (int32 shift = 0; shift < 24; shift += 8)
-					difference += abs((int32)((pixel >> shift) & 0xff) - (int32)((slot >> shift) & 0xff));
+					difference += abs((int32)((pixel >> shift) & 0xff)
+						- (int32)((slot >> shift) & 0xff));
 				opaque++;
 			}
 		}
@@ -159,9 +170,9 @@ TEST_F(PlayerSees, EachMarkIsADiscOfNinePixelsInItsPlace)
 	// Pixels in each of the disc's nine lines, centred.
 	const int32 kDiscWidths[9] = { 5, 7, 9, 9, 9, 9, 9, 7, 5 };
 	const struct {
-		int32 row;
-		int32 place;
-		int32 hint;
+		int32  row;
+		int32  place;
+		int32  hint;
 		uint32 ink;
 	} marks[] = {
 		{ 0, 0, HINT_EXACT, 0x000000 },
@@ -183,10 +194,12 @@ TEST_F(PlayerSees, EachMarkIsADiscOfNinePixelsInItsPlace)
 			for (int32 x = left - 1; x <= left + 9; x++) {
 				bool inside = y >= top && y < top + 9
 					&& 2 * abs(x - left - 4) < kDiscWidths[y - top];
-				uint32 expected = inside ? mark.ink
+				uint32 expected = inside
+					? mark.ink
 					: ImagePixel(view->boardBitmap, x, y) & 0xffffff;
-				ASSERT_EQ(Screen(x, y), expected) << "row " << mark.row << " place "
-					<< mark.place << " at " << x << "," << y;
+				ASSERT_EQ(Screen(x, y), expected)
+					<< "row " << mark.row << " place " << mark.place << " at "
+					<< x << "," << y;
 			}
 		}
 	}
@@ -197,8 +210,9 @@ TEST_F(PlayerSees, TheDragImageIsTheSlotsPegAtHalfOpacityTenPixelsIn)
 {
 	for (int32 color : { PEG_RED, PEG_GREEN, PEG_WHITE }) {
 		SCOPED_TRACE(testing::Message() << "colour " << color);
-		Drag(BPoint(144, 89 + 16 * color), BPoint(16 + 16 * (color % 5), 9 + 16 * 13));
-		BPoint offset;
+		Drag(BPoint(144, 89 + 16 * color),
+			BPoint(16 + 16 * (color % 5), 9 + 16 * 13));
+		BPoint					 offset;
 		std::unique_ptr<BBitmap> image = recorder.TakeImage(&offset);
 		ASSERT_NE(image, nullptr);
 		EXPECT_EQ(offset, BPoint(10, 10));
@@ -209,7 +223,8 @@ TEST_F(PlayerSees, TheDragImageIsTheSlotsPegAtHalfOpacityTenPixelsIn)
 			for (int32 x = 0; x <= (int32)peg->Bounds().right; x++) {
 				uint32 source = ImagePixel(peg, x, y);
 				uint32 alpha = (source >> 24) == 0 ? 0 : 150;
-				ASSERT_EQ(ImagePixel(image.get(), x, y), (alpha << 24) | (source & 0xffffff))
+				ASSERT_EQ(ImagePixel(image.get(), x, y),
+					(alpha << 24) | (source & 0xffffff))
 					<< "at " << x << "," << y;
 			}
 		}
@@ -223,7 +238,8 @@ TEST(AboutBoxAddress, IsTheManualBesideTheGamesPictures)
 	char folder[PATH_MAX];
 	ASSERT_NE(getcwd(folder, sizeof(folder)), nullptr);
 	ASSERT_EQ(access("kalvex.html", R_OK), 0);
-	EXPECT_EQ(AboutBox::WebPageAddress(), std::string("file://") + folder + "/kalvex.html");
+	EXPECT_EQ(AboutBox::WebPageAddress(),
+		std::string("file://") + folder + "/kalvex.html");
 }
 
 } // namespace

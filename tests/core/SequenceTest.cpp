@@ -29,8 +29,8 @@ Sequence
 RandomSequence(std::mt19937& random)
 {
 	std::uniform_int_distribution<int> color(0, kPegColorCount - 1);
-	return Sequence(color(random), color(random), color(random),
-		color(random), color(random));
+	return Sequence(color(random), color(random), color(random), color(random),
+		color(random));
 }
 
 
@@ -43,7 +43,7 @@ ValueOf(const Sequence& code)
 		+ 729 * code.colors[3] + 6561 * code.colors[4];
 }
 
-}	// namespace
+} // namespace
 
 
 // The colour pass must agree with counting colours: for every colour the
@@ -58,15 +58,15 @@ TEST(SequenceTest, ScoresMatchColourCountsAndAreSymmetric)
 		{ Sequence(0, 1, 2, 3, 4), Sequence(4, 0, 1, 2, 3) },
 		{ Sequence(2, 2, 5, 5, 5), Sequence(5, 2, 2, 8, 8) },
 	};
-	const int knownCount = std::size(known);
+	const int	 knownCount = std::size(known);
 	std::mt19937 random(20240611);
 	for (int n = 0; n < 200000; n++) {
 		Sequence a = n < knownCount ? known[n][0] : RandomSequence(random);
 		Sequence b = n < knownCount ? known[n][1] : RandomSequence(random);
 
-		int countA[kPegColorCount] = {};
-		int countB[kPegColorCount] = {};
-		int same = 0;
+		int		 countA[kPegColorCount] = {};
+		int		 countB[kPegColorCount] = {};
+		int		 same = 0;
 		for (int i = 0; i < kSequenceLength; i++) {
 			countA[a.colors[i]]++;
 			countB[b.colors[i]]++;
@@ -95,7 +95,7 @@ TEST(SequenceTest, CompatibleHoldsExactlyForTheScoreCheckGives)
 		// Every tenth pair is a code against itself: five exact, no colour.
 		Sequence a = RandomSequence(random);
 		Sequence b = n % 10 == 0 ? a : RandomSequence(random);
-		Score score = ScoreOf(a, b);
+		Score	 score = ScoreOf(a, b);
 		for (int exact = 0; exact <= 5; exact++) {
 			for (int color = 0; color <= 5; color++) {
 				bool expected = exact == score.exact && color == score.color;
@@ -123,8 +123,8 @@ TEST(SequenceTest, EqualityLooksAtEveryPosition)
 TEST(SequenceTest, CounterStepsInBaseNineReturningTheOldCode)
 {
 	const Sequence start(0, 1, 2, 3, 4);
-	Sequence code(start);
-	int expected = ValueOf(start);
+	Sequence	   code(start);
+	int			   expected = ValueOf(start);
 	for (int n = 0; n < kSequenceCount; n++) {
 		// Consecutive values, so every code comes once.
 		ASSERT_EQ(ValueOf(code), expected) << "step " << n;

@@ -15,8 +15,8 @@ namespace {
 
 class CPUPlayerTest : public kxtest::GameTest {
 protected:
-	static void CountMarks(const BoardState& state, int32 row, int32& exact,
-		int32& color)
+	static void
+	CountMarks(const BoardState& state, int32 row, int32& exact, int32& color)
 	{
 		exact = 0;
 		color = 0;
@@ -32,7 +32,7 @@ TEST_F(CPUPlayerTest, PlaysTheStrategyRowByRowUntilItWins)
 {
 	struct Game {
 		Sequence secret;
-		int32 lastRow;
+		int32	 lastRow;
 	};
 	const Game games[] = {
 		{ Sequence(0, 1, 2, 3, 4), 13 },
@@ -46,14 +46,14 @@ TEST_F(CPUPlayerTest, PlaysTheStrategyRowByRowUntilItWins)
 
 	// One player after another on the same board, as the menu allows.
 	for (const Game& game : games) {
-		SCOPED_TRACE(testing::Message() << "secret " << SequenceValue(
-			game.secret));
+		SCOPED_TRACE(
+			testing::Message() << "secret " << SequenceValue(game.secret));
 		clock.SetAutomatic(false);
 		int64 sleepsBefore = clock.CountSleeps();
 		StartPlayer(game.secret);
 		FinishPlayer();
 
-		BoardState state = State();
+		BoardState			   state = State();
 		std::vector<SolveStep> steps = SolveSecret(game.secret);
 		ASSERT_EQ(steps.back().row, game.lastRow);
 		for (const SolveStep& step : steps) {
@@ -69,8 +69,7 @@ TEST_F(CPUPlayerTest, PlaysTheStrategyRowByRowUntilItWins)
 		EXPECT_EQ(state.currentRow, game.lastRow);
 		EXPECT_FALSE(state.gameActive);
 		EXPECT_FALSE(state.cpuActive);
-		EXPECT_EQ(clock.CountSleeps() - sleepsBefore,
-			5 * (int64)steps.size());
+		EXPECT_EQ(clock.CountSleeps() - sleepsBefore, 5 * (int64)steps.size());
 	}
 }
 
@@ -86,8 +85,8 @@ TEST_F(CPUPlayerTest, PlacesOnePegEveryHalfSecondAndScoresAfterTheFifth)
 		EXPECT_EQ(clock.Now() - start, (pause - 1) * kPegPause);
 
 		BoardState state = State();
-		int32 exact;
-		int32 color;
+		int32	   exact;
+		int32	   color;
 		CountMarks(state, 13, exact, color);
 		if (pause <= 5) {
 			EXPECT_EQ(state.CountPegs(13), pause);
@@ -109,8 +108,8 @@ TEST_F(CPUPlayerTest, PlayerToldToStopBeforeItBeginsPlacesNothing)
 	ASSERT_FALSE(before.cpuActive);
 
 	// Waiting starts the suspended thread and keeps its exit value.
-	thread_id player = spawn_thread(CPUPlayer, "CPU Player",
-		B_NORMAL_PRIORITY, view);
+	thread_id player =
+		spawn_thread(CPUPlayer, "CPU Player", B_NORMAL_PRIORITY, view);
 	status_t result = -1;
 	ASSERT_EQ(wait_for_thread(player, &result), B_OK);
 
@@ -154,4 +153,4 @@ TEST_F(CPUPlayerTest, SecretChangedUnderThePlayerEndsTheGameInsteadOfGuessing)
 	EXPECT_FALSE(state.cpuActive);
 }
 
-}	// namespace
+} // namespace

@@ -23,7 +23,7 @@ Parse(std::vector<const char*> arguments)
 
 struct CommandResult {
 	std::string output;
-	int status;
+	int			status;
 };
 
 
@@ -33,14 +33,14 @@ CommandResult
 RunSolve(const std::string& arguments)
 {
 	CommandResult run;
-	std::string command = std::string("'") + KX_SOLVE_PATH + "' " + arguments
-		+ " 2>&1";
+	std::string	  command =
+		std::string("'") + KX_SOLVE_PATH + "' " + arguments + " 2>&1";
 	FILE* pipe = popen(command.c_str(), "r");
 	if (pipe == NULL) {
 		run.status = -1;
 		return run;
 	}
-	char buffer[4096];
+	char   buffer[4096];
 	size_t size;
 	while ((size = fread(buffer, 1, sizeof(buffer), pipe)) > 0)
 		run.output.append(buffer, size);
@@ -50,14 +50,13 @@ RunSolve(const std::string& arguments)
 }
 
 
-const char* kGame31415 =
-	"13 01234 1 2\n"
-	"12 10044 0 2\n"
-	"11 21105 2 1\n"
-	"10 42205 1 1\n"
-	"9 31415 5 0\n";
+const char* kGame31415 = "13 01234 1 2\n"
+						 "12 10044 0 2\n"
+						 "11 21105 2 1\n"
+						 "10 42205 1 1\n"
+						 "9 31415 5 0\n";
 
-}	// namespace
+} // namespace
 
 
 TEST(SolveToolTest, ReadsSecretsAndOptions)
@@ -75,7 +74,7 @@ TEST(SolveToolTest, RejectsBadInputNamingIt)
 {
 	struct {
 		std::vector<const char*> arguments;
-		const char* named;
+		const char*				 named;
 	} cases[] = {
 		{ { "3141" }, "'3141' is not a secret" },
 		{ { "314159" }, "'314159' is not a secret" },
@@ -95,8 +94,7 @@ TEST(SolveToolTest, RejectsBadInputNamingIt)
 			<< request.error;
 		EXPECT_NE(request.error.find(test.named), std::string::npos)
 			<< request.error;
-		EXPECT_EQ(request.error.find('\n'), std::string::npos)
-			<< request.error;
+		EXPECT_EQ(request.error.find('\n'), std::string::npos) << request.error;
 	}
 }
 
@@ -123,12 +121,15 @@ TEST(SolveToolTest, CommandSolvesTabulatesAndReportsErrors)
 
 	CommandResult bad = RunSolve("3141");
 	EXPECT_EQ(bad.status, 2);
-	EXPECT_EQ(bad.output, "kalvex-solve: '3141' is not a secret: give five"
+	EXPECT_EQ(bad.output,
+		"kalvex-solve: '3141' is not a secret: give five"
 		" digits 0 to 8, like 31415\n");
 
 	// Rows needed over every secret: the two worst need twelve.
 	CommandResult all = RunSolve("--all");
 	EXPECT_EQ(all.status, 0);
-	EXPECT_EQ(all.output, "1 1\n2 19\n3 188\n4 1473\n5 7094\n6 17615\n7 19914\n"
-		"8 10002\n9 2424\n10 295\n11 22\n12 2\nmean 6.6403\nworst 12 77835 78835\n");
+	EXPECT_EQ(all.output,
+		"1 1\n2 19\n3 188\n4 1473\n5 7094\n6 17615\n7 19914\n"
+		"8 10002\n9 2424\n10 295\n11 22\n12 2\nmean 6.6403\nworst 12 77835 "
+		"78835\n");
 }

@@ -10,8 +10,8 @@ namespace {
 
 struct Expected {
 	Sequence guess;
-	int exact;
-	int color;
+	int		 exact;
+	int		 color;
 };
 
 
@@ -29,32 +29,29 @@ ExpectGame(const Sequence& secret, const std::vector<Expected>& expected)
 	}
 }
 
-}	// namespace
+} // namespace
 
 
 TEST(StrategyTest, PlaysTheKnownGames)
 {
-	ExpectGame(Sequence(0, 1, 2, 3, 4), {
-		{ Sequence(0, 1, 2, 3, 4), 5, 0 } });
-	ExpectGame(Sequence(5, 5, 5, 5, 5), {
-		{ Sequence(0, 1, 2, 3, 4), 0, 0 },
-		{ Sequence(5, 5, 5, 5, 5), 5, 0 } });
-	ExpectGame(Sequence(8, 7, 6, 5, 4), {
-		{ Sequence(0, 1, 2, 3, 4), 1, 0 },
-		{ Sequence(4, 4, 4, 4, 4), 1, 0 },
-		{ Sequence(5, 5, 5, 5, 4), 2, 0 },
-		{ Sequence(6, 6, 6, 5, 4), 3, 0 },
-		{ Sequence(7, 7, 6, 5, 4), 4, 0 },
-		{ Sequence(8, 7, 6, 5, 4), 5, 0 } });
-	ExpectGame(Sequence(0, 0, 0, 0, 0), {
-		{ Sequence(0, 1, 2, 3, 4), 1, 0 },
-		{ Sequence(4, 4, 4, 4, 4), 0, 0 },
-		{ Sequence(0, 0, 0, 0, 5), 4, 0 },
-		{ Sequence(0, 5, 0, 0, 5), 3, 0 },
-		{ Sequence(0, 0, 0, 0, 6), 4, 0 },
-		{ Sequence(0, 0, 0, 0, 7), 4, 0 },
-		{ Sequence(0, 0, 0, 0, 8), 4, 0 },
-		{ Sequence(0, 0, 0, 0, 0), 5, 0 } });
+	ExpectGame(Sequence(0, 1, 2, 3, 4), { { Sequence(0, 1, 2, 3, 4), 5, 0 } });
+	ExpectGame(Sequence(5, 5, 5, 5, 5),
+		{ { Sequence(0, 1, 2, 3, 4), 0, 0 },
+			{ Sequence(5, 5, 5, 5, 5), 5, 0 } });
+	ExpectGame(Sequence(8, 7, 6, 5, 4),
+		{ { Sequence(0, 1, 2, 3, 4), 1, 0 }, { Sequence(4, 4, 4, 4, 4), 1, 0 },
+			{ Sequence(5, 5, 5, 5, 4), 2, 0 },
+			{ Sequence(6, 6, 6, 5, 4), 3, 0 },
+			{ Sequence(7, 7, 6, 5, 4), 4, 0 },
+			{ Sequence(8, 7, 6, 5, 4), 5, 0 } });
+	ExpectGame(Sequence(0, 0, 0, 0, 0),
+		{ { Sequence(0, 1, 2, 3, 4), 1, 0 }, { Sequence(4, 4, 4, 4, 4), 0, 0 },
+			{ Sequence(0, 0, 0, 0, 5), 4, 0 },
+			{ Sequence(0, 5, 0, 0, 5), 3, 0 },
+			{ Sequence(0, 0, 0, 0, 6), 4, 0 },
+			{ Sequence(0, 0, 0, 0, 7), 4, 0 },
+			{ Sequence(0, 0, 0, 0, 8), 4, 0 },
+			{ Sequence(0, 0, 0, 0, 0), 5, 0 } });
 }
 
 

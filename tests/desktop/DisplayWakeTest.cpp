@@ -20,14 +20,14 @@ TEST(DisplayWake, AnyThreadMayWakeTheDisplayWhileItOpensAndCloses)
 	// A display without a screen: the X server plays no part here.
 	setenv("SDL_VIDEODRIVER", "dummy", 1);
 	BPrivate::DisplayBackend* display = BPrivate::CreateSDLDisplay();
-	std::atomic<bool> done{false};
-	std::atomic<int> wakes{0};
-	std::thread waker([&] {
-		while (!done) {
-			display->Wake();
-			wakes++;
-		}
-	});
+	std::atomic<bool>		  done { false };
+	std::atomic<int>		  wakes { 0 };
+	std::thread				  waker([&] {
+		  while (!done) {
+			  display->Wake();
+			  wakes++;
+		  }
+	  });
 	while (wakes < 100) {
 	}
 	for (int round = 0; round < 3; round++) {

@@ -38,35 +38,37 @@ Fail(const char* what)
 void
 Drain(int client)
 {
-	char buffer[64];
+	char   buffer[64];
 	pollfd entry = { client, POLLIN, 0 };
 	if (poll(&entry, 1, 1000) > 0)
 		(void)!read(client, buffer, sizeof(buffer));
 }
 
-}	// namespace
+} // namespace
 
 
 int
 main(int argc, char** argv)
 {
 	if (argc != 4) {
-		fprintf(stderr, "usage: kx_launch_squatter deaf|silent|wrong|foreign"
+		fprintf(stderr,
+			"usage: kx_launch_squatter deaf|silent|wrong|foreign"
 			" SIGNATURE EXECUTABLE\n");
 		return 2;
 	}
 	std::string mode = argv[1];
-	std::string name = BPrivate::LaunchRendezvousName(argv[2], argv[3],
-		B_SINGLE_LAUNCH);
+	std::string name =
+		BPrivate::LaunchRendezvousName(argv[2], argv[3], B_SINGLE_LAUNCH);
 	std::string folder = BPrivate::LaunchRendezvousDirectory();
 	if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
 		return Fail(folder.c_str());
 
 	// Both the lock and the socket, so that the game has to ask.
-	int lock = open((name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+	int lock =
+		open((name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
 	if (lock < 0 || flock(lock, LOCK_EX | LOCK_NB) != 0)
 		return Fail("lock");
-	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	int			fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
 	sockaddr_un address;
 	memset(&address, 0, sizeof(address));
 	address.sun_family = AF_UNIX;
@@ -75,7 +77,8 @@ main(int argc, char** argv)
 	if (fd < 0 || bind(fd, (sockaddr*)&address, sizeof(address)) != 0)
 		return Fail("bind");
 	// The peer's credentials are those in force when it begins to listen.
-	if (mode == "foreign" && (setresgid(65534, 65534, 65534) != 0
+	if (mode == "foreign"
+		&& (setresgid(65534, 65534, 65534) != 0
 			|| setresuid(65534, 65534, 65534) != 0))
 		return Fail("becoming nobody");
 	if (listen(fd, mode == "deaf" ? 0 : 4) != 0)

@@ -16,8 +16,8 @@ namespace {
 
 struct EndCase {
 	const char* name;
-	Sequence secret;
-	int64 pauses;		// the player's pauses up to the scoring of its win
+	Sequence	secret;
+	int64		pauses; // the player's pauses up to the scoring of its win
 };
 
 // A first-guess win, and a win on the second guess after the longest walk
@@ -33,18 +33,21 @@ protected:
 	// Under the window's lock: the board keeps its promises and the only
 	// player thread alive, if any, is the view's current one. Thread ids
 	// grow, so an older player still alive is the one found by name.
-	void ExpectOnePlayer(const char* when)
+	void
+	ExpectOnePlayer(const char* when)
 	{
 		window->Lock();
 		thread_id found = find_thread("CPU Player");
 		EXPECT_TRUE(found < 0 || found == view->cpuThread)
-			<< when << ": player " << found << " runs beside " << view->cpuThread;
+			<< when << ": player " << found << " runs beside "
+			<< view->cpuThread;
 		EXPECT_EQ(invariants.Broken(view), "") << when;
 		window->Unlock();
 	}
 
 	// Runs the clock until no player is left, checking at every step.
-	void PlayOut()
+	void
+	PlayOut()
 	{
 		EXPECT_TRUE(RunClockUntil([this] {
 			ExpectOnePlayer("while playing out");
@@ -70,10 +73,12 @@ TEST_F(PlayerHandover, CPUPlayAsTheComputersGameEnds)
 			// command is handled the moment the game is over, as the window
 			// handles it.
 			clock.AdvanceToNextWakeup();
-			auto deadline = std::chrono::steady_clock::now() + kxtest::kWatchdog;
+			auto deadline =
+				std::chrono::steady_clock::now() + kxtest::kWatchdog;
 			// A busy wait: giving the core away could let the player run on
 			// past the moment.
-			while (view->cpuActive && std::chrono::steady_clock::now() < deadline) {
+			while (view->cpuActive
+				&& std::chrono::steady_clock::now() < deadline) {
 			}
 			window->Lock();
 			view->ToggleCPU();
@@ -91,22 +96,22 @@ TEST_F(PlayerHandover, CPUPlayAsTheQuitBegins)
 {
 	kxtest::Watchdog watchdog;
 	StartPlayer(Sequence(3, 1, 4, 1, 5));
-	thread_id player = view->cpuThread;
+	thread_id		  player = view->cpuThread;
 
 	// The command is queued behind a quit that waits for the sleeping
 	// player with the window unlocked.
 	std::atomic<bool> returned(false);
-	thread_id left = -1;
-	thread_id current = -1;
-	std::thread quitter([&] {
-		window->Lock();
-		window->PostMessage(MSG_CPU_PLAY);
-		view->Quit();
-		left = find_thread("CPU Player");
-		current = view->cpuThread;
-		window->Unlock();
-		returned = true;
-	});
+	thread_id		  left = -1;
+	thread_id		  current = -1;
+	std::thread		  quitter([&] {
+		  window->Lock();
+		  window->PostMessage(MSG_CPU_PLAY);
+		  view->Quit();
+		  left = find_thread("CPU Player");
+		  current = view->cpuThread;
+		  window->Unlock();
+		  returned = true;
+	  });
 
 	// The player sleeps on until the command has been handled.
 	ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));

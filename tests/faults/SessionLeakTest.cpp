@@ -13,8 +13,7 @@
 
 namespace {
 
-class Session : public kxtest::GameTest {
-};
+class Session : public kxtest::GameTest { };
 
 TEST_F(Session, StartPlayAboutQuitLosesNothing)
 {

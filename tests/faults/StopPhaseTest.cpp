@@ -17,39 +17,41 @@ using kxtest::BoardState;
 using kxtest::kPegPause;
 
 enum Stop {
-	STOP_NEW_GAME,		// KXView::Restart
-	STOP_QUIT,			// KXView::Quit, which leaves the board as it is
-	STOP_CLOSE			// KXWindow::QuitRequested: the whole program ends
+	STOP_NEW_GAME, // KXView::Restart
+	STOP_QUIT,	   // KXView::Quit, which leaves the board as it is
+	STOP_CLOSE	   // KXWindow::QuitRequested: the whole program ends
 };
 
 enum Phase {
-	PHASE_PAUSE,		// asleep after peg `peg` of the row
-	PHASE_SCORING,		// awake after the last pause, waiting for the lock
-	PHASE_AFTER_SCORE	// the row has just been scored: the list work runs
+	PHASE_PAUSE,	  // asleep after peg `peg` of the row
+	PHASE_SCORING,	  // awake after the last pause, waiting for the lock
+	PHASE_AFTER_SCORE // the row has just been scored: the list work runs
 };
 
 struct Case {
-	Stop stop;
+	Stop  stop;
 	Phase phase;
-	int32 row;			// 13: the opening guess; 12: the first from the list
-	int32 peg;			// for PHASE_PAUSE, 1 to 5
+	int32 row; // 13: the opening guess; 12: the first from the list
+	int32 peg; // for PHASE_PAUSE, 1 to 5
 };
 
-const char* kStopNames[] = { "NewGame", "Quit", "Close" };
+const char*	   kStopNames[] = { "NewGame", "Quit", "Close" };
 
 // Takes five rows, so the player is still at work on rows 13 and 12.
 const Sequence kSecret(3, 1, 4, 1, 5);
 
 class StopPhase : public kxtest::GameTest,
-	public ::testing::WithParamInterface<Case> {
+				  public ::testing::WithParamInterface<Case> {
 protected:
 	// The pauses the player sleeps before the row of the case is scored.
-	static int64 PausesThroughRow(int32 row)
+	static int64
+	PausesThroughRow(int32 row)
 	{
 		return (kBoardFirstRow - row + 1) * (int64)kBoardHoleCount;
 	}
 
-	void Request(Stop stop)
+	void
+	Request(Stop stop)
 	{
 		switch (stop) {
 			case STOP_NEW_GAME:
@@ -68,7 +70,7 @@ protected:
 
 TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 {
-	const Case& c = GetParam();
+	const Case&		 c = GetParam();
 	kxtest::Watchdog watchdog;
 	StartPlayer(kSecret);
 	int64 lastPause = PausesThroughRow(c.row);
@@ -83,42 +85,43 @@ TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 	std::atomic<bool> done(false);
 	std::atomic<bool> playerGone(false);
 	// Where the request found the player after the scoring phase.
-	bool scored = false;
-	bool nextBegun = false;
-	bigtime_t requestTime = 0;
-	std::thread stopper([&] {
-		window->Lock();
-		window->Lock();
-		if (c.phase == PHASE_SCORING) {
-			// The player wakes from its last pause and needs the lock to
-			// score: the request comes first.
-			clock.AdvanceToNextWakeup();
-			while (clock.CountSleepers() > 0)
-				std::this_thread::yield();
-		} else if (c.phase == PHASE_AFTER_SCORE) {
-			// The player wakes and waits for the lock to score; hand the
-			// lock over and take it back at once, which lands right after
-			// its scoring while it builds or walks its list (or, if the
-			// player loses the race for the lock, just before the scoring).
-			clock.AdvanceToNextWakeup();
-			while (clock.CountSleepers() > 0)
-				std::this_thread::yield();
-			window->Unlock();
-			window->Unlock();
-			std::this_thread::yield();
-			window->Lock();
-			window->Lock();
-			scored = view->currentRow == c.row - 1;
-			nextBegun = scored && view->pegs[c.row - 1][0].colorIndex != PEG_NONE;
-		}
-		requestTime = clock.Now();
-		requested = true;
-		Request(c.stop);
-		playerGone = find_thread("CPU Player") < 0;
-		window->Unlock();
-		window->Unlock();
-		done = true;
-	});
+	bool			  scored = false;
+	bool			  nextBegun = false;
+	bigtime_t		  requestTime = 0;
+	std::thread		  stopper([&] {
+		  window->Lock();
+		  window->Lock();
+		  if (c.phase == PHASE_SCORING) {
+			  // The player wakes from its last pause and needs the lock to
+			  // score: the request comes first.
+			  clock.AdvanceToNextWakeup();
+			  while (clock.CountSleepers() > 0)
+				  std::this_thread::yield();
+		  } else if (c.phase == PHASE_AFTER_SCORE) {
+			  // The player wakes and waits for the lock to score; hand the
+			  // lock over and take it back at once, which lands right after
+			  // its scoring while it builds or walks its list (or, if the
+			  // player loses the race for the lock, just before the scoring).
+			  clock.AdvanceToNextWakeup();
+			  while (clock.CountSleepers() > 0)
+				  std::this_thread::yield();
+			  window->Unlock();
+			  window->Unlock();
+			  std::this_thread::yield();
+			  window->Lock();
+			  window->Lock();
+			  scored = view->currentRow == c.row - 1;
+			  nextBegun =
+				  scored && view->pegs[c.row - 1][0].colorIndex != PEG_NONE;
+		  }
+		  requestTime = clock.Now();
+		  requested = true;
+		  Request(c.stop);
+		  playerGone = find_thread("CPU Player") < 0;
+		  window->Unlock();
+		  window->Unlock();
+		  done = true;
+	  });
 
 	// Time moves only once the stop was asked for, and only while the
 	// player sleeps.
@@ -135,16 +138,18 @@ TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 	EXPECT_TRUE(playerGone) << "the player's thread outlived the stop";
 	// The row was completed: every pause of it was slept, and no more. A
 	// player that had already gone on to its next guess finishes that row.
-	bigtime_t rowLeft = c.phase == PHASE_PAUSE
-		? (kBoardHoleCount - c.peg + 1) * kPegPause : 0;
+	bigtime_t rowLeft =
+		c.phase == PHASE_PAUSE ? (kBoardHoleCount - c.peg + 1) * kPegPause : 0;
 	if (scored && clock.CountSleeps() > lastPause) {
-		EXPECT_FALSE(nextBegun && clock.CountSleeps() != lastPause + kBoardHoleCount);
+		EXPECT_FALSE(
+			nextBegun && clock.CountSleeps() != lastPause + kBoardHoleCount);
 		lastPause += kBoardHoleCount;
 		rowLeft = kBoardHoleCount * kPegPause;
 	}
 	EXPECT_EQ(clock.CountSleeps(), lastPause);
 	EXPECT_EQ(waited, rowLeft);
-	int32 lastRow = c.row - (lastPause - PausesThroughRow(c.row)) / kBoardHoleCount;
+	int32 lastRow =
+		c.row - (lastPause - PausesThroughRow(c.row)) / kBoardHoleCount;
 
 	if (c.stop == STOP_CLOSE) {
 		EXPECT_TRUE(harness.WaitForQuit());
@@ -202,7 +207,8 @@ std::string
 CaseName(const ::testing::TestParamInfo<Case>& info)
 {
 	const Case& c = info.param;
-	std::string name = std::string(kStopNames[c.stop]) + "Row" + std::to_string(c.row);
+	std::string name =
+		std::string(kStopNames[c.stop]) + "Row" + std::to_string(c.row);
 	switch (c.phase) {
 		case PHASE_PAUSE:
 			return name + "PauseAfterPeg" + std::to_string(c.peg);
@@ -211,10 +217,13 @@ CaseName(const ::testing::TestParamInfo<Case>& info)
 		default:
 			// Row 13's score is followed by the list's building, later
 			// rows' by a walk over it.
-			return name + (c.row == kBoardFirstRow ? "BuildingTheList" : "WalkingTheList");
+			return name
+				+ (c.row == kBoardFirstRow ? "BuildingTheList"
+										   : "WalkingTheList");
 	}
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryPhase, StopPhase, ::testing::ValuesIn(AllCases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(
+	EveryPhase, StopPhase, ::testing::ValuesIn(AllCases()), CaseName);
 
 } // namespace

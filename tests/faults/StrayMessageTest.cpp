@@ -20,7 +20,8 @@ using kxtest::HeadlessApp;
 
 class StrayMessages : public kxtest::GameTest {
 protected:
-	void SetUp() override
+	void
+	SetUp() override
 	{
 		kxtest::GameTest::SetUp();
 		ASSERT_TRUE(HeadlessApp::Settle(window));
@@ -30,13 +31,15 @@ protected:
 		});
 	}
 
-	void TearDown() override
+	void
+	TearDown() override
 	{
 		kxtest::GameTest::TearDown();
 		BPrivate::SetLaunchHook(nullptr);
 	}
 
-	void Send(int32 code, const int32* color)
+	void
+	Send(int32 code, const int32* color)
 	{
 		BMessage message((uint32)code);
 		if (color != nullptr)
@@ -45,7 +48,8 @@ protected:
 		ASSERT_TRUE(SettleRunningClock(window));
 	}
 
-	void ExpectWhole()
+	void
+	ExpectWhole()
 	{
 		kxtest::BoardInvariants invariants;
 		window->Lock();
@@ -53,14 +57,14 @@ protected:
 		window->Unlock();
 	}
 
-	std::atomic<int32> fLaunches{0};
+	std::atomic<int32> fLaunches { 0 };
 };
 
 
 TEST_F(StrayMessages, EveryCodeWithEveryColourField)
 {
-	const int32 colors[] = { -1, INT32_MIN, 9, INT32_MAX, 1 << 20, 4 };
-	const int32 kNoField = -100;
+	const int32		   colors[] = { -1, INT32_MIN, 9, INT32_MAX, 1 << 20, 4 };
+	const int32		   kNoField = -100;
 	std::vector<int32> fields(std::begin(colors), std::end(colors));
 	fields.push_back(kNoField);
 	AboutBox* box = app->aboutBox;
@@ -69,8 +73,10 @@ TEST_F(StrayMessages, EveryCodeWithEveryColourField)
 		if (code == MSG_QUIT)
 			continue;
 		for (int32 field : fields) {
-			SCOPED_TRACE(testing::Message() << "code " << code << ", colour "
-				<< (field == kNoField ? std::string("missing") : std::to_string(field)));
+			SCOPED_TRACE(testing::Message()
+				<< "code " << code << ", colour "
+				<< (field == kNoField ? std::string("missing")
+									  : std::to_string(field)));
 			// From a fresh user game, the pointer on hole 2 of row 13.
 			Send(MSG_NEW_GAME, nullptr);
 			harness.MoveTo(window, InWindow(Hole(13, 2)));
@@ -82,8 +88,7 @@ TEST_F(StrayMessages, EveryCodeWithEveryColourField)
 			ExpectWhole();
 
 			switch (code) {
-				case MSG_DROP:
-				{
+				case MSG_DROP: {
 					// A missing field reads as 0, red; only 0 to 8 are pegs.
 					int32 peg = field == kNoField ? 0 : field;
 					if (peg >= 0 && peg < kPegColorCount) {
@@ -104,7 +109,9 @@ TEST_F(StrayMessages, EveryCodeWithEveryColourField)
 					// The computer plays; while the window settled, the
 					// running clock may already have let it finish a game.
 					EXPECT_TRUE(after.cpuActive
-						|| (!after.gameActive && after.CountPegs(kBoardFirstRow) == kBoardHoleCount));
+						|| (!after.gameActive
+							&& after.CountPegs(kBoardFirstRow)
+								== kBoardHoleCount));
 					break;
 				case MSG_ABOUT:
 					ASSERT_TRUE(HeadlessApp::Settle(box));
@@ -140,9 +147,10 @@ TEST_F(StrayMessages, EveryCodeWithEveryColourField)
 class AboutPresses : public StrayMessages {
 protected:
 	// Two clicks on OK that both reach the box before it handles either.
-	void DoubleClickOK()
+	void
+	DoubleClickOK()
 	{
-		BRect ok = box()->okButton->Frame();
+		BRect  ok = box()->okButton->Frame();
 		BPoint middle((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
 		box()->Lock();
 		harness.MoveTo(box(), middle);
@@ -155,7 +163,11 @@ protected:
 		ASSERT_TRUE(HeadlessApp::Settle(box()));
 	}
 
-	AboutBox* box() { return app->aboutBox; }
+	AboutBox*
+	box()
+	{
+		return app->aboutBox;
+	}
 };
 
 TEST_F(AboutPresses, OKPressedTwiceQuicklyStillLetsAboutShowTheBoxAgain)

@@ -13,104 +13,111 @@ using namespace kxtest;
 
 TEST(Button, FrameWithoutHeightTakesTheHeightItsFontNeeds)
 {
-    font_height height;
-    be_plain_font->GetHeight(&height);
-    float lineHeight = ceilf(height.ascent + height.descent + height.leading);
-    BButton web(BRect(10, 80, 200, 80), "", "Kalvex Web Page", new BMessage(7));
-    BButton ok(BRect(10, 105, 200, 105), "", "OK", new BMessage(6));
-    EXPECT_EQ(web.Frame().LeftTop(), BPoint(10, 80));
-    EXPECT_EQ(web.Frame().Width(), 190);
-    EXPECT_GE(web.Frame().Height() + 1, lineHeight + 4);
-    EXPECT_LE(web.Frame().Height() + 1, lineHeight + 14);
-    // Buttons 25 pixels apart do not overlap with the default font.
-    EXPECT_LT(web.Frame().bottom, ok.Frame().top);
-    BButton tall(BRect(0, 0, 50, 40), "", "Tall", nullptr);
-    EXPECT_EQ(tall.Frame(), BRect(0, 0, 50, 40));
+	font_height height;
+	be_plain_font->GetHeight(&height);
+	float	lineHeight = ceilf(height.ascent + height.descent + height.leading);
+	BButton web(BRect(10, 80, 200, 80), "", "Kalvex Web Page", new BMessage(7));
+	BButton ok(BRect(10, 105, 200, 105), "", "OK", new BMessage(6));
+	EXPECT_EQ(web.Frame().LeftTop(), BPoint(10, 80));
+	EXPECT_EQ(web.Frame().Width(), 190);
+	EXPECT_GE(web.Frame().Height() + 1, lineHeight + 4);
+	EXPECT_LE(web.Frame().Height() + 1, lineHeight + 14);
+	// Buttons 25 pixels apart do not overlap with the default font.
+	EXPECT_LT(web.Frame().bottom, ok.Frame().top);
+	BButton tall(BRect(0, 0, 50, 40), "", "Tall", nullptr);
+	EXPECT_EQ(tall.Frame(), BRect(0, 0, 50, 40));
 }
 
 class ButtonTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        window = new RecordingWindow(BRect(140, 40, 350, 175));
-        button = new BButton(BRect(10, 80, 200, 80), "", "Kalvex Web Page", new BMessage(7));
-        window->AddChild(button);
-        window->Show();
-        harness.Start();
-        ASSERT_TRUE(Idle(window));
-    }
+	void
+	SetUp() override
+	{
+		window = new RecordingWindow(BRect(140, 40, 350, 175));
+		button = new BButton(
+			BRect(10, 80, 200, 80), "", "Kalvex Web Page", new BMessage(7));
+		window->AddChild(button);
+		window->Show();
+		harness.Start();
+		ASSERT_TRUE(Idle(window));
+	}
 
-    // A point of the button's face, left of its label.
-    uint32 Face() { return harness.display.PixelAt(window, 20, 85); }
+	// A point of the button's face, left of its label.
+	uint32
+	Face()
+	{
+		return harness.display.PixelAt(window, 20, 85);
+	}
 
-    TestApp test;
-    HeadlessApp& harness = test.harness;
-    RecordingWindow* window = nullptr;
-    BButton* button = nullptr;
-    const BPoint inside{100, 90};
-    const BPoint outside{100, 130};
+	TestApp			 test;
+	HeadlessApp&	 harness = test.harness;
+	RecordingWindow* window = nullptr;
+	BButton*		 button = nullptr;
+	const BPoint	 inside { 100, 90 };
+	const BPoint	 outside { 100, 130 };
 };
 
 TEST_F(ButtonTest, ClickInsideSendsAndReleaseOutsideDoesNot)
 {
-    EXPECT_EQ(button->Target(), window);
-    uint32 idle = Face();
-    ASSERT_TRUE(Press(harness, window, inside));
-    EXPECT_NE(Face(), idle);
-    ASSERT_TRUE(MoveHeld(harness, window, outside));
-    EXPECT_EQ(Face(), idle);
-    ASSERT_TRUE(Release(harness, window));
-    EXPECT_TRUE(window->Codes().empty());
+	EXPECT_EQ(button->Target(), window);
+	uint32 idle = Face();
+	ASSERT_TRUE(Press(harness, window, inside));
+	EXPECT_NE(Face(), idle);
+	ASSERT_TRUE(MoveHeld(harness, window, outside));
+	EXPECT_EQ(Face(), idle);
+	ASSERT_TRUE(Release(harness, window));
+	EXPECT_TRUE(window->Codes().empty());
 
-    // Out and back in before the release still counts.
-    ASSERT_TRUE(Press(harness, window, inside));
-    ASSERT_TRUE(MoveHeld(harness, window, outside));
-    ASSERT_TRUE(MoveHeld(harness, window, inside));
-    EXPECT_NE(Face(), idle);
-    ASSERT_TRUE(Release(harness, window));
-    EXPECT_EQ(Face(), idle);
-    ASSERT_TRUE(ClickAt(harness, window, inside));
-    EXPECT_EQ(window->Codes(), (std::vector<uint32>{7, 7}));
+	// Out and back in before the release still counts.
+	ASSERT_TRUE(Press(harness, window, inside));
+	ASSERT_TRUE(MoveHeld(harness, window, outside));
+	ASSERT_TRUE(MoveHeld(harness, window, inside));
+	EXPECT_NE(Face(), idle);
+	ASSERT_TRUE(Release(harness, window));
+	EXPECT_EQ(Face(), idle);
+	ASSERT_TRUE(ClickAt(harness, window, inside));
+	EXPECT_EQ(window->Codes(), (std::vector<uint32> { 7, 7 }));
 }
 
 TEST(StringView, DrawsItsTextOnTheWindowsBackgroundInsideItsFrameOnly)
 {
-    TestApp test;
-    auto* window = new RecordingWindow(BRect(140, 40, 350, 175));
-    // Wider than the window, as the About box's lines are.
-    auto* line = new BStringView(BRect(10, 25, 340, 35), "", "Check readme.txt for more information");
-    window->AddChild(line);
-    window->Show();
-    test.harness.Start();
-    ASSERT_TRUE(Idle(window));
+	TestApp test;
+	auto*	window = new RecordingWindow(BRect(140, 40, 350, 175));
+	// Wider than the window, as the About box's lines are.
+	auto*	line = new BStringView(
+		  BRect(10, 25, 340, 35), "", "Check readme.txt for more information");
+	window->AddChild(line);
+	window->Show();
+	test.harness.Start();
+	ASSERT_TRUE(Idle(window));
 
-    int inside = 0;
-    int outside = 0;
-    int atRightEdge = 0;
-    for (int32 y = 0; y <= 135; y++) {
-        for (int32 x = 0; x <= 210; x++) {
-            uint32 pixel = test.harness.display.PixelAt(window, x, y);
-            bool inFrame = x >= 10 && y >= 25 && y <= 35;
-            if (IsInk(pixel)) {
-                (inFrame ? inside : outside)++;
-                atRightEdge += x >= 200;
-            } else {
-                // No white band: the text lies on its parent's colour.
-                ASSERT_NE(Rgb(pixel), 0xffffffu) << x << "," << y;
-            }
-        }
-    }
-    EXPECT_GT(inside, 50);
-    EXPECT_EQ(outside, 0);
-    // The line runs on to the window's edge, where the window cuts it.
-    EXPECT_GT(atRightEdge, 0);
+	int inside = 0;
+	int outside = 0;
+	int atRightEdge = 0;
+	for (int32 y = 0; y <= 135; y++) {
+		for (int32 x = 0; x <= 210; x++) {
+			uint32 pixel = test.harness.display.PixelAt(window, x, y);
+			bool   inFrame = x >= 10 && y >= 25 && y <= 35;
+			if (IsInk(pixel)) {
+				(inFrame ? inside : outside)++;
+				atRightEdge += x >= 200;
+			} else {
+				// No white band: the text lies on its parent's colour.
+				ASSERT_NE(Rgb(pixel), 0xffffffu) << x << "," << y;
+			}
+		}
+	}
+	EXPECT_GT(inside, 50);
+	EXPECT_EQ(outside, 0);
+	// The line runs on to the window's edge, where the window cuts it.
+	EXPECT_GT(atRightEdge, 0);
 
-    window->Lock();
-    line->SetText("");
-    window->Unlock();
-    ASSERT_TRUE(Idle(window));
-    for (int32 x = 10; x <= 210; x++)
-        ASSERT_FALSE(IsInk(test.harness.display.PixelAt(window, x, 31))) << x;
+	window->Lock();
+	line->SetText("");
+	window->Unlock();
+	ASSERT_TRUE(Idle(window));
+	for (int32 x = 10; x <= 210; x++)
+		ASSERT_FALSE(IsInk(test.harness.display.PixelAt(window, x, 31))) << x;
 }
 
 } // namespace

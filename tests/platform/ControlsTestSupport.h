@@ -21,116 +21,136 @@ namespace kxtest {
 // Keeps the code of every message that reaches its MessageReceived.
 class RecordingWindow : public BWindow {
 public:
-    RecordingWindow(BRect frame, window_feel feel = B_NORMAL_WINDOW_FEEL,
-        uint32 flags = B_NOT_RESIZABLE)
-        : BWindow(frame, "recording", B_TITLED_WINDOW_LOOK, feel, flags)
-    {
-    }
+	RecordingWindow(BRect frame, window_feel feel = B_NORMAL_WINDOW_FEEL,
+		uint32 flags = B_NOT_RESIZABLE) :
+		BWindow(frame, "recording", B_TITLED_WINDOW_LOOK, feel, flags)
+	{ }
 
-    void MessageReceived(BMessage* message) override
-    {
-        {
-            std::lock_guard<std::mutex> guard(fLock);
-            fCodes.push_back(message->what);
-        }
-        BWindow::MessageReceived(message);
-    }
+	void
+	MessageReceived(BMessage* message) override
+	{
+		{
+			std::lock_guard<std::mutex> guard(fLock);
+			fCodes.push_back(message->what);
+		}
+		BWindow::MessageReceived(message);
+	}
 
-    bool QuitRequested() override
-    {
-        quitRequests++;
-        return true;
-    }
+	bool
+	QuitRequested() override
+	{
+		quitRequests++;
+		return true;
+	}
 
-    std::vector<uint32> Codes()
-    {
-        std::lock_guard<std::mutex> guard(fLock);
-        return fCodes;
-    }
+	std::vector<uint32>
+	Codes()
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		return fCodes;
+	}
 
-    void ClearCodes()
-    {
-        std::lock_guard<std::mutex> guard(fLock);
-        fCodes.clear();
-    }
+	void
+	ClearCodes()
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		fCodes.clear();
+	}
 
-    std::atomic<int> quitRequests{0};
+	std::atomic<int> quitRequests { 0 };
 
 private:
-    std::mutex fLock;
-    std::vector<uint32> fCodes;
+	std::mutex			fLock;
+	std::vector<uint32> fCodes;
 };
 
 // Green all over; counts the presses that reach it.
 class SolidView : public BView {
 public:
-    explicit SolidView(BRect frame) : BView(frame, "solid", B_FOLLOW_NONE, B_WILL_DRAW) {}
+	explicit SolidView(BRect frame) :
+		BView(frame, "solid", B_FOLLOW_NONE, B_WILL_DRAW)
+	{ }
 
-    void Draw(BRect) override
-    {
-        SetHighColor(0, 128, 0);
-        FillRect(Bounds());
-    }
+	void
+	Draw(BRect) override
+	{
+		SetHighColor(0, 128, 0);
+		FillRect(Bounds());
+	}
 
-    void MouseDown(BPoint) override { presses++; }
+	void
+	MouseDown(BPoint) override
+	{
+		presses++;
+	}
 
-    static constexpr uint32 kColor = 0x008000;
-    std::atomic<int> presses{0};
+	static constexpr uint32 kColor = 0x008000;
+	std::atomic<int>		presses { 0 };
 };
 
 // An application whose loop is stopped before the application object goes,
 // also when a test ends early.
 struct TestApp {
-    TestApp() : app(std::make_unique<BApplication>("application/x-vnd-test")) {}
-    ~TestApp() { EXPECT_TRUE(harness.Quit()); }
+	TestApp() :
+		app(std::make_unique<BApplication>("application/x-vnd-test"))
+	{ }
+	~TestApp() { EXPECT_TRUE(harness.Quit()); }
 
-    HeadlessApp harness;
-    std::unique_ptr<BApplication> app;
+	HeadlessApp					  harness;
+	std::unique_ptr<BApplication> app;
 };
 
 // Waits until the looper has handled everything, including what it posted
 // to itself on the way (updates, invoked messages).
-inline bool Idle(BLooper* looper)
+inline bool
+Idle(BLooper* looper)
 {
-    return kxtest::PollUntil([looper] {
-        return HeadlessApp::Settle(looper)
-            && BPrivate::TestAccess::IsIdle(looper);
-    });
+	return kxtest::PollUntil([looper] {
+		return HeadlessApp::Settle(looper)
+			&& BPrivate::TestAccess::IsIdle(looper);
+	});
 }
 
-inline bool Press(HeadlessApp& harness, BWindow* window, BPoint where)
+inline bool
+Press(HeadlessApp& harness, BWindow* window, BPoint where)
 {
-    harness.MoveTo(window, where);
-    harness.display.Press();
-    return harness.display.WaitForInput() && Idle(window);
+	harness.MoveTo(window, where);
+	harness.display.Press();
+	return harness.display.WaitForInput() && Idle(window);
 }
 
-inline bool MoveHeld(HeadlessApp& harness, BWindow* window, BPoint where)
+inline bool
+MoveHeld(HeadlessApp& harness, BWindow* window, BPoint where)
 {
-    harness.MoveTo(window, where);
-    return harness.display.WaitForInput() && Idle(window);
+	harness.MoveTo(window, where);
+	return harness.display.WaitForInput() && Idle(window);
 }
 
-inline bool Release(HeadlessApp& harness, BWindow* window)
+inline bool
+Release(HeadlessApp& harness, BWindow* window)
 {
-    harness.display.Release();
-    return harness.display.WaitForInput() && Idle(window);
+	harness.display.Release();
+	return harness.display.WaitForInput() && Idle(window);
 }
 
-inline bool ClickAt(HeadlessApp& harness, BWindow* window, BPoint where)
+inline bool
+ClickAt(HeadlessApp& harness, BWindow* window, BPoint where)
 {
-    return Press(harness, window, where) && Release(harness, window);
+	return Press(harness, window, where) && Release(harness, window);
 }
 
-inline uint32 Rgb(uint32 pixel)
+inline uint32
+Rgb(uint32 pixel)
 {
-    return pixel & 0x00ffffff;
+	return pixel & 0x00ffffff;
 }
 
 // Dark enough to be part of black text.
-inline bool IsInk(uint32 pixel)
+inline bool
+IsInk(uint32 pixel)
 {
-    return ((pixel >> 16) & 0xff) < 128 && ((pixel >> 8) & 0xff) < 128 && (pixel & 0xff) < 128;
+	return ((pixel >> 16) & 0xff) < 128 && ((pixel >> 8) & 0xff) < 128
+		&& (pixel & 0xff) < 128;
 }
 
 } // namespace kxtest

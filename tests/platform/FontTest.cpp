@@ -17,12 +17,13 @@
 
 namespace {
 
-const rgb_color kPaper = {255, 255, 255, 255};
-const rgb_color kInk = {0, 0, 0, 255};
+const rgb_color kPaper = { 255, 255, 255, 255 };
+const rgb_color kInk = { 0, 0, 0, 255 };
 
-bool HasFont()
+bool
+HasFont()
 {
-    return be_plain_font->Face() != nullptr;
+	return be_plain_font->Face() != nullptr;
 }
 
 } // namespace
@@ -30,143 +31,148 @@ bool HasFont()
 
 TEST(FontTest, WidthsGrowWithTextAndSizeAndBoldIsNoNarrower)
 {
-    if (!HasFont())
-        GTEST_SKIP() << "no sans-serif font installed";
-    EXPECT_EQ(be_plain_font->Size(), 12);
-    EXPECT_TRUE(be_bold_font->IsBold());
-    BFont plain(be_plain_font);
-    EXPECT_GT(plain.StringWidth("W"), 0);
-    EXPECT_GT(plain.StringWidth("WW"), plain.StringWidth("W"));
-    EXPECT_GT(plain.StringWidth("New Game"), plain.StringWidth("New"));
-    EXPECT_EQ(plain.StringWidth(""), 0);
-    EXPECT_EQ(plain.StringWidth(nullptr), 0);
-    EXPECT_GE(be_bold_font->StringWidth("CPU Play"), plain.StringWidth("CPU Play"));
+	if (!HasFont())
+		GTEST_SKIP() << "no sans-serif font installed";
+	EXPECT_EQ(be_plain_font->Size(), 12);
+	EXPECT_TRUE(be_bold_font->IsBold());
+	BFont plain(be_plain_font);
+	EXPECT_GT(plain.StringWidth("W"), 0);
+	EXPECT_GT(plain.StringWidth("WW"), plain.StringWidth("W"));
+	EXPECT_GT(plain.StringWidth("New Game"), plain.StringWidth("New"));
+	EXPECT_EQ(plain.StringWidth(""), 0);
+	EXPECT_EQ(plain.StringWidth(nullptr), 0);
+	EXPECT_GE(
+		be_bold_font->StringWidth("CPU Play"), plain.StringWidth("CPU Play"));
 
-    BFont large(be_plain_font);
-    large.SetSize(24);
-    EXPECT_GT(large.StringWidth("Quit"), plain.StringWidth("Quit"));
+	BFont large(be_plain_font);
+	large.SetSize(24);
+	EXPECT_GT(large.StringWidth("Quit"), plain.StringWidth("Quit"));
 
-    font_height height;
-    plain.GetHeight(&height);
-    EXPECT_GT(height.ascent, 0);
-    EXPECT_GT(height.descent, 0);
-    EXPECT_GE(height.leading, 0);
-    EXPECT_LE(height.ascent + height.descent, 2 * plain.Size());
+	font_height height;
+	plain.GetHeight(&height);
+	EXPECT_GT(height.ascent, 0);
+	EXPECT_GT(height.descent, 0);
+	EXPECT_GE(height.leading, 0);
+	EXPECT_LE(height.ascent + height.descent, 2 * plain.Size());
 }
 
 TEST(FontTest, TextDrawsAntiAliasedInsideItsBoundsOnly)
 {
-    if (!HasFont())
-        GTEST_SKIP() << "no sans-serif font installed";
-    const char* text = "Give Up";
-    BFont font(be_plain_font);
-    font_height height;
-    font.GetHeight(&height);
-    int32 width = (int32)font.StringWidth(text);
-    const BPoint baseline(5, 20);
+	if (!HasFont())
+		GTEST_SKIP() << "no sans-serif font installed";
+	const char* text = "Give Up";
+	BFont		font(be_plain_font);
+	font_height height;
+	font.GetHeight(&height);
+	int32				 width = (int32)font.StringWidth(text);
+	const BPoint		 baseline(5, 20);
 
-    Canvas canvas(100, 40, kPaper);
-    BPrivate::BlendState state;
-    canvas.Painter().DrawString(text, baseline, font, kInk, state);
+	Canvas				 canvas(100, 40, kPaper);
+	BPrivate::BlendState state;
+	canvas.Painter().DrawString(text, baseline, font, kInk, state);
 
-    int32 inked = 0;
-    int32 partial = 0;
-    for (int32 y = 0; y < 40; y++) {
-        for (int32 x = 0; x < 100; x++) {
-            rgb_color pixel = canvas.At(x, y);
-            if (pixel == kPaper)
-                continue;
-            bool inside = x >= baseline.x && x < baseline.x + width
-                && y >= baseline.y - height.ascent && y < baseline.y + height.descent;
-            ASSERT_TRUE(inside) << "ink at " << x << "," << y;
-            inked++;
-            // Edges are mixed with the paper, in grey.
-            if (pixel.red != 0 && pixel.red == pixel.green && pixel.green == pixel.blue)
-                partial++;
-        }
-    }
-    EXPECT_GT(inked, 20);
-    EXPECT_GT(partial, 0);
+	int32 inked = 0;
+	int32 partial = 0;
+	for (int32 y = 0; y < 40; y++) {
+		for (int32 x = 0; x < 100; x++) {
+			rgb_color pixel = canvas.At(x, y);
+			if (pixel == kPaper)
+				continue;
+			bool inside = x >= baseline.x && x < baseline.x + width
+				&& y >= baseline.y - height.ascent
+				&& y < baseline.y + height.descent;
+			ASSERT_TRUE(inside) << "ink at " << x << "," << y;
+			inked++;
+			// Edges are mixed with the paper, in grey.
+			if (pixel.red != 0 && pixel.red == pixel.green
+				&& pixel.green == pixel.blue)
+				partial++;
+		}
+	}
+	EXPECT_GT(inked, 20);
+	EXPECT_GT(partial, 0);
 }
 
 TEST(FontTest, TextFollowsTheBlendingAndTheClip)
 {
-    if (!HasFont())
-        GTEST_SKIP() << "no sans-serif font installed";
-    BPrivate::BlendState alpha;
-    alpha.mode = B_OP_ALPHA;
+	if (!HasFont())
+		GTEST_SKIP() << "no sans-serif font installed";
+	BPrivate::BlendState alpha;
+	alpha.mode = B_OP_ALPHA;
 
-    Canvas invisible(60, 30, kPaper);
-    invisible.Painter().DrawString("Quit", BPoint(2, 20), *be_plain_font, make_color(0, 0, 0, 0), alpha);
-    EXPECT_EQ(invisible.Picture(BRect(0, 0, 59, 29), kPaper).find('.'), std::string::npos);
+	Canvas invisible(60, 30, kPaper);
+	invisible.Painter().DrawString(
+		"Quit", BPoint(2, 20), *be_plain_font, make_color(0, 0, 0, 0), alpha);
+	EXPECT_EQ(invisible.Picture(BRect(0, 0, 59, 29), kPaper).find('.'),
+		std::string::npos);
 
-    Canvas clipped(60, 30, kPaper);
-    BPrivate::Painter painter(clipped.buffer, BRect(0, 0, 59, 14));
-    painter.DrawString("Quit", BPoint(2, 20), *be_plain_font, kInk, alpha);
-    std::string picture = clipped.Picture(BRect(0, 0, 59, 29), kPaper);
-    std::string::size_type firstInk = picture.find('.');
-    ASSERT_NE(firstInk, std::string::npos);
-    EXPECT_LT(firstInk, 15u * 61);
-    EXPECT_EQ(picture.find('.', 15 * 61), std::string::npos);
+	Canvas			  clipped(60, 30, kPaper);
+	BPrivate::Painter painter(clipped.buffer, BRect(0, 0, 59, 14));
+	painter.DrawString("Quit", BPoint(2, 20), *be_plain_font, kInk, alpha);
+	std::string picture = clipped.Picture(BRect(0, 0, 59, 29), kPaper);
+	std::string::size_type firstInk = picture.find('.');
+	ASSERT_NE(firstInk, std::string::npos);
+	EXPECT_LT(firstInk, 15u * 61);
+	EXPECT_EQ(picture.find('.', 15 * 61), std::string::npos);
 }
 
 TEST(FontTest, AFileThatIsNoFontGivesNoFace)
 {
-    EXPECT_EQ(BPrivate::FontFace::Load("/nonexistent/font.ttf", 12), nullptr);
-    EXPECT_EQ(BPrivate::FontFace::Load(nullptr, 12), nullptr);
+	EXPECT_EQ(BPrivate::FontFace::Load("/nonexistent/font.ttf", 12), nullptr);
+	EXPECT_EQ(BPrivate::FontFace::Load(nullptr, 12), nullptr);
 
-    char path[] = "/tmp/kx_notafontXXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    FILE* file = fdopen(fd, "wb");
-    fputs("this is not a font", file);
-    fclose(file);
-    EXPECT_EQ(BPrivate::FontFace::Load(path, 12), nullptr);
-    remove(path);
+	char path[] = "/tmp/kx_notafontXXXXXX";
+	int	 fd = mkstemp(path);
+	ASSERT_GE(fd, 0);
+	FILE* file = fdopen(fd, "wb");
+	fputs("this is not a font", file);
+	fclose(file);
+	EXPECT_EQ(BPrivate::FontFace::Load(path, 12), nullptr);
+	remove(path);
 }
 
 TEST(FontTest, AKnownFontFileComesBeforeFontconfigWhichStaysTheFallback)
 {
-    // A readable known file is taken as it is, without asking fontconfig.
-    char path[] = "/tmp/kx_knownfontXXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    EXPECT_EQ(BPrivate::FontFace::FindFile(path, "sans-serif"), path);
-    close(fd);
-    remove(path);
+	// A readable known file is taken as it is, without asking fontconfig.
+	char path[] = "/tmp/kx_knownfontXXXXXX";
+	int	 fd = mkstemp(path);
+	ASSERT_GE(fd, 0);
+	EXPECT_EQ(BPrivate::FontFace::FindFile(path, "sans-serif"), path);
+	close(fd);
+	remove(path);
 
-    // A missing one leaves the choice to fontconfig, as does none at all.
-    std::string chosen = BPrivate::FontFace::FindFile(path, "sans-serif");
-    EXPECT_EQ(chosen, BPrivate::FontFace::FindFile(nullptr, "sans-serif"));
-    if (chosen.empty())
-        GTEST_SKIP() << "fontconfig knows no sans-serif font";
-    EXPECT_NE(chosen, path);
-    EXPECT_NE(BPrivate::FontFace::Load(chosen.c_str(), 12), nullptr);
+	// A missing one leaves the choice to fontconfig, as does none at all.
+	std::string chosen = BPrivate::FontFace::FindFile(path, "sans-serif");
+	EXPECT_EQ(chosen, BPrivate::FontFace::FindFile(nullptr, "sans-serif"));
+	if (chosen.empty())
+		GTEST_SKIP() << "fontconfig knows no sans-serif font";
+	EXPECT_NE(chosen, path);
+	EXPECT_NE(BPrivate::FontFace::Load(chosen.c_str(), 12), nullptr);
 }
 
 TEST(FontTest, WindowThreadsCanMeasureAndDrawAtTheSameTime)
 {
-    kxtest::Watchdog watchdog;
-    if (!HasFont())
-        GTEST_SKIP() << "no sans-serif font installed";
-    const float expected = be_bold_font->StringWidth("About...");
-    std::vector<std::thread> threads;
-    std::vector<int> mismatches(4, 0);
-    for (int t = 0; t < 4; t++) {
-        threads.emplace_back([t, expected, &mismatches] {
-            Canvas canvas(80, 20, kPaper);
-            for (int i = 0; i < 50; i++) {
-                BFont font(t % 2 ? be_bold_font : be_plain_font);
-                font.SetSize(10 + i % 5);
-                canvas.Painter().DrawString("About...", BPoint(0, 15), font, kInk,
-                    BPrivate::BlendState());
-                if (be_bold_font->StringWidth("About...") != expected)
-                    mismatches[t]++;
-            }
-        });
-    }
-    for (std::thread& thread : threads)
-        thread.join();
-    for (int t = 0; t < 4; t++)
-        EXPECT_EQ(mismatches[t], 0);
+	kxtest::Watchdog watchdog;
+	if (!HasFont())
+		GTEST_SKIP() << "no sans-serif font installed";
+	const float				 expected = be_bold_font->StringWidth("About...");
+	std::vector<std::thread> threads;
+	std::vector<int>		 mismatches(4, 0);
+	for (int t = 0; t < 4; t++) {
+		threads.emplace_back([t, expected, &mismatches] {
+			Canvas canvas(80, 20, kPaper);
+			for (int i = 0; i < 50; i++) {
+				BFont font(t % 2 ? be_bold_font : be_plain_font);
+				font.SetSize(10 + i % 5);
+				canvas.Painter().DrawString("About...", BPoint(0, 15), font,
+					kInk, BPrivate::BlendState());
+				if (be_bold_font->StringWidth("About...") != expected)
+					mismatches[t]++;
+			}
+		});
+	}
+	for (std::thread& thread : threads)
+		thread.join();
+	for (int t = 0; t < 4; t++)
+		EXPECT_EQ(mismatches[t], 0);
 }

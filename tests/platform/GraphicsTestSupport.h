@@ -13,83 +13,98 @@
 #include <vector>
 
 struct Canvas {
-    std::vector<uint8> bytes;
-    BPrivate::PixelBuffer buffer;
+	std::vector<uint8>	  bytes;
+	BPrivate::PixelBuffer buffer;
 
-    Canvas(int32 width, int32 height, rgb_color fill)
-        : bytes((size_t)width * height * 4)
-    {
-        buffer.bits = bytes.data();
-        buffer.width = width;
-        buffer.height = height;
-        buffer.bytesPerRow = width * 4;
-        for (size_t i = 0; i < bytes.size(); i += 4) {
-            bytes[i] = fill.blue;
-            bytes[i + 1] = fill.green;
-            bytes[i + 2] = fill.red;
-            bytes[i + 3] = fill.alpha;
-        }
-    }
+	Canvas(int32 width, int32 height, rgb_color fill) :
+		bytes((size_t)width * height * 4)
+	{
+		buffer.bits = bytes.data();
+		buffer.width = width;
+		buffer.height = height;
+		buffer.bytesPerRow = width * 4;
+		for (size_t i = 0; i < bytes.size(); i += 4) {
+			bytes[i] = fill.blue;
+			bytes[i + 1] = fill.green;
+			bytes[i + 2] = fill.red;
+			bytes[i + 3] = fill.alpha;
+		}
+	}
 
-    rgb_color At(int32 x, int32 y) const
-    {
-        const uint8* p = bytes.data() + (size_t)y * buffer.bytesPerRow + (size_t)x * 4;
-        return rgb_color{p[2], p[1], p[0], p[3]};
-    }
+	rgb_color
+	At(int32 x, int32 y) const
+	{
+		const uint8* p =
+			bytes.data() + (size_t)y * buffer.bytesPerRow + (size_t)x * 4;
+		return rgb_color { p[2], p[1], p[0], p[3] };
+	}
 
-    BPrivate::Painter Painter() const { return BPrivate::Painter(buffer, BRect(0, 0, 9999, 9999)); }
+	BPrivate::Painter
+	Painter() const
+	{
+		return BPrivate::Painter(buffer, BRect(0, 0, 9999, 9999));
+	}
 
-    // One character a pixel, rows separated by newlines: '#' where the pixel
-    // is `ink`, '.' elsewhere.
-    std::string Picture(BRect area, rgb_color ink) const
-    {
-        std::string picture;
-        for (int32 y = (int32)area.top; y <= (int32)area.bottom; y++) {
-            for (int32 x = (int32)area.left; x <= (int32)area.right; x++)
-                picture += At(x, y) == ink ? '#' : '.';
-            picture += '\n';
-        }
-        return picture;
-    }
+	// One character a pixel, rows separated by newlines: '#' where the pixel
+	// is `ink`, '.' elsewhere.
+	std::string
+	Picture(BRect area, rgb_color ink) const
+	{
+		std::string picture;
+		for (int32 y = (int32)area.top; y <= (int32)area.bottom; y++) {
+			for (int32 x = (int32)area.left; x <= (int32)area.right; x++)
+				picture += At(x, y) == ink ? '#' : '.';
+			picture += '\n';
+		}
+		return picture;
+	}
 };
 
-inline void SetPixel(BBitmap* bitmap, int32 x, int32 y, rgb_color color)
+inline void
+SetPixel(BBitmap* bitmap, int32 x, int32 y, rgb_color color)
 {
-    uint8* p = (uint8*)bitmap->Bits() + (size_t)y * bitmap->BytesPerRow() + (size_t)x * 4;
-    p[0] = color.blue;
-    p[1] = color.green;
-    p[2] = color.red;
-    p[3] = color.alpha;
+	uint8* p = (uint8*)bitmap->Bits() + (size_t)y * bitmap->BytesPerRow()
+		+ (size_t)x * 4;
+	p[0] = color.blue;
+	p[1] = color.green;
+	p[2] = color.red;
+	p[3] = color.alpha;
 }
 
-inline rgb_color GetPixel(const BBitmap* bitmap, int32 x, int32 y)
+inline rgb_color
+GetPixel(const BBitmap* bitmap, int32 x, int32 y)
 {
-    const uint8* p = (const uint8*)bitmap->Bits() + (size_t)y * bitmap->BytesPerRow() + (size_t)x * 4;
-    return rgb_color{p[2], p[1], p[0], p[3]};
+	const uint8* p = (const uint8*)bitmap->Bits()
+		+ (size_t)y * bitmap->BytesPerRow() + (size_t)x * 4;
+	return rgb_color { p[2], p[1], p[0], p[3] };
 }
 
 // A bitmap whose pixel (x, y) has red 10 * x + 1, green 10 * y + 1, blue 7
 // and the given alpha, so that every pixel tells where it came from.
-inline BBitmap* MakeGradient(int32 width, int32 height, uint8 alpha = 255,
-    color_space space = B_RGBA32)
+inline BBitmap*
+MakeGradient(
+	int32 width, int32 height, uint8 alpha = 255, color_space space = B_RGBA32)
 {
-    BBitmap* bitmap = new BBitmap(BRect(0, 0, width - 1, height - 1), space);
-    for (int32 y = 0; y < height; y++) {
-        for (int32 x = 0; x < width; x++)
-            SetPixel(bitmap, x, y, make_color(10 * x + 1, 10 * y + 1, 7, alpha));
-    }
-    return bitmap;
+	BBitmap* bitmap = new BBitmap(BRect(0, 0, width - 1, height - 1), space);
+	for (int32 y = 0; y < height; y++) {
+		for (int32 x = 0; x < width; x++)
+			SetPixel(
+				bitmap, x, y, make_color(10 * x + 1, 10 * y + 1, 7, alpha));
+	}
+	return bitmap;
 }
 
-inline rgb_color GradientAt(int32 x, int32 y, uint8 alpha = 255)
+inline rgb_color
+GradientAt(int32 x, int32 y, uint8 alpha = 255)
 {
-    return make_color(10 * x + 1, 10 * y + 1, 7, alpha);
+	return make_color(10 * x + 1, 10 * y + 1, 7, alpha);
 }
 
-inline void PrintTo(const rgb_color& c, std::ostream* os)
+inline void
+PrintTo(const rgb_color& c, std::ostream* os)
 {
-    *os << "(" << (int)c.red << ", " << (int)c.green << ", " << (int)c.blue << ", "
-        << (int)c.alpha << ")";
+	*os << "(" << (int)c.red << ", " << (int)c.green << ", " << (int)c.blue
+		<< ", " << (int)c.alpha << ")";
 }
 
 #endif

@@ -11,143 +11,154 @@
 
 namespace {
 
-std::atomic<int> sRuns{0};
+std::atomic<int> sRuns { 0 };
 
-status_t CountRun(void* data)
+status_t
+CountRun(void* data)
 {
-    sRuns++;
-    return *static_cast<int32*>(data);
+	sRuns++;
+	return *static_cast<int32*>(data);
 }
 
-status_t WaitOnClock(void*)
+status_t
+WaitOnClock(void*)
 {
-    snooze(500000);
-    return 7;
+	snooze(500000);
+	return 7;
 }
 
 TEST(KernelThreads, SpawnedThreadWaitsForResumeOrAWaiter)
 {
-    kxtest::Watchdog watchdog;
-    BPrivate::ManualClock clock;
-    sRuns = 0;
-    int32 code = 42;
-    thread_id thread = spawn_thread(CountRun, "counter", B_NORMAL_PRIORITY, &code);
-    ASSERT_GE(thread, 0);
-    // A suspended thread has not run; give the scheduler every chance.
-    for (int i = 0; i < 1000; i++)
-        std::this_thread::yield();
-    EXPECT_EQ(sRuns.load(), 0);
-    EXPECT_EQ(find_thread("counter"), thread);
+	kxtest::Watchdog	  watchdog;
+	BPrivate::ManualClock clock;
+	sRuns = 0;
+	int32	  code = 42;
+	thread_id thread =
+		spawn_thread(CountRun, "counter", B_NORMAL_PRIORITY, &code);
+	ASSERT_GE(thread, 0);
+	// A suspended thread has not run; give the scheduler every chance.
+	for (int i = 0; i < 1000; i++)
+		std::this_thread::yield();
+	EXPECT_EQ(sRuns.load(), 0);
+	EXPECT_EQ(find_thread("counter"), thread);
 
-    ASSERT_EQ(resume_thread(thread), B_OK);
-    // It runs now; once it has ended its id names nothing any more.
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (resume_thread(thread) != B_BAD_THREAD_ID && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::yield();
-    EXPECT_EQ(sRuns.load(), 1);
-    EXPECT_EQ(resume_thread(thread), B_BAD_THREAD_ID);
+	ASSERT_EQ(resume_thread(thread), B_OK);
+	// It runs now; once it has ended its id names nothing any more.
+	auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+	while (resume_thread(thread) != B_BAD_THREAD_ID
+		&& std::chrono::steady_clock::now() < deadline)
+		std::this_thread::yield();
+	EXPECT_EQ(sRuns.load(), 1);
+	EXPECT_EQ(resume_thread(thread), B_BAD_THREAD_ID);
 
-    // Waiting for a suspended thread starts it, and gives its exit value.
-    status_t exitValue = 0;
-    code = 3;
-    thread = spawn_thread(CountRun, "lazy", B_LOW_PRIORITY, &code);
-    EXPECT_EQ(wait_for_thread(thread, &exitValue), B_OK);
-    EXPECT_EQ(exitValue, 3);
-    EXPECT_EQ(sRuns.load(), 2);
+	// Waiting for a suspended thread starts it, and gives its exit value.
+	status_t exitValue = 0;
+	code = 3;
+	thread = spawn_thread(CountRun, "lazy", B_LOW_PRIORITY, &code);
+	EXPECT_EQ(wait_for_thread(thread, &exitValue), B_OK);
+	EXPECT_EQ(exitValue, 3);
+	EXPECT_EQ(sRuns.load(), 2);
 }
 
 TEST(KernelThreads, WaitForRunningEndedAndUnknownThreads)
 {
-    kxtest::Watchdog watchdog;
-    BPrivate::ManualClock clock;
-    BPrivate::SetClock(&clock);
-    thread_id thread = spawn_thread(WaitOnClock, "sleeper", B_NORMAL_PRIORITY, nullptr);
-    resume_thread(thread);
-    ASSERT_TRUE(clock.WaitForSleepers(1));
+	kxtest::Watchdog	  watchdog;
+	BPrivate::ManualClock clock;
+	BPrivate::SetClock(&clock);
+	thread_id thread =
+		spawn_thread(WaitOnClock, "sleeper", B_NORMAL_PRIORITY, nullptr);
+	resume_thread(thread);
+	ASSERT_TRUE(clock.WaitForSleepers(1));
 
-    // The thread cannot end before the clock moves, so this wait is on a
-    // running thread.
-    status_t exitValue = 0;
-    std::atomic<status_t> result{B_ERROR};
-    std::thread waiter([&] { result = wait_for_thread(thread, &exitValue); });
-    while (clock.CountSleepers() == 1 && result == B_ERROR) {
-        clock.AdvanceToNextWakeup();
-        std::this_thread::yield();
-    }
-    waiter.join();
-    // Either the waiter saw the end and its value, or the thread had already
-    // gone when it looked.
-    if (result == B_OK)
-        EXPECT_EQ(exitValue, 7);
-    else
-        EXPECT_EQ(result, B_BAD_THREAD_ID);
+	// The thread cannot end before the clock moves, so this wait is on a
+	// running thread.
+	status_t			  exitValue = 0;
+	std::atomic<status_t> result { B_ERROR };
+	std::thread waiter([&] { result = wait_for_thread(thread, &exitValue); });
+	while (clock.CountSleepers() == 1 && result == B_ERROR) {
+		clock.AdvanceToNextWakeup();
+		std::this_thread::yield();
+	}
+	waiter.join();
+	// Either the waiter saw the end and its value, or the thread had already
+	// gone when it looked.
+	if (result == B_OK)
+		EXPECT_EQ(exitValue, 7);
+	else
+		EXPECT_EQ(result, B_BAD_THREAD_ID);
 
-    // Ended and never-existing ids return at once.
-    EXPECT_EQ(wait_for_thread(thread, &exitValue), B_BAD_THREAD_ID);
-    EXPECT_EQ(wait_for_thread(-1, nullptr), B_BAD_THREAD_ID);
-    EXPECT_EQ(wait_for_thread(999999, nullptr), B_BAD_THREAD_ID);
-    BPrivate::SetClock(nullptr);
+	// Ended and never-existing ids return at once.
+	EXPECT_EQ(wait_for_thread(thread, &exitValue), B_BAD_THREAD_ID);
+	EXPECT_EQ(wait_for_thread(-1, nullptr), B_BAD_THREAD_ID);
+	EXPECT_EQ(wait_for_thread(999999, nullptr), B_BAD_THREAD_ID);
+	BPrivate::SetClock(nullptr);
 }
 
 TEST(KernelThreads, FindThreadGivesEachThreadItsOwnId)
 {
-    kxtest::Watchdog watchdog;
-    thread_id self = find_thread(nullptr);
-    EXPECT_GE(self, 0);
-    EXPECT_EQ(find_thread(nullptr), self);
-    thread_id other = -1;
-    std::thread([&] { other = find_thread(nullptr); }).join();
-    EXPECT_NE(other, self);
-    EXPECT_EQ(find_thread("no such thread"), B_NAME_NOT_FOUND);
+	kxtest::Watchdog watchdog;
+	thread_id		 self = find_thread(nullptr);
+	EXPECT_GE(self, 0);
+	EXPECT_EQ(find_thread(nullptr), self);
+	thread_id other = -1;
+	std::thread([&] { other = find_thread(nullptr); }).join();
+	EXPECT_NE(other, self);
+	EXPECT_EQ(find_thread("no such thread"), B_NAME_NOT_FOUND);
 }
 
 TEST(KernelTime, ManualClockDrivesSnoozeAndSystemTime)
 {
-    kxtest::Watchdog watchdog;
-    BPrivate::ManualClock clock(false, 5000);
-    BPrivate::SetClock(&clock);
-    EXPECT_EQ(system_time(), 5000);
+	kxtest::Watchdog	  watchdog;
+	BPrivate::ManualClock clock(false, 5000);
+	BPrivate::SetClock(&clock);
+	EXPECT_EQ(system_time(), 5000);
 
-    std::atomic<bool> woke{false};
-    std::thread sleeper([&] {
-        snooze(40000);
-        woke = true;
-    });
-    ASSERT_TRUE(clock.WaitForSleepers(1));
-    clock.Advance(39999);
-    EXPECT_FALSE(woke.load());
-    EXPECT_EQ(clock.CountSleepers(), 1);
-    clock.Advance(1);
-    sleeper.join();
-    EXPECT_TRUE(woke.load());
-    EXPECT_EQ(system_time(), 45000);
+	std::atomic<bool> woke { false };
+	std::thread		  sleeper([&] {
+		  snooze(40000);
+		  woke = true;
+	  });
+	ASSERT_TRUE(clock.WaitForSleepers(1));
+	clock.Advance(39999);
+	EXPECT_FALSE(woke.load());
+	EXPECT_EQ(clock.CountSleepers(), 1);
+	clock.Advance(1);
+	sleeper.join();
+	EXPECT_TRUE(woke.load());
+	EXPECT_EQ(system_time(), 45000);
 
-    clock.SetAutomatic(true);
-    snooze(500000);
-    EXPECT_EQ(system_time(), 545000);
-    EXPECT_EQ(clock.CountSleeps(), 2);
-    BPrivate::SetClock(nullptr);
+	clock.SetAutomatic(true);
+	snooze(500000);
+	EXPECT_EQ(system_time(), 545000);
+	EXPECT_EQ(clock.CountSleeps(), 2);
+	BPrivate::SetClock(nullptr);
 }
 
 TEST(KernelTime, AdvanceToNextWakeupWakesTheEarliestSleeper)
 {
-    kxtest::Watchdog watchdog;
-    BPrivate::ManualClock clock(false, 0);
-    BPrivate::SetClock(&clock);
-    std::atomic<int> order{0};
-    int first = 0, second = 0;
-    std::thread late([&] { snooze(900); second = ++order; });
-    std::thread early([&] { snooze(100); first = ++order; });
-    ASSERT_TRUE(clock.WaitForSleepers(2));
-    ASSERT_TRUE(clock.AdvanceToNextWakeup());
-    early.join();
-    EXPECT_EQ(clock.Now(), 100);
-    ASSERT_TRUE(clock.AdvanceToNextWakeup());
-    late.join();
-    EXPECT_EQ(first, 1);
-    EXPECT_EQ(second, 2);
-    EXPECT_FALSE(clock.AdvanceToNextWakeup());
-    BPrivate::SetClock(nullptr);
+	kxtest::Watchdog	  watchdog;
+	BPrivate::ManualClock clock(false, 0);
+	BPrivate::SetClock(&clock);
+	std::atomic<int> order { 0 };
+	int				 first = 0, second = 0;
+	std::thread		 late([&] {
+		 snooze(900);
+		 second = ++order;
+	 });
+	std::thread		 early([&] {
+		 snooze(100);
+		 first = ++order;
+	 });
+	ASSERT_TRUE(clock.WaitForSleepers(2));
+	ASSERT_TRUE(clock.AdvanceToNextWakeup());
+	early.join();
+	EXPECT_EQ(clock.Now(), 100);
+	ASSERT_TRUE(clock.AdvanceToNextWakeup());
+	late.join();
+	EXPECT_EQ(first, 1);
+	EXPECT_EQ(second, 2);
+	EXPECT_FALSE(clock.AdvanceToNextWakeup());
+	BPrivate::SetClock(nullptr);
 }
 
 } // namespace

@@ -17,132 +17,146 @@ namespace {
 // handling thread at the time.
 class RecordingLooper : public BLooper {
 public:
-    RecordingLooper(std::vector<uint32>* log, std::mutex* logLock)
-        : BLooper("recorder"), fLog(log), fLogLock(logLock)
-    {
-    }
+	RecordingLooper(std::vector<uint32>* log, std::mutex* logLock) :
+		BLooper("recorder"),
+		fLog(log),
+		fLogLock(logLock)
+	{ }
 
-    void MessageReceived(BMessage* message) override
-    {
-        std::lock_guard<std::mutex> guard(*fLogLock);
-        lockedWhileHandling = lockedWhileHandling && IsLocked() && LockingThread() == Thread();
-        fLog->push_back(message->what);
-        if (message->what == 'stop')
-            fDone.notify_all();
-    }
+	void
+	MessageReceived(BMessage* message) override
+	{
+		std::lock_guard<std::mutex> guard(*fLogLock);
+		lockedWhileHandling =
+			lockedWhileHandling && IsLocked() && LockingThread() == Thread();
+		fLog->push_back(message->what);
+		if (message->what == 'stop')
+			fDone.notify_all();
+	}
 
-    void WaitFor(size_t count)
-    {
-        std::unique_lock<std::mutex> guard(*fLogLock);
-        fDone.wait_for(guard, std::chrono::seconds(10), [&] { return fLog->size() >= count; });
-    }
+	void
+	WaitFor(size_t count)
+	{
+		std::unique_lock<std::mutex> guard(*fLogLock);
+		fDone.wait_for(guard, std::chrono::seconds(10),
+			[&] { return fLog->size() >= count; });
+	}
 
-    bool lockedWhileHandling = true;
+	bool lockedWhileHandling = true;
 
 private:
-    std::vector<uint32>* fLog;
-    std::mutex* fLogLock;
-    std::condition_variable fDone;
+	std::vector<uint32>*	fLog;
+	std::mutex*				fLogLock;
+	std::condition_variable fDone;
 };
 
 class ChainedHandler : public BHandler {
 public:
-    void MessageReceived(BMessage* message) override
-    {
-        if (message->what == 'mine')
-            handled++;
-        else
-            BHandler::MessageReceived(message);
-    }
-    int handled = 0;
+	void
+	MessageReceived(BMessage* message) override
+	{
+		if (message->what == 'mine')
+			handled++;
+		else
+			BHandler::MessageReceived(message);
+	}
+	int handled = 0;
 };
 
 TEST(Looper, MessagesArriveInOrderWithTheLockHeldAndUnhandledOnesPassAlong)
 {
-    kxtest::Watchdog watchdog;
-    std::vector<uint32> log;
-    std::mutex logLock;
-    RecordingLooper* looper = new RecordingLooper(&log, &logLock);
-    ChainedHandler handler;
-    looper->AddHandler(&handler);
-    handler.SetNextHandler(looper);
-    looper->Run();
-    for (uint32 what = 1; what <= 200; what++)
-        looper->PostMessage(what);
-    BMessage mine('mine'), other('othr'), stop('stop');
-    looper->PostMessage(&mine, &handler);
-    looper->PostMessage(&other, &handler);
-    looper->PostMessage(&stop);
-    looper->WaitFor(202);
-    EXPECT_EQ(handler.handled, 1);
-    {
-        std::lock_guard<std::mutex> guard(logLock);
-        ASSERT_EQ(log.size(), 202u);
-        for (uint32 i = 0; i < 200; i++)
-            EXPECT_EQ(log[i], i + 1);
-        EXPECT_EQ(log[200], (uint32)'othr');
-        EXPECT_TRUE(looper->lockedWhileHandling);
-    }
-    looper->Lock();
-    looper->RemoveHandler(&handler);
-    looper->Quit(); // from another thread: waits for the loop to end
+	kxtest::Watchdog	watchdog;
+	std::vector<uint32> log;
+	std::mutex			logLock;
+	RecordingLooper*	looper = new RecordingLooper(&log, &logLock);
+	ChainedHandler		handler;
+	looper->AddHandler(&handler);
+	handler.SetNextHandler(looper);
+	looper->Run();
+	for (uint32 what = 1; what <= 200; what++)
+		looper->PostMessage(what);
+	BMessage mine('mine'), other('othr'), stop('stop');
+	looper->PostMessage(&mine, &handler);
+	looper->PostMessage(&other, &handler);
+	looper->PostMessage(&stop);
+	looper->WaitFor(202);
+	EXPECT_EQ(handler.handled, 1);
+	{
+		std::lock_guard<std::mutex> guard(logLock);
+		ASSERT_EQ(log.size(), 202u);
+		for (uint32 i = 0; i < 200; i++)
+			EXPECT_EQ(log[i], i + 1);
+		EXPECT_EQ(log[200], (uint32)'othr');
+		EXPECT_TRUE(looper->lockedWhileHandling);
+	}
+	looper->Lock();
+	looper->RemoveHandler(&handler);
+	looper->Quit(); // from another thread: waits for the loop to end
 }
 
 TEST(Looper, LockIsRecursiveAndExclusive)
 {
-    kxtest::Watchdog watchdog;
-    BLooper* looper = new BLooper("lockable");
-    ASSERT_TRUE(looper->Lock());
-    ASSERT_TRUE(looper->Lock());
-    EXPECT_EQ(looper->CountLocks(), 2);
-    EXPECT_TRUE(looper->IsLocked());
-    EXPECT_EQ(looper->LockingThread(), find_thread(nullptr));
+	kxtest::Watchdog watchdog;
+	BLooper*		 looper = new BLooper("lockable");
+	ASSERT_TRUE(looper->Lock());
+	ASSERT_TRUE(looper->Lock());
+	EXPECT_EQ(looper->CountLocks(), 2);
+	EXPECT_TRUE(looper->IsLocked());
+	EXPECT_EQ(looper->LockingThread(), find_thread(nullptr));
 
-    std::atomic<bool> otherHasIt{false};
-    std::promise<void> tried;
-    std::thread other([&] {
-        EXPECT_FALSE(looper->IsLocked());
-        EXPECT_EQ(looper->LockWithTimeout(1000), B_TIMED_OUT);
-        tried.set_value();
-        looper->Lock();
-        otherHasIt = true;
-        looper->Unlock();
-    });
-    tried.get_future().wait();
-    looper->Unlock();
-    // Still held once: the other thread cannot have it.
-    for (int i = 0; i < 1000; i++)
-        std::this_thread::yield();
-    EXPECT_FALSE(otherHasIt.load());
-    EXPECT_EQ(looper->CountLocks(), 1);
-    looper->Unlock();
-    other.join();
-    EXPECT_TRUE(otherHasIt.load());
-    EXPECT_EQ(looper->LockingThread(), -1);
+	std::atomic<bool>  otherHasIt { false };
+	std::promise<void> tried;
+	std::thread		   other([&] {
+		   EXPECT_FALSE(looper->IsLocked());
+		   EXPECT_EQ(looper->LockWithTimeout(1000), B_TIMED_OUT);
+		   tried.set_value();
+		   looper->Lock();
+		   otherHasIt = true;
+		   looper->Unlock();
+	   });
+	tried.get_future().wait();
+	looper->Unlock();
+	// Still held once: the other thread cannot have it.
+	for (int i = 0; i < 1000; i++)
+		std::this_thread::yield();
+	EXPECT_FALSE(otherHasIt.load());
+	EXPECT_EQ(looper->CountLocks(), 1);
+	looper->Unlock();
+	other.join();
+	EXPECT_TRUE(otherHasIt.load());
+	EXPECT_EQ(looper->LockingThread(), -1);
 
-    looper->Lock();
-    looper->Quit(); // never ran: deleted at once
+	looper->Lock();
+	looper->Quit(); // never ran: deleted at once
 }
 
 TEST(Looper, QuitRequestedDecidesOnQuit)
 {
-    kxtest::Watchdog watchdog;
-    class Stubborn : public BLooper {
-    public:
-        Stubborn(std::atomic<int>* asked) : BLooper("stubborn"), fAsked(asked) {}
-        bool QuitRequested() override { return ++*fAsked >= 2; }
-        ~Stubborn() override { *fAsked += 100; }
-    private:
-        std::atomic<int>* fAsked;
-    };
-    std::atomic<int> asked{0};
-    Stubborn* looper = new Stubborn(&asked);
-    thread_id thread = looper->Run();
-    looper->PostMessage(B_QUIT_REQUESTED);
-    looper->PostMessage(B_QUIT_REQUESTED);
-    // The second request is agreed to: the loop ends and deletes the looper.
-    wait_for_thread(thread, nullptr);
-    EXPECT_EQ(asked.load(), 102);
+	kxtest::Watchdog watchdog;
+	class Stubborn : public BLooper {
+	public:
+		Stubborn(std::atomic<int>* asked) :
+			BLooper("stubborn"),
+			fAsked(asked)
+		{ }
+		bool
+		QuitRequested() override
+		{
+			return ++*fAsked >= 2;
+		}
+		~Stubborn() override { *fAsked += 100; }
+
+	private:
+		std::atomic<int>* fAsked;
+	};
+	std::atomic<int> asked { 0 };
+	Stubborn*		 looper = new Stubborn(&asked);
+	thread_id		 thread = looper->Run();
+	looper->PostMessage(B_QUIT_REQUESTED);
+	looper->PostMessage(B_QUIT_REQUESTED);
+	// The second request is agreed to: the loop ends and deletes the looper.
+	wait_for_thread(thread, nullptr);
+	EXPECT_EQ(asked.load(), 102);
 }
 
 } // namespace

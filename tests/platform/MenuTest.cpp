@@ -12,207 +12,232 @@ namespace {
 
 using namespace kxtest;
 
-BPoint Middle(BRect rect)
+BPoint
+Middle(BRect rect)
 {
-    return BPoint(floorf((rect.left + rect.right) / 2), floorf((rect.top + rect.bottom) / 2));
+	return BPoint(floorf((rect.left + rect.right) / 2),
+		floorf((rect.top + rect.bottom) / 2));
 }
 
 // The game's window: a board view and, added after it, a bar with one menu
 // of five items.
 class MenuTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        window = new RecordingWindow(BRect(30, 30, 189, 298));
-        board = new SolidView(BRect(0, 20, 159, 268));
-        window->AddChild(board);
-        bar = new BMenuBar(BRect(0, 0, 160, 10), "MainMenu");
-        menu = new BMenu("Menu");
-        const char* labels[] = {"New Game", "Give Up", "CPU Play", "About...", "Quit"};
-        const uint32 codes[] = {2, 1, 4, 5, 3};
-        for (int i = 0; i < 5; i++)
-            menu->AddItem(new BMenuItem(labels[i], new BMessage(codes[i])));
-        bar->AddItem(menu);
-        window->AddChild(bar);
-        window->Show();
-        harness.Start();
-        ASSERT_TRUE(Idle(window));
-    }
+	void
+	SetUp() override
+	{
+		window = new RecordingWindow(BRect(30, 30, 189, 298));
+		board = new SolidView(BRect(0, 20, 159, 268));
+		window->AddChild(board);
+		bar = new BMenuBar(BRect(0, 0, 160, 10), "MainMenu");
+		menu = new BMenu("Menu");
+		const char*	 labels[] = { "New Game", "Give Up", "CPU Play", "About...",
+			 "Quit" };
+		const uint32 codes[] = { 2, 1, 4, 5, 3 };
+		for (int i = 0; i < 5; i++)
+			menu->AddItem(new BMenuItem(labels[i], new BMessage(codes[i])));
+		bar->AddItem(menu);
+		window->AddChild(bar);
+		window->Show();
+		harness.Start();
+		ASSERT_TRUE(Idle(window));
+	}
 
-    BPoint Title() const { return Middle(bar->ConvertToWindow(bar->_ItemFrame(0))); }
-    // Only while the menu is open.
-    BPoint Item(int32 index) const { return Middle(menu->ConvertToWindow(menu->_ItemFrame(index))); }
-    bool IsOpen() const { return BPrivate::TestAccess::OpenMenu(bar) != nullptr; }
-    uint32 PixelAt(BPoint where) { return Rgb(harness.display.PixelAt(window, where.x, where.y)); }
+	BPoint
+	Title() const
+	{
+		return Middle(bar->ConvertToWindow(bar->_ItemFrame(0)));
+	}
+	// Only while the menu is open.
+	BPoint
+	Item(int32 index) const
+	{
+		return Middle(menu->ConvertToWindow(menu->_ItemFrame(index)));
+	}
+	bool
+	IsOpen() const
+	{
+		return BPrivate::TestAccess::OpenMenu(bar) != nullptr;
+	}
+	uint32
+	PixelAt(BPoint where)
+	{
+		return Rgb(harness.display.PixelAt(window, where.x, where.y));
+	}
 
-    TestApp test;
-    HeadlessApp& harness = test.harness;
-    RecordingWindow* window = nullptr;
-    SolidView* board = nullptr;
-    BMenuBar* bar = nullptr;
-    BMenu* menu = nullptr;
+	TestApp			 test;
+	HeadlessApp&	 harness = test.harness;
+	RecordingWindow* window = nullptr;
+	SolidView*		 board = nullptr;
+	BMenuBar*		 bar = nullptr;
+	BMenu*			 menu = nullptr;
 };
 
 TEST_F(MenuTest, BarTakesItsHeightFromTheFontAndSpansTheWindow)
 {
-    font_height height;
-    be_plain_font->GetHeight(&height);
-    float lineHeight = ceilf(height.ascent + height.descent + height.leading);
-    BRect frame = bar->Frame();
-    EXPECT_EQ(frame.LeftTop(), BPoint(0, 0));
-    EXPECT_EQ(frame.Width(), window->Bounds().Width());
-    EXPECT_GE(frame.Height() + 1, lineHeight);
-    EXPECT_LE(frame.Height() + 1, lineHeight + 8);
-    // The default font leaves the bar above a view that starts 20 pixels down.
-    EXPECT_LE(frame.bottom, 19);
+	font_height height;
+	be_plain_font->GetHeight(&height);
+	float lineHeight = ceilf(height.ascent + height.descent + height.leading);
+	BRect frame = bar->Frame();
+	EXPECT_EQ(frame.LeftTop(), BPoint(0, 0));
+	EXPECT_EQ(frame.Width(), window->Bounds().Width());
+	EXPECT_GE(frame.Height() + 1, lineHeight);
+	EXPECT_LE(frame.Height() + 1, lineHeight + 8);
+	// The default font leaves the bar above a view that starts 20 pixels down.
+	EXPECT_LE(frame.bottom, 19);
 }
 
 TEST_F(MenuTest, PressMoveAndReleaseChoosesTheItemUnderThePointer)
 {
-    ASSERT_TRUE(Press(harness, window, Title()));
-    ASSERT_TRUE(IsOpen());
-    ASSERT_TRUE(MoveHeld(harness, window, Item(2)));
-    EXPECT_EQ(menu->_Selected(), 2);
-    ASSERT_TRUE(Release(harness, window));
-    EXPECT_EQ(window->Codes(), std::vector<uint32>{4});
-    EXPECT_FALSE(IsOpen());
-    // Nothing of the menu stays in the window.
-    EXPECT_EQ(window->CountChildren(), 2);
+	ASSERT_TRUE(Press(harness, window, Title()));
+	ASSERT_TRUE(IsOpen());
+	ASSERT_TRUE(MoveHeld(harness, window, Item(2)));
+	EXPECT_EQ(menu->_Selected(), 2);
+	ASSERT_TRUE(Release(harness, window));
+	EXPECT_EQ(window->Codes(), std::vector<uint32> { 4 });
+	EXPECT_FALSE(IsOpen());
+	// Nothing of the menu stays in the window.
+	EXPECT_EQ(window->CountChildren(), 2);
 
-    ASSERT_TRUE(Press(harness, window, Title()));
-    ASSERT_TRUE(MoveHeld(harness, window, Item(1)));
-    ASSERT_TRUE(MoveHeld(harness, window, BPoint(150, 250)));
-    ASSERT_TRUE(Release(harness, window));
-    EXPECT_EQ(window->Codes(), std::vector<uint32>{4});
-    EXPECT_FALSE(IsOpen());
-    EXPECT_EQ(board->presses.load(), 0);
+	ASSERT_TRUE(Press(harness, window, Title()));
+	ASSERT_TRUE(MoveHeld(harness, window, Item(1)));
+	ASSERT_TRUE(MoveHeld(harness, window, BPoint(150, 250)));
+	ASSERT_TRUE(Release(harness, window));
+	EXPECT_EQ(window->Codes(), std::vector<uint32> { 4 });
+	EXPECT_FALSE(IsOpen());
+	EXPECT_EQ(board->presses.load(), 0);
 }
 
 TEST_F(MenuTest, ClickOnTheTitleKeepsTheMenuOpenForTheNextClick)
 {
-    ASSERT_TRUE(ClickAt(harness, window, Title()));
-    ASSERT_TRUE(IsOpen());
-    ASSERT_TRUE(ClickAt(harness, window, Item(1)));
-    EXPECT_EQ(window->Codes(), std::vector<uint32>{1});
-    EXPECT_FALSE(IsOpen());
+	ASSERT_TRUE(ClickAt(harness, window, Title()));
+	ASSERT_TRUE(IsOpen());
+	ASSERT_TRUE(ClickAt(harness, window, Item(1)));
+	EXPECT_EQ(window->Codes(), std::vector<uint32> { 1 });
+	EXPECT_FALSE(IsOpen());
 
-    // A click anywhere else puts it away and does not reach the view there;
-    // so does a second click on the title.
-    ASSERT_TRUE(ClickAt(harness, window, Title()));
-    ASSERT_TRUE(ClickAt(harness, window, BPoint(150, 250)));
-    EXPECT_FALSE(IsOpen());
-    EXPECT_EQ(board->presses.load(), 0);
-    ASSERT_TRUE(ClickAt(harness, window, Title()));
-    ASSERT_TRUE(ClickAt(harness, window, Title()));
-    EXPECT_FALSE(IsOpen());
-    EXPECT_EQ(window->Codes(), std::vector<uint32>{1});
-    ASSERT_TRUE(ClickAt(harness, window, BPoint(150, 250)));
-    EXPECT_EQ(board->presses.load(), 1);
+	// A click anywhere else puts it away and does not reach the view there;
+	// so does a second click on the title.
+	ASSERT_TRUE(ClickAt(harness, window, Title()));
+	ASSERT_TRUE(ClickAt(harness, window, BPoint(150, 250)));
+	EXPECT_FALSE(IsOpen());
+	EXPECT_EQ(board->presses.load(), 0);
+	ASSERT_TRUE(ClickAt(harness, window, Title()));
+	ASSERT_TRUE(ClickAt(harness, window, Title()));
+	EXPECT_FALSE(IsOpen());
+	EXPECT_EQ(window->Codes(), std::vector<uint32> { 1 });
+	ASSERT_TRUE(ClickAt(harness, window, BPoint(150, 250)));
+	EXPECT_EQ(board->presses.load(), 1);
 }
 
 TEST_F(MenuTest, OpenMenuCoversTheViewBelowWhichIsRedrawnAfterwards)
 {
-    ASSERT_TRUE(Press(harness, window, Title()));
-    BRect frame = menu->ConvertToWindow(menu->Bounds());
-    EXPECT_TRUE(window->Bounds().Contains(frame));
-    EXPECT_EQ(frame.top, bar->Frame().bottom + 1);
-    // A point of the menu over the board, left of every label.
-    BPoint probe(frame.left + 2, frame.bottom - 2);
-    EXPECT_NE(PixelAt(probe), SolidView::kColor);
-    // The board drawing itself again does not paint over the open menu.
-    window->Lock();
-    board->Invalidate();
-    window->Unlock();
-    ASSERT_TRUE(Idle(window));
-    EXPECT_NE(PixelAt(probe), SolidView::kColor);
-    // The item under the pointer stands out.
-    ASSERT_TRUE(MoveHeld(harness, window, Item(1)));
-    EXPECT_NE(PixelAt(BPoint(frame.left + 2, Item(1).y)),
-        PixelAt(BPoint(frame.left + 2, Item(3).y)));
+	ASSERT_TRUE(Press(harness, window, Title()));
+	BRect frame = menu->ConvertToWindow(menu->Bounds());
+	EXPECT_TRUE(window->Bounds().Contains(frame));
+	EXPECT_EQ(frame.top, bar->Frame().bottom + 1);
+	// A point of the menu over the board, left of every label.
+	BPoint probe(frame.left + 2, frame.bottom - 2);
+	EXPECT_NE(PixelAt(probe), SolidView::kColor);
+	// The board drawing itself again does not paint over the open menu.
+	window->Lock();
+	board->Invalidate();
+	window->Unlock();
+	ASSERT_TRUE(Idle(window));
+	EXPECT_NE(PixelAt(probe), SolidView::kColor);
+	// The item under the pointer stands out.
+	ASSERT_TRUE(MoveHeld(harness, window, Item(1)));
+	EXPECT_NE(PixelAt(BPoint(frame.left + 2, Item(1).y)),
+		PixelAt(BPoint(frame.left + 2, Item(3).y)));
 
-    ASSERT_TRUE(MoveHeld(harness, window, BPoint(150, 250)));
-    ASSERT_TRUE(Release(harness, window));
-    for (int32 y = 20; y <= (int32)frame.bottom; y++) {
-        for (int32 x = (int32)frame.left; x <= (int32)frame.right; x++)
-            ASSERT_EQ(PixelAt(BPoint(x, y)), SolidView::kColor) << x << "," << y;
-    }
+	ASSERT_TRUE(MoveHeld(harness, window, BPoint(150, 250)));
+	ASSERT_TRUE(Release(harness, window));
+	for (int32 y = 20; y <= (int32)frame.bottom; y++) {
+		for (int32 x = (int32)frame.left; x <= (int32)frame.right; x++)
+			ASSERT_EQ(PixelAt(BPoint(x, y)), SolidView::kColor)
+				<< x << "," << y;
+	}
 }
 
 TEST_F(MenuTest, RemovingTheBarOrQuittingWithTheMenuOpenLeavesNothingBehind)
 {
-    ASSERT_TRUE(ClickAt(harness, window, Title()));
-    window->Lock();
-    ASSERT_TRUE(window->RemoveChild(bar));
-    EXPECT_EQ(window->CountChildren(), 1);
-    EXPECT_EQ(menu->Window(), nullptr);
-    window->AddChild(bar);
-    window->Unlock();
-    ASSERT_TRUE(ClickAt(harness, window, Title()));
-    ASSERT_TRUE(IsOpen());
-    // The window goes down with the menu open as the fixture quits.
+	ASSERT_TRUE(ClickAt(harness, window, Title()));
+	window->Lock();
+	ASSERT_TRUE(window->RemoveChild(bar));
+	EXPECT_EQ(window->CountChildren(), 1);
+	EXPECT_EQ(menu->Window(), nullptr);
+	window->AddChild(bar);
+	window->Unlock();
+	ASSERT_TRUE(ClickAt(harness, window, Title()));
+	ASSERT_TRUE(IsOpen());
+	// The window goes down with the menu open as the fixture quits.
 }
 
 TEST_F(MenuTest, F10OpensTheMenuForArrowsEnterAndEscape)
 {
-    auto type = [&](char byte, int32 key = 0) {
-        harness.display.TypeKey(byte, key);
-        return harness.display.WaitForInput() && Idle(window);
-    };
-    // Each row: the keys after F10, the highlighted item after each of
-    // them (-2: the menu is closed), and the code the last one chooses.
-    struct Case {
-        std::vector<char> keys;
-        std::vector<int32> selected;
-        std::vector<uint32> chosen;
-    } cases[] = {
-        {{B_DOWN_ARROW, B_DOWN_ARROW, B_ENTER}, {1, 2, -2}, {4}},
-        {{B_UP_ARROW, B_UP_ARROW, B_DOWN_ARROW, B_SPACE}, {4, 3, 4, -2}, {3}},
-        {{B_DOWN_ARROW, B_ESCAPE}, {1, -2}, {}},
-        {{'x', B_FUNCTION_KEY}, {0, -2}, {}},
-    };
-    for (const Case& c : cases) {
-        ASSERT_TRUE(type(B_FUNCTION_KEY, B_F10_KEY));
-        ASSERT_TRUE(IsOpen());
-        EXPECT_EQ(menu->_Selected(), 0);
-        for (size_t i = 0; i < c.keys.size(); i++) {
-            ASSERT_TRUE(type(c.keys[i], c.keys[i] == B_FUNCTION_KEY ? B_F10_KEY : 0));
-            EXPECT_EQ(IsOpen() ? menu->_Selected() : -2, c.selected[i]);
-        }
-        EXPECT_EQ(window->Codes(), c.chosen);
-        // Nothing of the menu stays in the window, and nothing reached the
-        // window but the choice.
-        EXPECT_EQ(window->CountChildren(), 2);
-        window->ClearCodes();
-    }
-    // Other function keys open nothing; the window keeps them.
-    ASSERT_TRUE(type(B_FUNCTION_KEY, B_F9_KEY));
-    EXPECT_FALSE(IsOpen());
-    EXPECT_EQ(window->Codes(), std::vector<uint32>{B_KEY_DOWN});
+	auto type = [&](char byte, int32 key = 0) {
+		harness.display.TypeKey(byte, key);
+		return harness.display.WaitForInput() && Idle(window);
+	};
+	// Each row: the keys after F10, the highlighted item after each of
+	// them (-2: the menu is closed), and the code the last one chooses.
+	struct Case {
+		std::vector<char>	keys;
+		std::vector<int32>	selected;
+		std::vector<uint32> chosen;
+	} cases[] = {
+		{ { B_DOWN_ARROW, B_DOWN_ARROW, B_ENTER }, { 1, 2, -2 }, { 4 } },
+		{ { B_UP_ARROW, B_UP_ARROW, B_DOWN_ARROW, B_SPACE }, { 4, 3, 4, -2 },
+			{ 3 } },
+		{ { B_DOWN_ARROW, B_ESCAPE }, { 1, -2 }, {} },
+		{ { 'x', B_FUNCTION_KEY }, { 0, -2 }, {} },
+	};
+	for (const Case& c : cases) {
+		ASSERT_TRUE(type(B_FUNCTION_KEY, B_F10_KEY));
+		ASSERT_TRUE(IsOpen());
+		EXPECT_EQ(menu->_Selected(), 0);
+		for (size_t i = 0; i < c.keys.size(); i++) {
+			ASSERT_TRUE(
+				type(c.keys[i], c.keys[i] == B_FUNCTION_KEY ? B_F10_KEY : 0));
+			EXPECT_EQ(IsOpen() ? menu->_Selected() : -2, c.selected[i]);
+		}
+		EXPECT_EQ(window->Codes(), c.chosen);
+		// Nothing of the menu stays in the window, and nothing reached the
+		// window but the choice.
+		EXPECT_EQ(window->CountChildren(), 2);
+		window->ClearCodes();
+	}
+	// Other function keys open nothing; the window keeps them.
+	ASSERT_TRUE(type(B_FUNCTION_KEY, B_F9_KEY));
+	EXPECT_FALSE(IsOpen());
+	EXPECT_EQ(window->Codes(), std::vector<uint32> { B_KEY_DOWN });
 }
 
 TEST(Menu, StaysBelowItsTitleInsideAWindowSmallerThanItself)
 {
-    TestApp test;
-    auto* window = new RecordingWindow(BRect(300, 300, 359, 359));
-    auto* bar = new BMenuBar(BRect(0, 0, 59, 10), "bar");
-    auto* second = new BMenu("Long");
-    for (int i = 0; i < 6; i++)
-        second->AddItem(new BMenuItem("A label wider than the window", new BMessage(10 + i)));
-    bar->AddItem(new BMenu("A"));
-    bar->AddItem(second);
-    window->AddChild(bar);
-    window->Show();
-    test.harness.Start();
-    ASSERT_TRUE(Idle(window));
+	TestApp test;
+	auto*	window = new RecordingWindow(BRect(300, 300, 359, 359));
+	auto*	bar = new BMenuBar(BRect(0, 0, 59, 10), "bar");
+	auto*	second = new BMenu("Long");
+	for (int i = 0; i < 6; i++)
+		second->AddItem(new BMenuItem(
+			"A label wider than the window", new BMessage(10 + i)));
+	bar->AddItem(new BMenu("A"));
+	bar->AddItem(second);
+	window->AddChild(bar);
+	window->Show();
+	test.harness.Start();
+	ASSERT_TRUE(Idle(window));
 
-    ASSERT_TRUE(Press(test.harness, window, Middle(bar->ConvertToWindow(bar->_ItemFrame(1)))));
-    ASSERT_EQ(BPrivate::TestAccess::OpenMenu(bar), second);
-    BRect frame = second->ConvertToWindow(second->Bounds());
-    EXPECT_EQ(frame, BRect(0, bar->Frame().bottom + 1, 59, 59));
-    // The release on the title is not taken for a choice.
-    ASSERT_TRUE(Release(test.harness, window));
-    EXPECT_EQ(BPrivate::TestAccess::OpenMenu(bar), second);
-    EXPECT_TRUE(window->Codes().empty());
+	ASSERT_TRUE(Press(test.harness, window,
+		Middle(bar->ConvertToWindow(bar->_ItemFrame(1)))));
+	ASSERT_EQ(BPrivate::TestAccess::OpenMenu(bar), second);
+	BRect frame = second->ConvertToWindow(second->Bounds());
+	EXPECT_EQ(frame, BRect(0, bar->Frame().bottom + 1, 59, 59));
+	// The release on the title is not taken for a choice.
+	ASSERT_TRUE(Release(test.harness, window));
+	EXPECT_EQ(BPrivate::TestAccess::OpenMenu(bar), second);
+	EXPECT_TRUE(window->Codes().empty());
 }
 
 } // namespace

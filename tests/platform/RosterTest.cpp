@@ -22,124 +22,136 @@
 namespace {
 
 const char* const kBrowser = "application/x-vnd.Be-NPOS";
-char sAddress[] = "https://kalvex.example.org/a b;c";
-char* sArgs[] = {sAddress, nullptr};
+char			  sAddress[] = "https://kalvex.example.org/a b;c";
+char*			  sArgs[] = { sAddress, nullptr };
 
 TEST(Roster, BrowserOpensTheAddressOncePerLaunchAndBadRequestsStartNothing)
 {
-    std::vector<std::vector<std::string>> calls;
-    status_t result = B_OK;
-    BPrivate::SetLaunchHook([&](const std::vector<std::string>& argv) {
-        calls.push_back(argv);
-        return result;
-    });
-    EXPECT_EQ(be_roster->Launch(kBrowser, 1, sArgs), B_OK);
-    result = B_ERROR;
-    team_id team = 99;
-    EXPECT_EQ(be_roster->Launch(kBrowser, 1, sArgs, &team), B_ERROR);
-    EXPECT_EQ(team, -1);
-    std::vector<std::string> expected{"xdg-open", sAddress};
-    EXPECT_EQ(calls, (std::vector<std::vector<std::string>>{expected, expected}));
+	std::vector<std::vector<std::string>> calls;
+	status_t							  result = B_OK;
+	BPrivate::SetLaunchHook([&](const std::vector<std::string>& argv) {
+		calls.push_back(argv);
+		return result;
+	});
+	EXPECT_EQ(be_roster->Launch(kBrowser, 1, sArgs), B_OK);
+	result = B_ERROR;
+	team_id team = 99;
+	EXPECT_EQ(be_roster->Launch(kBrowser, 1, sArgs, &team), B_ERROR);
+	EXPECT_EQ(team, -1);
+	std::vector<std::string> expected { "xdg-open", sAddress };
+	EXPECT_EQ(
+		calls, (std::vector<std::vector<std::string>> { expected, expected }));
 
-    EXPECT_EQ(be_roster->Launch("application/x-vnd.Unknown", 1, sArgs), B_ENTRY_NOT_FOUND);
-    EXPECT_EQ(be_roster->Launch(nullptr, 1, sArgs), B_BAD_VALUE);
-    EXPECT_EQ(be_roster->Launch(kBrowser, 1, nullptr), B_BAD_VALUE);
-    EXPECT_EQ(be_roster->Launch(kBrowser, 2, sArgs), B_BAD_VALUE);
-    EXPECT_EQ(calls.size(), 2u);
-    BPrivate::SetLaunchHook(nullptr);
+	EXPECT_EQ(be_roster->Launch("application/x-vnd.Unknown", 1, sArgs),
+		B_ENTRY_NOT_FOUND);
+	EXPECT_EQ(be_roster->Launch(nullptr, 1, sArgs), B_BAD_VALUE);
+	EXPECT_EQ(be_roster->Launch(kBrowser, 1, nullptr), B_BAD_VALUE);
+	EXPECT_EQ(be_roster->Launch(kBrowser, 2, sArgs), B_BAD_VALUE);
+	EXPECT_EQ(calls.size(), 2u);
+	BPrivate::SetLaunchHook(nullptr);
 }
 
 // Makes a directory of its own the whole search path for one test.
 class SearchPath {
 public:
-    SearchPath() : dir(std::filesystem::temp_directory_path() / ("kx-roster-" + std::to_string(getpid())))
-    {
-        std::filesystem::create_directories(dir);
-        fSaved = getenv("PATH") != nullptr ? getenv("PATH") : "";
-        setenv("PATH", dir.c_str(), 1);
-    }
-    ~SearchPath()
-    {
-        setenv("PATH", fSaved.c_str(), 1);
-        std::filesystem::remove_all(dir);
-    }
+	SearchPath() :
+		dir(std::filesystem::temp_directory_path()
+			/ ("kx-roster-" + std::to_string(getpid())))
+	{
+		std::filesystem::create_directories(dir);
+		fSaved = getenv("PATH") != nullptr ? getenv("PATH") : "";
+		setenv("PATH", dir.c_str(), 1);
+	}
+	~SearchPath()
+	{
+		setenv("PATH", fSaved.c_str(), 1);
+		std::filesystem::remove_all(dir);
+	}
 
-    const std::filesystem::path dir;
+	const std::filesystem::path dir;
 
 private:
-    std::string fSaved;
+	std::string fSaved;
 };
 
 template <typename Condition>
-bool WaitFor(Condition condition)
+bool
+WaitFor(Condition condition)
 {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::yield();
-    }
-    return true;
+	auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+	while (!condition()) {
+		if (std::chrono::steady_clock::now() > deadline)
+			return false;
+		std::this_thread::yield();
+	}
+	return true;
 }
 
 TEST(Roster, LaunchStartsTheOpenerWithoutWaitingAndLeavesNoZombie)
 {
-    SearchPath path;
-    std::filesystem::path seen = path.dir / "seen";
-    std::filesystem::path done = path.dir / "done";
-    std::filesystem::path gate = path.dir / "gate";
-    ASSERT_EQ(mkfifo(gate.c_str(), 0600), 0);
-    // Writes down its arguments, then waits on the gate until the test opens
-    // it; only the shell's own commands are at hand on this search path.
-    std::ofstream(path.dir / "xdg-open") << "#!/bin/sh\nprintf '%s|' \"$@\" > " << seen
-                                         << "\n: > " << done << "\nread line < " << gate << "\n";
-    std::filesystem::permissions(path.dir / "xdg-open", std::filesystem::perms::owner_all);
+	SearchPath			  path;
+	std::filesystem::path seen = path.dir / "seen";
+	std::filesystem::path done = path.dir / "done";
+	std::filesystem::path gate = path.dir / "gate";
+	ASSERT_EQ(mkfifo(gate.c_str(), 0600), 0);
+	// Writes down its arguments, then waits on the gate until the test opens
+	// it; only the shell's own commands are at hand on this search path.
+	std::ofstream(path.dir / "xdg-open")
+		<< "#!/bin/sh\nprintf '%s|' \"$@\" > " << seen << "\n: > " << done
+		<< "\nread line < " << gate << "\n";
+	std::filesystem::permissions(
+		path.dir / "xdg-open", std::filesystem::perms::owner_all);
 
-    team_id team = -1;
-    ASSERT_EQ(be_roster->Launch(kBrowser, 1, sArgs, &team), B_OK);
-    ASSERT_GT(team, 0);
-    // The opener runs on while the caller goes on.
-    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(done); }));
-    EXPECT_EQ(kill(team, 0), 0);
-    std::ifstream result(seen);
-    std::string arguments((std::istreambuf_iterator<char>(result)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(arguments, std::string(sAddress) + "|");
+	team_id team = -1;
+	ASSERT_EQ(be_roster->Launch(kBrowser, 1, sArgs, &team), B_OK);
+	ASSERT_GT(team, 0);
+	// The opener runs on while the caller goes on.
+	ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(done); }));
+	EXPECT_EQ(kill(team, 0), 0);
+	std::ifstream result(seen);
+	std::string	  arguments((std::istreambuf_iterator<char>(result)),
+		  std::istreambuf_iterator<char>());
+	EXPECT_EQ(arguments, std::string(sAddress) + "|");
 
-    int gateFd = -1;
-    ASSERT_TRUE(WaitFor([&] { return (gateFd = open(gate.c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }));
-    ASSERT_EQ(write(gateFd, "\n", 1), 1);
-    close(gateFd);
-    // Once it has ended, nothing of it stays in the process table.
-    EXPECT_TRUE(WaitFor([&] { return kill(team, 0) != 0 && errno == ESRCH; }));
+	int gateFd = -1;
+	ASSERT_TRUE(WaitFor([&] {
+		return (gateFd = open(gate.c_str(), O_WRONLY | O_NONBLOCK)) >= 0;
+	}));
+	ASSERT_EQ(write(gateFd, "\n", 1), 1);
+	close(gateFd);
+	// Once it has ended, nothing of it stays in the process table.
+	EXPECT_TRUE(WaitFor([&] { return kill(team, 0) != 0 && errno == ESRCH; }));
 }
 
 TEST(Roster, NoThreadToWaitForTheOpenerIsAFailedLaunch)
 {
-    SearchPath path;
-    std::filesystem::create_symlink("/bin/true", path.dir / "xdg-open");
-    // In a child of its own: no room is left there for another thread's
-    // stack, while a small process may still start.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT({
-        std::ifstream statm("/proc/self/statm");
-        unsigned long pages = 0;
-        statm >> pages;
-        rlimit limit;
-        getrlimit(RLIMIT_AS, &limit);
-        limit.rlim_cur = pages * sysconf(_SC_PAGESIZE) + 2 * 1024 * 1024;
-        setrlimit(RLIMIT_AS, &limit);
-        team_id team = 99;
-        status_t status = be_roster->Launch(kBrowser, 1, sArgs, &team);
-        _exit(status == B_NO_MEMORY && team == -1 ? 0 : 1);
-    }, testing::ExitedWithCode(0), "");
+	SearchPath path;
+	std::filesystem::create_symlink("/bin/true", path.dir / "xdg-open");
+	// In a child of its own: no room is left there for another thread's
+	// stack, while a small process may still start.
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	EXPECT_EXIT(
+		{
+			std::ifstream statm("/proc/self/statm");
+			unsigned long pages = 0;
+			statm >> pages;
+			rlimit limit;
+			getrlimit(RLIMIT_AS, &limit);
+			limit.rlim_cur = pages * sysconf(_SC_PAGESIZE) + 2 * 1024 * 1024;
+			setrlimit(RLIMIT_AS, &limit);
+			team_id	 team = 99;
+			status_t status = be_roster->Launch(kBrowser, 1, sArgs, &team);
+			_exit(status == B_NO_MEMORY && team == -1 ? 0 : 1);
+		},
+		testing::ExitedWithCode(0), "");
 }
 
 TEST(Roster, MissingOpenerIsReported)
 {
-    SearchPath path;
-    team_id team = 99;
-    EXPECT_EQ(be_roster->Launch(kBrowser, 1, sArgs, &team), B_ENTRY_NOT_FOUND);
-    EXPECT_EQ(team, -1);
+	SearchPath path;
+	team_id	   team = 99;
+	EXPECT_EQ(be_roster->Launch(kBrowser, 1, sArgs, &team), B_ENTRY_NOT_FOUND);
+	EXPECT_EQ(team, -1);
 }
 
 } // namespace

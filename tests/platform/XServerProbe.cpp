@@ -17,45 +17,52 @@ namespace {
 
 class PressView : public BView {
 public:
-    explicit PressView(BRect frame) : BView(frame, "press", B_FOLLOW_NONE, B_WILL_DRAW) {}
+	explicit PressView(BRect frame) :
+		BView(frame, "press", B_FOLLOW_NONE, B_WILL_DRAW)
+	{ }
 
-    void Draw(BRect) override
-    {
-        SetHighColor(40, 120, 200);
-        FillRect(Bounds());
-    }
+	void
+	Draw(BRect) override
+	{
+		SetHighColor(40, 120, 200);
+		FillRect(Bounds());
+	}
 
-    void MouseDown(BPoint where) override
-    {
-        printf("MouseDown %.0f %.0f\n", where.x, where.y);
-        fflush(stdout);
-        be_app->PostMessage(B_QUIT_REQUESTED);
-    }
+	void
+	MouseDown(BPoint where) override
+	{
+		printf("MouseDown %.0f %.0f\n", where.x, where.y);
+		fflush(stdout);
+		be_app->PostMessage(B_QUIT_REQUESTED);
+	}
 };
 
-status_t GiveUp(void*)
+status_t
+GiveUp(void*)
 {
-    snooze(20000000);
-    fprintf(stderr, "kx_xserver_probe: no press arrived\n");
-    fflush(stderr);
-    _exit(1);
+	snooze(20000000);
+	fprintf(stderr, "kx_xserver_probe: no press arrived\n");
+	fflush(stderr);
+	_exit(1);
 }
 
 // A wake-up racing a window's close: the server refuses the message.
-void SendToAGoneWindow()
+void
+SendToAGoneWindow()
 {
-    ::Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr)
-        return;
-    Window gone = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-    XDestroyWindow(display, gone);
-    XEvent message = {};
-    message.xclient.type = ClientMessage;
-    message.xclient.window = gone;
-    message.xclient.format = 32;
-    XSendEvent(display, gone, False, NoEventMask, &message);
-    XSync(display, False);
-    XCloseDisplay(display);
+	::Display* display = XOpenDisplay(nullptr);
+	if (display == nullptr)
+		return;
+	Window gone = XCreateSimpleWindow(
+		display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+	XDestroyWindow(display, gone);
+	XEvent message = {};
+	message.xclient.type = ClientMessage;
+	message.xclient.window = gone;
+	message.xclient.format = 32;
+	XSendEvent(display, gone, False, NoEventMask, &message);
+	XSync(display, False);
+	XCloseDisplay(display);
 }
 
 } // namespace
@@ -63,25 +70,26 @@ void SendToAGoneWindow()
 int
 RunProbe()
 {
-    BApplication app("application/x-vnd-Kalvex-probe");
-    if (app.InitCheck() != B_OK) {
-        fprintf(stderr, "kx_xserver_probe: no display could be opened\n");
-        return 1;
-    }
-    SendToAGoneWindow();
-    BWindow* window = new BWindow(BRect(50, 50, 249, 249), "kx probe", B_TITLED_WINDOW,
-        B_NOT_RESIZABLE);
-    window->AddChild(new PressView(BRect(0, 20, 199, 199)));
-    window->Show();
-    resume_thread(spawn_thread(GiveUp, "watchdog", B_LOW_PRIORITY, nullptr));
-    app.Run();
-    return 0;
+	BApplication app("application/x-vnd-Kalvex-probe");
+	if (app.InitCheck() != B_OK) {
+		fprintf(stderr, "kx_xserver_probe: no display could be opened\n");
+		return 1;
+	}
+	SendToAGoneWindow();
+	BWindow* window = new BWindow(
+		BRect(50, 50, 249, 249), "kx probe", B_TITLED_WINDOW, B_NOT_RESIZABLE);
+	window->AddChild(new PressView(BRect(0, 20, 199, 199)));
+	window->Show();
+	resume_thread(spawn_thread(GiveUp, "watchdog", B_LOW_PRIORITY, nullptr));
+	app.Run();
+	return 0;
 }
 
-int main()
+int
+main()
 {
-    int status = RunProbe();
-    // The refusal may also arrive while the display closes its connections.
-    SendToAGoneWindow();
-    return status;
+	int status = RunProbe();
+	// The refusal may also arrive while the display closes its connections.
+	SendToAGoneWindow();
+	return status;
 }

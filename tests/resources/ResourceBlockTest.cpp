@@ -20,204 +20,216 @@ namespace {
 ResourceItem
 Item(type_code type, int32 id, const char* name, std::vector<uint8> data)
 {
-    return ResourceItem{ type, id, name, std::move(data) };
+	return ResourceItem { type, id, name, std::move(data) };
 }
 
 std::vector<uint8>
 Text(const char* text)
 {
-    return std::vector<uint8>(text, text + strlen(text) + 1);
+	return std::vector<uint8>(text, text + strlen(text) + 1);
 }
 
 uint32
 WordAt(const std::vector<uint8>& bytes, size_t offset)
 {
-    return ReadLE32(&bytes[offset]);
+	return ReadLE32(&bytes[offset]);
 }
 
 std::vector<ResourceItem>
 KalvexResources()
 {
-    ResourceDefinition definition;
-    EXPECT_TRUE(definition.ParseFile(KX_SOURCE_DIR "/resources/Kalvex.rdef"))
-        << definition.ErrorText();
-    return definition.Items();
+	ResourceDefinition definition;
+	EXPECT_TRUE(definition.ParseFile(KX_SOURCE_DIR "/resources/Kalvex.rdef"))
+		<< definition.ErrorText();
+	return definition.Items();
 }
 
-}   // namespace
+} // namespace
 
 
 TEST(InfoTableChecksum, MatchesTheKnownVectors)
 {
-    const uint8 separator[8] = { 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF };
-    EXPECT_EQ(InfoTableChecksum(separator, 8), 0xFFFFFFFEu);
-    // A short tail counts as a smaller big-endian number.
-    const uint8 tail[6] = { 0, 0, 0, 1, 0xAB, 0xCD };
-    EXPECT_EQ(InfoTableChecksum(tail, 6), 0x0000ABCEu);
+	const uint8 separator[8] = { 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+		0xFF };
+	EXPECT_EQ(InfoTableChecksum(separator, 8), 0xFFFFFFFEu);
+	// A short tail counts as a smaller big-endian number.
+	const uint8 tail[6] = { 0, 0, 0, 1, 0xAB, 0xCD };
+	EXPECT_EQ(InfoTableChecksum(tail, 6), 0x0000ABCEu);
 
-    std::vector<uint8> empty = BuildInfoTable({});
-    const std::vector<uint8> expected = { 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-        0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0 };
-    EXPECT_EQ(empty, expected);
+	std::vector<uint8>		 empty = BuildInfoTable({});
+	const std::vector<uint8> expected = { 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+		0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0 };
+	EXPECT_EQ(empty, expected);
 }
 
 
 TEST(ResourceWriter, RebuildsTheWorkedExampleByteForByte)
 {
-    std::vector<uint8> flags = { 1, 0, 0, 0 };
-    std::vector<uint8> block = BuildResourceBlock({
-        Item('MIMS', 1, "BEOS:APP_SIG", Text("application/x-vnd.test-app")),
-        Item('APPF', 1, "BEOS:APP_FLAGS", flags) });
+	std::vector<uint8> flags = { 1, 0, 0, 0 };
+	std::vector<uint8> block = BuildResourceBlock(
+		{ Item('MIMS', 1, "BEOS:APP_SIG", Text("application/x-vnd.test-app")),
+			Item('APPF', 1, "BEOS:APP_FLAGS", flags) });
 
-    ASSERT_EQ(block.size(), 0x81Bu);
-    const uint32 header[4] = { 0x444F1000, 2, 0x44, 0x644 };
-    for (int i = 0; i < 4; i++)
-        EXPECT_EQ(WordAt(block, 4 * i), header[i]);
-    for (uint32 offset = 0x10; offset < 0x44; offset += 4)
-        EXPECT_EQ(WordAt(block, offset), 0u) << offset;
-    const uint32 index[5] = { 0x44, 0x600, 0x3E9, 0x644, 0x168 };
-    for (int i = 0; i < 5; i++)
-        EXPECT_EQ(WordAt(block, 0x44 + 4 * i), index[i]);
-    EXPECT_EQ(WordAt(block, 0x58), 0x3E9u);
-    EXPECT_EQ(WordAt(block, 0x5C), 0u);
-    EXPECT_EQ(WordAt(block, 0x60), 0xFFFFFFFFu);
-    EXPECT_EQ(WordAt(block, 0xB8), 0x3E9u);
-    EXPECT_EQ(WordAt(block, 0xBC), 0x7CBu);
-    EXPECT_EQ(WordAt(block, 0xC0), 0x50u);
-    EXPECT_EQ(WordAt(block, 0xC4), 0x3E9u);
-    const uint32 entries[6] = { 0x7AC, 0x1B, 0, 0x7C7, 4, 0 };
-    for (int i = 0; i < 6; i++)
-        EXPECT_EQ(WordAt(block, 0xC8 + 4 * i), entries[i]);
-    // Everything unused up to the data keeps the phased pattern.
-    for (uint32 offset = 0xE0; offset < 0x7AC; offset += 4)
-        ASSERT_EQ(WordAt(block, offset), PatternWordAt(offset)) << offset;
-    EXPECT_EQ(WordAt(block, 0x644), 0u);
-    EXPECT_EQ(WordAt(block, 0x7A8), 0x3E9u);
+	ASSERT_EQ(block.size(), 0x81Bu);
+	const uint32 header[4] = { 0x444F1000, 2, 0x44, 0x644 };
+	for (int i = 0; i < 4; i++)
+		EXPECT_EQ(WordAt(block, 4 * i), header[i]);
+	for (uint32 offset = 0x10; offset < 0x44; offset += 4)
+		EXPECT_EQ(WordAt(block, offset), 0u) << offset;
+	const uint32 index[5] = { 0x44, 0x600, 0x3E9, 0x644, 0x168 };
+	for (int i = 0; i < 5; i++)
+		EXPECT_EQ(WordAt(block, 0x44 + 4 * i), index[i]);
+	EXPECT_EQ(WordAt(block, 0x58), 0x3E9u);
+	EXPECT_EQ(WordAt(block, 0x5C), 0u);
+	EXPECT_EQ(WordAt(block, 0x60), 0xFFFFFFFFu);
+	EXPECT_EQ(WordAt(block, 0xB8), 0x3E9u);
+	EXPECT_EQ(WordAt(block, 0xBC), 0x7CBu);
+	EXPECT_EQ(WordAt(block, 0xC0), 0x50u);
+	EXPECT_EQ(WordAt(block, 0xC4), 0x3E9u);
+	const uint32 entries[6] = { 0x7AC, 0x1B, 0, 0x7C7, 4, 0 };
+	for (int i = 0; i < 6; i++)
+		EXPECT_EQ(WordAt(block, 0xC8 + 4 * i), entries[i]);
+	// Everything unused up to the data keeps the phased pattern.
+	for (uint32 offset = 0xE0; offset < 0x7AC; offset += 4)
+		ASSERT_EQ(WordAt(block, offset), PatternWordAt(offset)) << offset;
+	EXPECT_EQ(WordAt(block, 0x644), 0u);
+	EXPECT_EQ(WordAt(block, 0x7A8), 0x3E9u);
 
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(&block[0x7AC])),
-        "application/x-vnd.test-app");
-    EXPECT_EQ(WordAt(block, 0x7C7), 1u);
-    const std::vector<uint8> tableStart = { 0x53, 0x4D, 0x49, 0x4D, 1, 0, 0, 0,
-        1, 0, 0, 0, 0x0D, 0 };
-    EXPECT_TRUE(std::equal(tableStart.begin(), tableStart.end(),
-        block.begin() + 0x7CB));
-    EXPECT_EQ(WordAt(block, 0x81B - 8), 0x80AB8665u);
-    EXPECT_EQ(WordAt(block, 0x81B - 4), 0u);
+	EXPECT_EQ(std::string(reinterpret_cast<char*>(&block[0x7AC])),
+		"application/x-vnd.test-app");
+	EXPECT_EQ(WordAt(block, 0x7C7), 1u);
+	const std::vector<uint8> tableStart = { 0x53, 0x4D, 0x49, 0x4D, 1, 0, 0, 0,
+		1, 0, 0, 0, 0x0D, 0 };
+	EXPECT_TRUE(std::equal(
+		tableStart.begin(), tableStart.end(), block.begin() + 0x7CB));
+	EXPECT_EQ(WordAt(block, 0x81B - 8), 0x80AB8665u);
+	EXPECT_EQ(WordAt(block, 0x81B - 4), 0u);
 }
 
 
 TEST(ResourceWriter, StartsATypeBlockForEveryRunOfEqualTypes)
 {
-    // MIMS, MIMS, APPF, MIMS: three blocks, so three separators.
-    const std::vector<ResourceItem> items = {
-        Item('MIMS', 1, "a", Text("x")), Item('MIMS', 2, "", Text("y")),
-        Item('APPF', 1, "b", Text("z")), Item('MIMS', 3, "c", Text("w")) };
-    EXPECT_EQ(BuildInfoTable(items).size(),
-        size_t((4 + 12 + 10) + 8 + (4 + 12) + 8 + (4 + 12) + 8 + 8));
+	// MIMS, MIMS, APPF, MIMS: three blocks, so three separators.
+	const std::vector<ResourceItem> items = { Item('MIMS', 1, "a", Text("x")),
+		Item('MIMS', 2, "", Text("y")), Item('APPF', 1, "b", Text("z")),
+		Item('MIMS', 3, "c", Text("w")) };
+	EXPECT_EQ(BuildInfoTable(items).size(),
+		size_t((4 + 12 + 10) + 8 + (4 + 12) + 8 + (4 + 12) + 8 + 8));
 
-    ResourceFile file;
-    std::vector<uint8> block = BuildResourceBlock(items);
-    ASSERT_EQ(file.SetTo(block.data(), block.size(), "mixed"), B_OK)
-        << file.ErrorText();
-    ASSERT_EQ(file.CountResources(), 4);
-    EXPECT_EQ(file.ResourceAt(1)->name, "");
-    EXPECT_EQ(file.ResourceAt(3)->type, type_code('MIMS'));
-    EXPECT_EQ(file.ResourceAt(3)->id, 3);
+	ResourceFile	   file;
+	std::vector<uint8> block = BuildResourceBlock(items);
+	ASSERT_EQ(file.SetTo(block.data(), block.size(), "mixed"), B_OK)
+		<< file.ErrorText();
+	ASSERT_EQ(file.CountResources(), 4);
+	EXPECT_EQ(file.ResourceAt(1)->name, "");
+	EXPECT_EQ(file.ResourceAt(3)->type, type_code('MIMS'));
+	EXPECT_EQ(file.ResourceAt(3)->id, 3);
 }
 
 
 TEST(ResourceWriter, RefusesWhatTheFormatCannotHoldInsteadOfCuttingIt)
 {
-    const std::string longest(65534, 'n');
-    struct Case {
-        const char* what;
-        std::vector<ResourceItem> items;
-    };
-    const Case refused[] = {
-        { "too many", std::vector<ResourceItem>(kMaxResourceCount + 1,
-            Item('DATA', 1, "", Text("x"))) },
-        { "name too long", { ResourceItem{ 'DATA', 1, longest + "n", Text("x") } } },
-        { "zero in a name", { ResourceItem{ 'DATA', 1, std::string("a\0b", 3),
-            Text("x") } } },
-    };
-    for (const Case& c : refused) {
-        EXPECT_NE(ResourceItemsProblem(c.items), "") << c.what;
-        EXPECT_TRUE(BuildResourceBlock(c.items).empty()) << c.what;
-        EXPECT_TRUE(BuildInfoTable(c.items).empty()) << c.what;
-    }
+	const std::string longest(65534, 'n');
+	struct Case {
+		const char*				  what;
+		std::vector<ResourceItem> items;
+	};
+	const Case refused[] = {
+		{ "too many",
+			std::vector<ResourceItem>(
+				kMaxResourceCount + 1, Item('DATA', 1, "", Text("x"))) },
+		{ "name too long",
+			{ ResourceItem { 'DATA', 1, longest + "n", Text("x") } } },
+		{ "zero in a name",
+			{ ResourceItem { 'DATA', 1, std::string("a\0b", 3), Text("x") } } },
+	};
+	for (const Case& c : refused) {
+		EXPECT_NE(ResourceItemsProblem(c.items), "") << c.what;
+		EXPECT_TRUE(BuildResourceBlock(c.items).empty()) << c.what;
+		EXPECT_TRUE(BuildInfoTable(c.items).empty()) << c.what;
+	}
 
-    // The longest name that fits comes back whole.
-    const std::vector<ResourceItem> items = { ResourceItem{ 'DATA', 1, longest, Text("x") } };
-    EXPECT_EQ(ResourceItemsProblem(items), "");
-    std::vector<uint8> block = BuildResourceBlock(items);
-    ResourceFile file;
-    ASSERT_EQ(file.SetTo(block.data(), block.size(), "long name"), B_OK)
-        << file.ErrorText();
-    ASSERT_EQ(file.CountResources(), 1);
-    EXPECT_EQ(file.ResourceAt(0)->name, longest);
+	// The longest name that fits comes back whole.
+	const std::vector<ResourceItem> items = { ResourceItem {
+		'DATA', 1, longest, Text("x") } };
+	EXPECT_EQ(ResourceItemsProblem(items), "");
+	std::vector<uint8> block = BuildResourceBlock(items);
+	ResourceFile	   file;
+	ASSERT_EQ(file.SetTo(block.data(), block.size(), "long name"), B_OK)
+		<< file.ErrorText();
+	ASSERT_EQ(file.CountResources(), 1);
+	EXPECT_EQ(file.ResourceAt(0)->name, longest);
 }
 
 
 TEST(KalvexResources, RoundTripThroughTheReaderWithTheirSizesAndOrder)
 {
-    std::vector<ResourceItem> items = KalvexResources();
-    std::vector<uint8> block = BuildResourceBlock(items);
+	std::vector<ResourceItem> items = KalvexResources();
+	std::vector<uint8>		  block = BuildResourceBlock(items);
 
-    ResourceFile file;
-    ASSERT_EQ(file.SetTo(block.data(), block.size(), "Kalvex.rdef"), B_OK)
-        << file.ErrorText();
-    struct Expected { type_code type; int32 id; const char* name; size_t size; };
-    const Expected expected[7] = {
-        { 'MIMS', 1, "BEOS:APP_SIG", 25 }, { 'MIMS', 2, "BEOS:TYPE", 35 },
-        { 'MSGG', 1, "BEOS:FILE_TYPES", 18 },
-        { 'APPV', 1, "BEOS:APP_VERSION", 680 },
-        { 'ICON', 101, "BEOS:L:STD_ICON", 1024 },
-        { 'MICN', 101, "BEOS:M:STD_ICON", 256 },
-        { 'APPF', 1, "BEOS:APP_FLAGS", 4 } };
-    ASSERT_EQ(file.CountResources(), 7);
-    for (int i = 0; i < 7; i++) {
-        const ResourceItem* item = file.ResourceAt(i);
-        EXPECT_EQ(item->type, expected[i].type) << i;
-        EXPECT_EQ(item->id, expected[i].id) << i;
-        EXPECT_EQ(item->name, expected[i].name) << i;
-        EXPECT_EQ(item->data, items[i].data) << i;
-        EXPECT_EQ(item->data.size(), expected[i].size) << i;
-    }
+	ResourceFile			  file;
+	ASSERT_EQ(file.SetTo(block.data(), block.size(), "Kalvex.rdef"), B_OK)
+		<< file.ErrorText();
+	struct Expected {
+		type_code	type;
+		int32		id;
+		const char* name;
+		size_t		size;
+	};
+	const Expected expected[7] = { { 'MIMS', 1, "BEOS:APP_SIG", 25 },
+		{ 'MIMS', 2, "BEOS:TYPE", 35 }, { 'MSGG', 1, "BEOS:FILE_TYPES", 18 },
+		{ 'APPV', 1, "BEOS:APP_VERSION", 680 },
+		{ 'ICON', 101, "BEOS:L:STD_ICON", 1024 },
+		{ 'MICN', 101, "BEOS:M:STD_ICON", 256 },
+		{ 'APPF', 1, "BEOS:APP_FLAGS", 4 } };
+	ASSERT_EQ(file.CountResources(), 7);
+	for (int i = 0; i < 7; i++) {
+		const ResourceItem* item = file.ResourceAt(i);
+		EXPECT_EQ(item->type, expected[i].type) << i;
+		EXPECT_EQ(item->id, expected[i].id) << i;
+		EXPECT_EQ(item->name, expected[i].name) << i;
+		EXPECT_EQ(item->data, items[i].data) << i;
+		EXPECT_EQ(item->data.size(), expected[i].size) << i;
+	}
 
-    const ResourceItem* signature = file.FindResource('MIMS', "BEOS:APP_SIG");
-    ASSERT_NE(signature, nullptr);
-    EXPECT_STREQ(reinterpret_cast<const char*>(signature->data.data()),
-        "application/x-vnd-Kalvex");
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(
-        file.FindResource('MIMS', 2)->data.data())),
-        "application/x-vnd.Be-elfexecutable");
+	const ResourceItem* signature = file.FindResource('MIMS', "BEOS:APP_SIG");
+	ASSERT_NE(signature, nullptr);
+	EXPECT_STREQ(reinterpret_cast<const char*>(signature->data.data()),
+		"application/x-vnd-Kalvex");
+	EXPECT_EQ(std::string(reinterpret_cast<const char*>(
+				  file.FindResource('MIMS', 2)->data.data())),
+		"application/x-vnd.Be-elfexecutable");
 
-    const std::vector<uint8> emptyMessage = { 0x31, 0x42, 0x4F, 0x46, 0x01, 0x00,
-        0x00, 0x12, 0x12, 0x00, 0x00, 0x00, 0, 0, 0, 0, 0x01, 0x00 };
-    EXPECT_EQ(file.FindResource('MSGG', "BEOS:FILE_TYPES")->data, emptyMessage);
+	const std::vector<uint8> emptyMessage = { 0x31, 0x42, 0x4F, 0x46, 0x01,
+		0x00, 0x00, 0x12, 0x12, 0x00, 0x00, 0x00, 0, 0, 0, 0, 0x01, 0x00 };
+	EXPECT_EQ(file.FindResource('MSGG', "BEOS:FILE_TYPES")->data, emptyMessage);
 
-    // Application record: variety all ones, everything else zero; the
-    // system record is all zero.
-    std::vector<uint8> version = file.FindResource('APPV', 1)->data;
-    for (size_t i = 0; i < version.size(); i++) {
-        uint8 expectedByte = i >= 12 && i < 16 ? 0xFF : 0;
-        ASSERT_EQ(version[i], expectedByte) << "version byte " << i;
-    }
-    EXPECT_EQ(file.FindResource('APPF', "BEOS:APP_FLAGS")->data,
-        std::vector<uint8>(4, 0));
+	// Application record: variety all ones, everything else zero; the
+	// system record is all zero.
+	std::vector<uint8> version = file.FindResource('APPV', 1)->data;
+	for (size_t i = 0; i < version.size(); i++) {
+		uint8 expectedByte = i >= 12 && i < 16 ? 0xFF : 0;
+		ASSERT_EQ(version[i], expectedByte) << "version byte " << i;
+	}
+	EXPECT_EQ(file.FindResource('APPF', "BEOS:APP_FLAGS")->data,
+		std::vector<uint8>(4, 0));
 }
 
 
 TEST(KalvexResources, IconsAreOpaqueWithTheirNumberOfColours)
 {
-    ResourceFile file;
-    std::vector<uint8> block = BuildResourceBlock(KalvexResources());
-    ASSERT_EQ(file.SetTo(block.data(), block.size(), "Kalvex.rdef"), B_OK);
-    struct Icon { type_code type; size_t colors; };
-    for (Icon icon : { Icon{ 'ICON', 22 }, Icon{ 'MICN', 17 } }) {
-        const std::vector<uint8>& pixels = file.FindResource(icon.type, 101)->data;
-        std::set<uint8> distinct(pixels.begin(), pixels.end());
-        EXPECT_EQ(distinct.size(), icon.colors);
-        EXPECT_EQ(distinct.count(255), 0u) << "the transparent index is used";
-    }
+	ResourceFile	   file;
+	std::vector<uint8> block = BuildResourceBlock(KalvexResources());
+	ASSERT_EQ(file.SetTo(block.data(), block.size(), "Kalvex.rdef"), B_OK);
+	struct Icon {
+		type_code type;
+		size_t	  colors;
+	};
+	for (Icon icon : { Icon { 'ICON', 22 }, Icon { 'MICN', 17 } }) {
+		const std::vector<uint8>& pixels =
+			file.FindResource(icon.type, 101)->data;
+		std::set<uint8> distinct(pixels.begin(), pixels.end());
+		EXPECT_EQ(distinct.size(), icon.colors);
+		EXPECT_EQ(distinct.count(255), 0u) << "the transparent index is used";
+	}
 }

@@ -8,12 +8,15 @@
 #include <vector>
 
 struct TestImage {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgb;     // rows from the top
+	int						   width = 0;
+	int						   height = 0;
+	std::vector<unsigned char> rgb; // rows from the top
 
-    const unsigned char* At(int x, int y) const
-        { return &rgb[(size_t(y) * width + x) * 3]; }
+	const unsigned char*
+	At(int x, int y) const
+	{
+		return &rgb[(size_t(y) * width + x) * 3];
+	}
 };
 
 bool ReadBmp24(const std::string& path, TestImage* image);

@@ -34,10 +34,10 @@ const int32 kShards = 8;
 const int32 kActionsPerShard = 2500;
 
 enum Action {
-	ACTION_CLOCK,			// lets the player (or a waiting press) go on
-	ACTION_DRAG_TO_ROW,		// a peg dragged into the current row
-	ACTION_DRAG_ANYWHERE,	// a peg dropped anywhere, off the window too
-	ACTION_CLICK_PALETTE,	// pressed and released without moving
+	ACTION_CLOCK,		  // lets the player (or a waiting press) go on
+	ACTION_DRAG_TO_ROW,	  // a peg dragged into the current row
+	ACTION_DRAG_ANYWHERE, // a peg dropped anywhere, off the window too
+	ACTION_CLICK_PALETTE, // pressed and released without moving
 	ACTION_PRESS_ANYWHERE,
 	ACTION_NEW_GAME,
 	ACTION_GIVE_UP,
@@ -46,31 +46,34 @@ enum Action {
 	ACTION_COUNT
 };
 
-const char* kActionNames[ACTION_COUNT] = {
-	"clock", "drag to row", "drag anywhere", "click palette", "press anywhere",
-	"New Game", "Give Up", "CPU Play", "About and OK"
-};
+const char* kActionNames[ACTION_COUNT] = { "clock", "drag to row",
+	"drag anywhere", "click palette", "press anywhere", "New Game", "Give Up",
+	"CPU Play", "About and OK" };
 
-const int kActionWeights[ACTION_COUNT] = { 30, 25, 10, 5, 5, 6, 5, 6, 2 };
+const int	kActionWeights[ACTION_COUNT] = { 30, 25, 10, 5, 5, 6, 5, 6, 2 };
 
 
 class Stress : public kxtest::GameTest,
-	public ::testing::WithParamInterface<int32> {
+			   public ::testing::WithParamInterface<int32> {
 protected:
-	void SetUp() override
+	void
+	SetUp() override
 	{
 		kxtest::GameTest::SetUp();
 		ASSERT_TRUE(HeadlessApp::Settle(window));
-		BPrivate::SetLaunchHook([](const std::vector<std::string>&) { return B_OK; });
+		BPrivate::SetLaunchHook(
+			[](const std::vector<std::string>&) { return B_OK; });
 	}
 
-	void TearDown() override
+	void
+	TearDown() override
 	{
 		kxtest::GameTest::TearDown();
 		BPrivate::SetLaunchHook(nullptr);
 	}
 
-	bool Locked(BLooper* looper, const std::function<void()>& inside)
+	bool
+	Locked(BLooper* looper, const std::function<void()>& inside)
 	{
 		if (looper->LockWithTimeout(10000000) != B_OK)
 			return false;
@@ -80,7 +83,8 @@ protected:
 	}
 
 	// The flags as they are between two messages of the window.
-	void Flags(bool* game, bool* cpu)
+	void
+	Flags(bool* game, bool* cpu)
 	{
 		ASSERT_TRUE(Locked(window, [&] {
 			*game = view->gameActive;
@@ -88,24 +92,28 @@ protected:
 		}));
 	}
 
-	int32 Random(int32 low, int32 high)
+	int32
+	Random(int32 low, int32 high)
 	{
 		return std::uniform_int_distribution<int32>(low, high)(fRandom);
 	}
 
 	// A point inside a palette slot, clear of the lines slots share.
-	BPoint InSlot(int32 color)
+	BPoint
+	InSlot(int32 color)
 	{
 		BRect slot = PaletteSlotRect(color);
-		return InWindow(BPoint(Random((int32)slot.left + 1, (int32)slot.right - 1),
-			Random((int32)slot.top + 1, (int32)slot.bottom - 1)));
+		return InWindow(
+			BPoint(Random((int32)slot.left + 1, (int32)slot.right - 1),
+				Random((int32)slot.top + 1, (int32)slot.bottom - 1)));
 	}
 
 	// A press at one window point, a release at another. The view waits for
 	// the gesture only on the palette during the user's own game; then a
 	// move of the pointer starts a drag whose message goes where the
 	// pointer is released.
-	void Gesture(BPoint from, BPoint to, bool move)
+	void
+	Gesture(BPoint from, BPoint to, bool move)
 	{
 		bool game;
 		bool cpu;
@@ -148,9 +156,10 @@ protected:
 	// Drags the peg of a palette slot to a window point and checks that a
 	// drop on the board took the hole that the pointer was over, or left
 	// the board alone.
-	void DragTo(BPoint to)
+	void
+	DragTo(BPoint to)
 	{
-		int32 color = Random(0, kPegColorCount - 1);
+		int32	   color = Random(0, kPegColorCount - 1);
 		BoardState before = State();
 		Gesture(InSlot(color), to, true);
 		if (before.cpuActive || !before.gameActive || HasFatalFailure())
@@ -159,27 +168,32 @@ protected:
 		BoardState after = State();
 		if (!kBoardFrame.Contains(to)) {
 			if (to.x < 0 || to.y < 0 || to.x > 159 || to.y > 268) {
-				EXPECT_TRUE(after == before) << "a drop off the window changed the board";
+				EXPECT_TRUE(after == before)
+					<< "a drop off the window changed the board";
 			}
 			return;
 		}
 		int32 row;
 		int32 hole;
 		HoleAt(to - kBoardFrame.LeftTop(), &row, &hole);
-		bool hit = row == before.currentRow && hole >= 0 && hole < kBoardHoleCount;
+		bool hit =
+			row == before.currentRow && hole >= 0 && hole < kBoardHoleCount;
 		if (!hit) {
-			EXPECT_TRUE(after == before) << "a drop beside the current row changed the board";
+			EXPECT_TRUE(after == before)
+				<< "a drop beside the current row changed the board";
 			return;
 		}
 		fHits++;
 		if (after.currentRow == before.currentRow && after.gameActive) {
 			EXPECT_EQ(after.colors[row][hole], color);
 		} else {
-			EXPECT_EQ(after.CountPegs(row), kBoardHoleCount) << "a row moved on unfilled";
+			EXPECT_EQ(after.CountPegs(row), kBoardHoleCount)
+				<< "a row moved on unfilled";
 		}
 	}
 
-	BPoint InCurrentRow()
+	BPoint
+	InCurrentRow()
 	{
 		int32 row = State().currentRow;
 		if (row < 0)
@@ -191,7 +205,8 @@ protected:
 			Random((int32)rect.top, (int32)rect.bottom - 1)));
 	}
 
-	BPoint Anywhere()
+	BPoint
+	Anywhere()
 	{
 		switch (Random(0, 2)) {
 			case 0:
@@ -200,12 +215,14 @@ protected:
 				return BPoint(Random(0, 159), Random(0, 268));
 			default:
 				// beside the window, on the desktop
-				return Random(0, 1) == 0 ? BPoint(Random(-30, -1), Random(-30, 300))
+				return Random(0, 1) == 0
+					? BPoint(Random(-30, -1), Random(-30, 300))
 					: BPoint(Random(161, 300), Random(0, 268));
 		}
 	}
 
-	void NewGame()
+	void
+	NewGame()
 	{
 		bool game;
 		bool cpu;
@@ -224,7 +241,8 @@ protected:
 			std::this_thread::yield();
 		bigtime_t virtualStart = clock.Now();
 		ASSERT_TRUE(SettleRunningClock(window));
-		EXPECT_LE(clock.Now() - virtualStart, kBoardHoleCount * kxtest::kPegPause);
+		EXPECT_LE(
+			clock.Now() - virtualStart, kBoardHoleCount * kxtest::kPegPause);
 
 		BoardState fresh = State();
 		EXPECT_FALSE(fresh.cpuActive);
@@ -234,7 +252,8 @@ protected:
 		EXPECT_LT(find_thread("CPU Player"), 0);
 	}
 
-	void About()
+	void
+	About()
 	{
 		AboutBox* box = app->aboutBox;
 		Choose(3);
@@ -246,18 +265,20 @@ protected:
 		bool cpu;
 		Flags(&game, &cpu);
 		BoardState before = State();
-		ASSERT_TRUE(harness.Click(window, BPoint(Random(0, 100), Random(20, 268))));
+		ASSERT_TRUE(
+			harness.Click(window, BPoint(Random(0, 100), Random(20, 268))));
 		if (!cpu) {
 			EXPECT_TRUE(State() == before);
 		}
 		BRect ok;
 		ASSERT_TRUE(Locked(box, [&] { ok = box->okButton->Frame(); }));
-		ASSERT_TRUE(harness.Click(box, BPoint((ok.left + ok.right) / 2,
-			(ok.top + ok.bottom) / 2)));
+		ASSERT_TRUE(harness.Click(
+			box, BPoint((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2)));
 		EXPECT_TRUE(box->IsHidden());
 	}
 
-	void Do(Action action)
+	void
+	Do(Action action)
 	{
 		switch (action) {
 			case ACTION_CLOCK:
@@ -270,18 +291,16 @@ protected:
 			case ACTION_DRAG_ANYWHERE:
 				DragTo(Anywhere());
 				break;
-			case ACTION_CLICK_PALETTE:
-			{
+			case ACTION_CLICK_PALETTE: {
 				BoardState before = State();
-				BPoint slot = InSlot(Random(0, kPegColorCount - 1));
+				BPoint	   slot = InSlot(Random(0, kPegColorCount - 1));
 				Gesture(slot, slot, false);
 				if (!before.cpuActive) {
 					EXPECT_TRUE(State() == before) << "a click sent a peg";
 				}
 				break;
 			}
-			case ACTION_PRESS_ANYWHERE:
-			{
+			case ACTION_PRESS_ANYWHERE: {
 				// Anywhere but the menu bar, which the menu actions use.
 				BPoint where = Anywhere();
 				if (where.y < kBoardFrame.top && where.x >= 0 && where.x < 160)
@@ -306,16 +325,17 @@ protected:
 		}
 	}
 
-	Action Pick()
+	Action
+	Pick()
 	{
-		std::discrete_distribution<int> pick(std::begin(kActionWeights),
-			std::end(kActionWeights));
+		std::discrete_distribution<int> pick(
+			std::begin(kActionWeights), std::end(kActionWeights));
 		return (Action)pick(fRandom);
 	}
 
-	std::mt19937 fRandom;
+	std::mt19937			fRandom;
 	kxtest::BoardInvariants fInvariants;
-	int64 fHits = 0;
+	int64					fHits = 0;
 };
 
 
@@ -332,14 +352,15 @@ TEST_P(Stress, RandomActionsKeepTheBoardWhole)
 {
 	fRandom.seed(0x4b58 + GetParam());
 	kxtest::Watchdog watchdog;
-	int32 count = ActionsPerShard();
-	int64 actions[ACTION_COUNT] = {};
+	int32			 count = ActionsPerShard();
+	int64			 actions[ACTION_COUNT] = {};
 
 	for (int32 i = 0; i < count; i++) {
 		Action action = Pick();
 		watchdog.Beat(kActionNames[action]);
-		SCOPED_TRACE(testing::Message() << "action " << i << " (" << kActionNames[action]
-			<< ") of shard " << GetParam());
+		SCOPED_TRACE(testing::Message()
+			<< "action " << i << " (" << kActionNames[action] << ") of shard "
+			<< GetParam());
 		Do(action);
 		actions[action]++;
 		ASSERT_FALSE(HasFatalFailure());
@@ -366,8 +387,8 @@ TEST_P(Stress, RandomActionsKeepTheBoardWhole)
 	}
 
 	printf("stress shard %d: %d actions, %lld drops on the current row, "
-		"%lld invariant checks\n", GetParam(), count, (long long)fHits,
-		(long long)fInvariants.fChecked);
+		   "%lld invariant checks\n",
+		GetParam(), count, (long long)fHits, (long long)fInvariants.fChecked);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shards, Stress, ::testing::Range(0, kShards));

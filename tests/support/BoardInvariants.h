@@ -13,8 +13,9 @@
 namespace kxtest {
 
 // The marks a row of this guess has to carry: exact first, then colour.
-inline void ExpectedMarks(const Sequence& secret, const Sequence& guess,
-	int32 marks[kBoardHoleCount])
+inline void
+ExpectedMarks(
+	const Sequence& secret, const Sequence& guess, int32 marks[kBoardHoleCount])
 {
 	int exact;
 	int color;
@@ -33,10 +34,11 @@ class BoardInvariants {
 public:
 	// The first broken promise, or an empty string. Counts each promise
 	// looked at in fChecked.
-	std::string Broken(const KXView* view)
+	std::string
+	Broken(const KXView* view)
 	{
 		std::ostringstream fault;
-		int32 current = view->currentRow;
+		int32			   current = view->currentRow;
 		fChecked++;
 		if (current < -1 || current > kBoardFirstRow) {
 			fault << "currentRow " << current << " is off the board";
@@ -46,8 +48,8 @@ public:
 		for (int32 h = 0; h < kBoardHoleCount; h++) {
 			fChecked++;
 			const PegSlot& slot = view->secretPegs[h];
-			if (slot.colorIndex != view->secret.colors[h]
-				|| slot.colorIndex < 0 || slot.colorIndex >= kPegColorCount
+			if (slot.colorIndex != view->secret.colors[h] || slot.colorIndex < 0
+				|| slot.colorIndex >= kPegColorCount
 				|| slot.bitmap != view->pegBitmaps[slot.colorIndex]) {
 				fault << "secret peg " << h << " does not match the secret";
 				return fault.str();
@@ -60,11 +62,11 @@ public:
 				return slots;
 			fChecked++;
 			int32 count = _CountPegs(view, r);
-			bool marked = _Marked(view, r);
+			bool  marked = _Marked(view, r);
 			if (r > current) {
 				if (count != kBoardHoleCount) {
 					fault << "row " << r << " below the current row " << current
-						<< " holds " << count << " pegs";
+						  << " holds " << count << " pegs";
 					return fault.str();
 				}
 				if (!_MarksAgree(view, r)) {
@@ -74,11 +76,12 @@ public:
 			} else if (r < current) {
 				if (count != 0 || marked) {
 					fault << "row " << r << " above the current row " << current
-						<< " is not empty";
+						  << " is not empty";
 					return fault.str();
 				}
 			} else if (marked && !_Won(view, r)) {
-				fault << "the current row " << r << " carries marks but was not won";
+				fault << "the current row " << r
+					  << " carries marks but was not won";
 				return fault.str();
 			}
 		}
@@ -88,7 +91,8 @@ public:
 		fChecked++;
 		bool over = current < 0 || _Won(view, current);
 		if (over && !view->cpuActive && view->gameActive) {
-			fault << "the game is over on row " << current << " but still active";
+			fault << "the game is over on row " << current
+				  << " but still active";
 			return fault.str();
 		}
 		return std::string();
@@ -97,7 +101,8 @@ public:
 	int64 fChecked = 0;
 
 private:
-	static int32 _CountPegs(const KXView* view, int32 row)
+	static int32
+	_CountPegs(const KXView* view, int32 row)
 	{
 		int32 count = 0;
 		for (int32 h = 0; h < kBoardHoleCount; h++)
@@ -105,7 +110,8 @@ private:
 		return count;
 	}
 
-	static bool _Marked(const KXView* view, int32 row)
+	static bool
+	_Marked(const KXView* view, int32 row)
 	{
 		for (int32 h = 0; h < kBoardHoleCount; h++) {
 			if (view->hints[row][h] != HINT_NONE)
@@ -114,14 +120,16 @@ private:
 		return false;
 	}
 
-	static Sequence _Row(const KXView* view, int32 row)
+	static Sequence
+	_Row(const KXView* view, int32 row)
 	{
 		const PegSlot* s = view->pegs[row];
 		return Sequence(s[0].colorIndex, s[1].colorIndex, s[2].colorIndex,
 			s[3].colorIndex, s[4].colorIndex);
 	}
 
-	static bool _MarksAgree(const KXView* view, int32 row)
+	static bool
+	_MarksAgree(const KXView* view, int32 row)
 	{
 		int32 marks[kBoardHoleCount];
 		ExpectedMarks(view->secret, _Row(view, row), marks);
@@ -132,25 +140,28 @@ private:
 		return true;
 	}
 
-	static bool _Won(const KXView* view, int32 row)
+	static bool
+	_Won(const KXView* view, int32 row)
 	{
-		return _CountPegs(view, row) == kBoardHoleCount && _MarksAgree(view, row)
+		return _CountPegs(view, row) == kBoardHoleCount
+			&& _MarksAgree(view, row)
 			&& view->hints[row][kBoardHoleCount - 1] == HINT_EXACT;
 	}
 
-	std::string _BrokenSlots(const KXView* view, int32 row)
+	std::string
+	_BrokenSlots(const KXView* view, int32 row)
 	{
 		for (int32 h = 0; h < kBoardHoleCount; h++) {
 			fChecked++;
 			const PegSlot& slot = view->pegs[row][h];
-			bool good = slot.colorIndex == PEG_NONE
-				? slot.bitmap == nullptr
-				: slot.colorIndex >= 0 && slot.colorIndex < kPegColorCount
-					&& slot.bitmap == view->pegBitmaps[slot.colorIndex];
+			bool		   good = slot.colorIndex == PEG_NONE
+						  ? slot.bitmap == nullptr
+						  : slot.colorIndex >= 0 && slot.colorIndex < kPegColorCount
+					  && slot.bitmap == view->pegBitmaps[slot.colorIndex];
 			if (!good) {
 				std::ostringstream fault;
 				fault << "hole " << h << " of row " << row << " holds colour "
-					<< slot.colorIndex << " with the wrong image";
+					  << slot.colorIndex << " with the wrong image";
 				return fault.str();
 			}
 		}

@@ -30,23 +30,24 @@ const bigtime_t kPegPause = 500000;
 
 // What the rules change, copied under the window's lock.
 struct BoardState {
-	int32 hints[kBoardRowCount][kBoardHoleCount];
-	int32 colors[kBoardRowCount][kBoardHoleCount];
-	int32 currentRow;
-	bool gameActive;
-	bool cpuActive;
+	int32	 hints[kBoardRowCount][kBoardHoleCount];
+	int32	 colors[kBoardRowCount][kBoardHoleCount];
+	int32	 currentRow;
+	bool	 gameActive;
+	bool	 cpuActive;
 	Sequence secret;
 
-	bool operator==(const BoardState& other) const
+	bool
+	operator==(const BoardState& other) const
 	{
 		return memcmp(hints, other.hints, sizeof(hints)) == 0
 			&& memcmp(colors, other.colors, sizeof(colors)) == 0
-			&& currentRow == other.currentRow
-			&& gameActive == other.gameActive
+			&& currentRow == other.currentRow && gameActive == other.gameActive
 			&& cpuActive == other.cpuActive && secret == other.secret;
 	}
 
-	int32 CountPegs(int32 row) const
+	int32
+	CountPegs(int32 row) const
 	{
 		int32 count = 0;
 		for (int32 h = 0; h < kBoardHoleCount; h++)
@@ -54,7 +55,8 @@ struct BoardState {
 		return count;
 	}
 
-	Sequence Row(int32 row) const
+	Sequence
+	Row(int32 row) const
 	{
 		const int32* c = colors[row];
 		return Sequence(c[0], c[1], c[2], c[3], c[4]);
@@ -64,7 +66,8 @@ struct BoardState {
 
 class GameTest : public ::testing::Test {
 protected:
-	void SetUp() override
+	void
+	SetUp() override
 	{
 		BPrivate::SetClock(&clock);
 		app = new Kalvex();
@@ -73,7 +76,8 @@ protected:
 		view = window->boardView;
 	}
 
-	void TearDown() override
+	void
+	TearDown() override
 	{
 		// A player paused on the clock has to finish its row to stop.
 		clock.SetAutomatic(true);
@@ -82,21 +86,25 @@ protected:
 	}
 
 	// The middle of a hole.
-	static BPoint Hole(int32 row, int32 hole)
+	static BPoint
+	Hole(int32 row, int32 hole)
 	{
 		BRect rect = HoleRect(row, hole);
-		return BPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+		return BPoint(
+			(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 	}
 
 	// A point of the board view in its window's coordinates.
-	static BPoint InWindow(BPoint board)
+	static BPoint
+	InWindow(BPoint board)
 	{
 		return board + kBoardFrame.LeftTop();
 	}
 
 	// Puts the pointer on a point of the board view and drops a peg there
 	// as the window would.
-	void DropAt(BPoint where, int color)
+	void
+	DropAt(BPoint where, int color)
 	{
 		harness.MoveTo(window, InWindow(where));
 		ASSERT_TRUE(harness.display.WaitForInput());
@@ -105,14 +113,16 @@ protected:
 		window->Unlock();
 	}
 
-	void PlayRow(const Sequence& guess)
+	void
+	PlayRow(const Sequence& guess)
 	{
 		int32 row = State().currentRow;
 		for (int32 h = 0; h < kBoardHoleCount; h++)
 			DropAt(Hole(row, h), guess.colors[h]);
 	}
 
-	void SetSecret(const Sequence& code)
+	void
+	SetSecret(const Sequence& code)
 	{
 		window->Lock();
 		view->secret = code;
@@ -123,7 +133,8 @@ protected:
 		window->Unlock();
 	}
 
-	BoardState State()
+	BoardState
+	State()
 	{
 		BoardState state;
 		window->Lock();
@@ -143,7 +154,8 @@ protected:
 
 	// Moves the clock on whenever someone sleeps on it, until done() holds;
 	// false after the watchdog's time of real time.
-	bool RunClockUntil(std::function<bool()> done)
+	bool
+	RunClockUntil(std::function<bool()> done)
 	{
 		harness.watchdog.Beat("running the clock");
 		auto deadline = std::chrono::steady_clock::now() + kWatchdog;
@@ -158,26 +170,28 @@ protected:
 
 	// The same until the looper has handled all that was posted to it: a
 	// stop request waits for the player, and the player for its pauses.
-	bool SettleRunningClock(BLooper* looper)
+	bool
+	SettleRunningClock(BLooper* looper)
 	{
-		return RunClockUntil([looper] {
-			return BPrivate::TestAccess::IsIdle(looper);
-		});
+		return RunClockUntil(
+			[looper] { return BPrivate::TestAccess::IsIdle(looper); });
 	}
 
 	// Opens the menu with a click on its name and clicks item number index,
 	// then waits until the window has handled it (settle false: only until
 	// the item was clicked).
-	void Choose(int32 index, bool settle = true)
+	void
+	Choose(int32 index, bool settle = true)
 	{
 		ASSERT_TRUE(harness.Click(window, BPoint(10, 8)));
 		ASSERT_EQ(window->LockWithTimeout(10000000), B_OK);
-		bool open = BPrivate::TestAccess::OpenMenu(window->menuBar) != nullptr;
-		BRect item = window->gameMenu->ConvertToWindow(window->gameMenu->_ItemFrame(index));
+		bool  open = BPrivate::TestAccess::OpenMenu(window->menuBar) != nullptr;
+		BRect item = window->gameMenu->ConvertToWindow(
+			window->gameMenu->_ItemFrame(index));
 		window->Unlock();
 		ASSERT_TRUE(open) << "the menu did not open";
-		harness.MoveTo(window, BPoint((item.left + item.right) / 2,
-			(item.top + item.bottom) / 2));
+		harness.MoveTo(window,
+			BPoint((item.left + item.right) / 2, (item.top + item.bottom) / 2));
 		harness.display.Press();
 		harness.display.Release();
 		ASSERT_TRUE(harness.display.WaitForInput());
@@ -188,14 +202,15 @@ protected:
 
 	// Moves the clock on, one wake-up at a time, until the player sleeps in
 	// its pause number count of the test; false if it never gets there.
-	bool RunToPause(int64 count)
+	bool
+	RunToPause(int64 count)
 	{
 		harness.watchdog.Beat("running to a pause of the player");
 		auto deadline = std::chrono::steady_clock::now() + kWatchdog;
 		while (std::chrono::steady_clock::now() < deadline) {
 			// Sleepers first: a sleep that starts between the two reads
 			// must not be taken for one already counted and moved past.
-			bool sleeping = clock.CountSleepers() > 0;
+			bool  sleeping = clock.CountSleepers() > 0;
 			int64 sleeps = clock.CountSleeps();
 			if (sleeps > count)
 				return false;
@@ -211,7 +226,8 @@ protected:
 	// Starts the player through the menu command and hands it this secret
 	// while it pauses after its first peg: the opening guess is fixed and
 	// nothing reads the secret before the row is scored.
-	void StartPlayer(const Sequence& code)
+	void
+	StartPlayer(const Sequence& code)
 	{
 		int64 before = clock.CountSleeps();
 		window->PostMessage(MSG_CPU_PLAY);
@@ -220,7 +236,8 @@ protected:
 	}
 
 	// Lets the player go on without pauses and waits for its end.
-	void FinishPlayer()
+	void
+	FinishPlayer()
 	{
 		harness.watchdog.Beat("waiting for the player's end");
 		clock.SetAutomatic(true);
@@ -230,11 +247,11 @@ protected:
 		wait_for_thread(player, NULL);
 	}
 
-	HeadlessApp harness;
+	HeadlessApp			  harness;
 	BPrivate::ManualClock clock;
-	Kalvex* app = nullptr;
-	KXWindow* window = nullptr;
-	KXView* view = nullptr;
+	Kalvex*				  app = nullptr;
+	KXWindow*			  window = nullptr;
+	KXView*				  view = nullptr;
 };
 
 } // namespace kxtest

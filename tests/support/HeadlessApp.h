@@ -25,94 +25,101 @@ namespace kxtest {
 
 class HeadlessApp {
 public:
-    HeadlessApp()
-        :
-        watchdog(6 * kWatchdog)
-    {
-        BPrivate::Desktop::Default()->Reset();
-        display.Install();
-    }
+	HeadlessApp() :
+		watchdog(6 * kWatchdog)
+	{
+		BPrivate::Desktop::Default()->Reset();
+		display.Install();
+	}
 
-    ~HeadlessApp()
-    {
-        if (fRunning.valid())
-            Quit();
-        BPrivate::SetClock(nullptr);
-        BPrivate::Desktop::Default()->Reset();
-    }
+	~HeadlessApp()
+	{
+		if (fRunning.valid())
+			Quit();
+		BPrivate::SetClock(nullptr);
+		BPrivate::Desktop::Default()->Reset();
+	}
 
-    // Starts the loop of an application made by the caller (be_app).
-    void Start()
-    {
-        watchdog.Beat("start");
-        fRunning = std::async(std::launch::async, [] { be_app->Run(); });
-    }
+	// Starts the loop of an application made by the caller (be_app).
+	void
+	Start()
+	{
+		watchdog.Beat("start");
+		fRunning = std::async(std::launch::async, [] { be_app->Run(); });
+	}
 
-    // Asks the application to quit and waits for its loop to return; false
-    // if it did not within the watchdog's time.
-    bool Quit()
-    {
-        if (!fRunning.valid())
-            return true;
-        watchdog.Beat("quit");
-        be_app->PostMessage(B_QUIT_REQUESTED);
-        return WaitForQuit();
-    }
+	// Asks the application to quit and waits for its loop to return; false
+	// if it did not within the watchdog's time.
+	bool
+	Quit()
+	{
+		if (!fRunning.valid())
+			return true;
+		watchdog.Beat("quit");
+		be_app->PostMessage(B_QUIT_REQUESTED);
+		return WaitForQuit();
+	}
 
-    bool WaitForQuit()
-    {
-        if (!fRunning.valid())
-            return true;
-        if (fRunning.wait_for(kWatchdog) != std::future_status::ready)
-            return false;
-        fRunning.get();
-        return true;
-    }
+	bool
+	WaitForQuit()
+	{
+		if (!fRunning.valid())
+			return true;
+		if (fRunning.wait_for(kWatchdog) != std::future_status::ready)
+			return false;
+		fRunning.get();
+		return true;
+	}
 
-    bool Finished()
-    {
-        return fRunning.valid()
-            && fRunning.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-    }
+	bool
+	Finished()
+	{
+		return fRunning.valid()
+			&& fRunning.wait_for(std::chrono::seconds(0))
+			== std::future_status::ready;
+	}
 
-    // Waits until the looper has handled everything posted to it, including
-    // what its own handling posts to it meanwhile.
-    static bool Settle(BLooper* looper)
-    {
-        auto deadline = std::chrono::steady_clock::now() + kWatchdog;
-        while (!BPrivate::TestAccess::IsIdle(looper)) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            std::this_thread::yield();
-        }
-        return true;
-    }
+	// Waits until the looper has handled everything posted to it, including
+	// what its own handling posts to it meanwhile.
+	static bool
+	Settle(BLooper* looper)
+	{
+		auto deadline = std::chrono::steady_clock::now() + kWatchdog;
+		while (!BPrivate::TestAccess::IsIdle(looper)) {
+			if (std::chrono::steady_clock::now() > deadline)
+				return false;
+			std::this_thread::yield();
+		}
+		return true;
+	}
 
-    // Input goes through the application's loop, then to the window.
-    bool Click(BWindow* window, BPoint where)
-    {
-        MoveTo(window, where);
-        display.Press();
-        display.Release();
-        return display.WaitForInput() && Settle(window);
-    }
+	// Input goes through the application's loop, then to the window.
+	bool
+	Click(BWindow* window, BPoint where)
+	{
+		MoveTo(window, where);
+		display.Press();
+		display.Release();
+		return display.WaitForInput() && Settle(window);
+	}
 
-    void MoveTo(BWindow* window, BPoint where)
-    {
-        watchdog.Beat("pointer input");
-        display.MovePointer(display.WindowToScreen(window, where));
-    }
+	void
+	MoveTo(BWindow* window, BPoint where)
+	{
+		watchdog.Beat("pointer input");
+		display.MovePointer(display.WindowToScreen(window, where));
+	}
 
-    // A hang in a wait that has no time limit of its own (a window's lock,
-    // a join) ends the program. It allows far more than any single wait
-    // with a deadline, so that those report first and a slow sanitizer run
-    // on a busy machine is not taken for a hang, yet ends well before the
-    // test runner's limit.
-    Watchdog watchdog;
-    BPrivate::HeadlessDisplay display;
+	// A hang in a wait that has no time limit of its own (a window's lock,
+	// a join) ends the program. It allows far more than any single wait
+	// with a deadline, so that those report first and a slow sanitizer run
+	// on a busy machine is not taken for a hang, yet ends well before the
+	// test runner's limit.
+	Watchdog				  watchdog;
+	BPrivate::HeadlessDisplay display;
 
 private:
-    std::future<void> fRunning;
+	std::future<void> fRunning;
 };
 
 } // namespace kxtest

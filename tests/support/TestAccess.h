@@ -43,6 +43,6 @@ public:
 	}
 };
 
-}	// namespace BPrivate
+} // namespace BPrivate
 
-#endif	// KX_TEST_ACCESS_H
+#endif // KX_TEST_ACCESS_H

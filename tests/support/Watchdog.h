@@ -21,7 +21,7 @@ constexpr auto kWatchdog = std::chrono::seconds(10);
 
 
 // Polls until done() holds; false once the watchdog's time has passed.
-template<typename Condition>
+template <typename Condition>
 bool
 PollUntil(Condition done)
 {
@@ -36,13 +36,11 @@ PollUntil(Condition done)
 
 class Watchdog {
 public:
-	explicit Watchdog(std::chrono::steady_clock::duration limit = kWatchdog)
-		:
+	explicit Watchdog(std::chrono::steady_clock::duration limit = kWatchdog) :
 		fLimit(limit),
 		fLast(std::chrono::steady_clock::now()),
 		fThread([this] { _Watch(); })
-	{
-	}
+	{ }
 
 	~Watchdog()
 	{
@@ -55,7 +53,8 @@ public:
 	}
 
 	// Marks progress; the next step must make some within the limit.
-	void Beat(const std::string& step)
+	void
+	Beat(const std::string& step)
 	{
 		std::lock_guard<std::mutex> guard(fLock);
 		fStep = step;
@@ -63,15 +62,19 @@ public:
 	}
 
 private:
-	void _Watch()
+	void
+	_Watch()
 	{
 		std::unique_lock<std::mutex> guard(fLock);
 		while (!fDone) {
 			auto due = fLast + fLimit;
 			if (std::chrono::steady_clock::now() >= due) {
-				fprintf(stderr, "watchdog: no progress for %lld s in \"%s\"; "
-					"taken for a deadlock\n", (long long)
-					std::chrono::duration_cast<std::chrono::seconds>(fLimit).count(),
+				fprintf(stderr,
+					"watchdog: no progress for %lld s in \"%s\"; "
+					"taken for a deadlock\n",
+					(long long)std::chrono::duration_cast<std::chrono::seconds>(
+						fLimit)
+						.count(),
 					fStep.c_str());
 				fflush(stderr);
 				abort();
@@ -80,13 +83,13 @@ private:
 		}
 	}
 
-	std::chrono::steady_clock::duration fLimit;
-	std::mutex fLock;
-	std::condition_variable fChanged;
+	std::chrono::steady_clock::duration	  fLimit;
+	std::mutex							  fLock;
+	std::condition_variable				  fChanged;
 	std::chrono::steady_clock::time_point fLast;
-	std::string fStep = "start";
-	bool fDone = false;
-	std::thread fThread;
+	std::string							  fStep = "start";
+	bool								  fDone = false;
+	std::thread							  fThread;
 };
 
 } // namespace kxtest

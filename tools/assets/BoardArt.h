@@ -10,6 +10,6 @@
 const int kBoardWidth = 160;
 const int kBoardHeight = 249;
 
-Raster RenderBoard(const PegPicture pegs[kPegCount]);
+Raster	  RenderBoard(const PegPicture pegs[kPegCount]);
 
 #endif

@@ -12,7 +12,7 @@ bool WriteBmp(const char* path, const Raster& picture, std::string* error);
 
 // A baseline JPEG without chroma subsampling, so small coloured details
 // keep their colour.
-bool WriteJpeg(const char* path, const Raster& picture, int quality,
-    std::string* error);
+bool WriteJpeg(
+	const char* path, const Raster& picture, int quality, std::string* error);
 
 #endif

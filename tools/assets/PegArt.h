@@ -8,18 +8,18 @@
 
 #include "Raster.h"
 
-const int kPegSize = 17;
-const int kPegCount = 9;
+const int				 kPegSize = 17;
+const int				 kPegCount = 9;
 
 // File names, in peg colour order.
 extern const char* const kPegNames[kPegCount];
 
 struct PegPicture {
-    Raster          pixels;
-    std::vector<bool> inside;       // false where the key colour shows
+	Raster			  pixels;
+	std::vector<bool> inside; // false where the key colour shows
 };
 
-const RGB kKeyColor = { 255, 0, 255 };
+const RGB  kKeyColor = { 255, 0, 255 };
 
 PegPicture RenderPeg(int color);
 

@@ -11,20 +11,24 @@
 namespace BPrivate {
 
 struct MapColor {
-    uint8 red;
-    uint8 green;
-    uint8 blue;
+	uint8 red;
+	uint8 green;
+	uint8 blue;
 };
 
 class ColorMap {
 public:
-            bool            Load(const char* path, std::string* error);
-            const MapColor& ColorAt(uint8 index) const { return fColors[index]; }
+	bool Load(const char* path, std::string* error);
+	const MapColor&
+	ColorAt(uint8 index) const
+	{
+		return fColors[index];
+	}
 
 private:
-            MapColor        fColors[256];
+	MapColor fColors[256];
 };
 
-}   // namespace BPrivate
+} // namespace BPrivate
 
 #endif

@@ -15,13 +15,13 @@ namespace BPrivate {
 // Returns the file contents with `block` in place, or false with *error set
 // when `file` is not a little-endian ELF image or carries other trailing data.
 bool AttachResourceBlock(const std::vector<uint8>& file,
-    const std::vector<uint8>& block, const std::string& name,
-    std::vector<uint8>* result, std::string* error);
+	const std::vector<uint8>& block, const std::string& name,
+	std::vector<uint8>* result, std::string* error);
 
 // The same on the file at `path`, which keeps its permissions.
-bool AttachResourceBlockToFile(const char* path,
-    const std::vector<uint8>& block, std::string* error);
+bool AttachResourceBlockToFile(
+	const char* path, const std::vector<uint8>& block, std::string* error);
 
-}   // namespace BPrivate
+} // namespace BPrivate
 
 #endif

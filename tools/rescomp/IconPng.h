@@ -14,8 +14,8 @@ namespace BPrivate {
 // `pixels` holds size x size colour map indices, rows from the top; the
 // PNG is size * scale pixels square. Index 255 is written transparent.
 bool WriteIconPng(const char* path, const std::vector<uint8>& pixels,
-    int32 size, int32 scale, const ColorMap& colors, std::string* error);
+	int32 size, int32 scale, const ColorMap& colors, std::string* error);
 
-}   // namespace BPrivate
+} // namespace BPrivate
 
 #endif

@@ -14,7 +14,7 @@ namespace BPrivate {
 
 // What of `items` the format cannot hold (too many, a name too long or with
 // a zero byte inside, more data than 32-bit offsets reach); empty if none.
-std::string ResourceItemsProblem(const std::vector<ResourceItem>& items);
+std::string		   ResourceItemsProblem(const std::vector<ResourceItem>& items);
 
 // Both are empty when ResourceItemsProblem() finds something: nothing is
 // cut short to fit.
@@ -23,6 +23,6 @@ std::vector<uint8> BuildResourceBlock(const std::vector<ResourceItem>& items);
 // The info table alone, checksum and end marker included.
 std::vector<uint8> BuildInfoTable(const std::vector<ResourceItem>& items);
 
-}   // namespace BPrivate
+} // namespace BPrivate
 
 #endif

@@ -21,7 +21,7 @@ ParseSolveArguments(int argc, const char* const argv[])
 {
 	if (argc < 2) {
 		return Failure("no secret given: give five digits 0 to 8, like 31415,"
-			" or --all (see --help)");
+					   " or --all (see --help)");
 	}
 	if (argc > 2) {
 		return Failure(std::string("unexpected argument '") + argv[2]
@@ -29,7 +29,7 @@ ParseSolveArguments(int argc, const char* const argv[])
 	}
 
 	const std::string argument = argv[1];
-	SolveRequest request;
+	SolveRequest	  request;
 	if (argument == "--help" || argument == "-h") {
 		request.mode = SOLVE_HELP;
 		return request;
@@ -39,12 +39,13 @@ ParseSolveArguments(int argc, const char* const argv[])
 		return request;
 	}
 	if (!argument.empty() && argument[0] == '-') {
-		return Failure("unknown option '" + argument
-			+ "': see kalvex-solve --help");
+		return Failure(
+			"unknown option '" + argument + "': see kalvex-solve --help");
 	}
 	if (!ParseSecret(argument, request.secret)) {
-		return Failure("'" + argument + "' is not a secret: give five digits"
-			" 0 to 8, like 31415");
+		return Failure("'" + argument
+			+ "' is not a secret: give five digits"
+			  " 0 to 8, like 31415");
 	}
 	request.mode = SOLVE_ONE;
 	return request;

@@ -18,8 +18,7 @@ main(int argc, char** argv)
 		case SOLVE_ONE:
 			PrintGame(std::cout, SolveSecret(request.secret));
 			break;
-		case SOLVE_ALL:
-		{
+		case SOLVE_ALL: {
 			std::vector<int32_t> rows;
 			SolveAllSecrets(rows);
 			PrintAllSecrets(std::cout, rows);

@@ -13,6 +13,6 @@ std::string AppDataDirectoryFor(const std::string& executable);
 // The same for the running executable; empty when it cannot be found.
 std::string AppDataDirectory();
 
-}   // namespace BPrivate
+} // namespace BPrivate
 
 #endif

@@ -14,7 +14,8 @@ namespace BPrivate {
 
 // Gets the command line (program first) of each launch and returns the
 // launch's status.
-typedef std::function<status_t(const std::vector<std::string>& argv)> LaunchHook;
+typedef std::function<status_t(const std::vector<std::string>& argv)>
+	 LaunchHook;
 
 // An empty hook starts programs for real again.
 void SetLaunchHook(LaunchHook hook);

@@ -13,22 +13,22 @@ namespace BPrivate {
 
 class RecursiveLock {
 public:
-    RecursiveLock();
+	RecursiveLock();
 
-    void Lock();
-    // Gives up after timeout microseconds of real time; false then.
-    bool LockWithTimeout(bigtime_t timeout);
-    void Unlock();
+	void	  Lock();
+	// Gives up after timeout microseconds of real time; false then.
+	bool	  LockWithTimeout(bigtime_t timeout);
+	void	  Unlock();
 
-    bool IsLocked() const;           // by the calling thread
-    int32 CountLocks() const;        // by its owner
-    thread_id LockingThread() const; // -1 when free
+	bool	  IsLocked() const;		 // by the calling thread
+	int32	  CountLocks() const;	 // by its owner
+	thread_id LockingThread() const; // -1 when free
 
 private:
-    mutable std::mutex fMutex;
-    std::condition_variable fReleased;
-    thread_id fOwner;
-    int32 fCount;
+	mutable std::mutex		fMutex;
+	std::condition_variable fReleased;
+	thread_id				fOwner;
+	int32					fCount;
 };
 
 } // namespace BPrivate

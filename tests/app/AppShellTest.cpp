@@ -79,7 +79,10 @@ TEST_F(AppShell, GiveUpNewGameAndCpuPlayChosenWithThePointerReachTheBoard)
 	EXPECT_TRUE(fresh.gameActive);
 	EXPECT_EQ(fresh.currentRow, 13);
 
-	Choose(2); // CPU Play
+	// Settled without running the clock, or the computer would finish
+	// its whole game before the check.
+	Choose(2, false); // CPU Play
+	ASSERT_TRUE(HeadlessApp::Settle(window));
 	EXPECT_TRUE(State().cpuActive);
 	ASSERT_TRUE(clock.WaitForSleepers(1));
 

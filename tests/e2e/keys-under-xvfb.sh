@@ -6,26 +6,9 @@ set -eu
 game="$1"
 exec xvfb-run -a -s "-screen 0 400x400x24 -nolisten tcp" sh -eu -c '
 game="$1"
-shot=$(mktemp --suffix=.png)
-log=$(mktemp)
-"$game" >"$log" 2>&1 &
-pid=$!
-# The game is waited for: one that is still ending (a computer row takes up
-# to 2.5 s) would take the next start of the same program for a second copy.
-trap "kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true; rm -f $shot $log" EXIT
-fail() { echo "FAIL: $*"; cat "$log"; exit 1; }
-
-wid=$(timeout 10 xdotool search --sync --onlyvisible --name "Kalvex v1.2" | head -n 1)
-[ -n "$wid" ] || fail "the main window did not appear"
+. "$2/game-on-screen.sh"
 # No window manager runs: give the window the keyboard as one would.
 xdotool windowfocus --sync "$wid"
-
-snap() { import -window "$wid" "$shot"; }
-px() { convert "$shot" -format "%[fx:int(255*p{$1,$2}.r+.5)] %[fx:int(255*p{$1,$2}.g+.5)] %[fx:int(255*p{$1,$2}.b+.5)]" info:; }
-near() { # near "r g b" "r g b" tolerance
-    set -- $1 $2 $3
-    echo "$1 $2 $3 $4 $5 $6 $7" | awk "{d=0; for(i=1;i<=3;i++){x=\$i-\$(i+3); if(x<0)x=-x; if(x>d)d=x}; exit !(d<=\$7)}"
-}
 # Polls the screen until the command holds, up to five seconds.
 until_shown() {
     for try in $(seq 1 50); do
@@ -117,4 +100,4 @@ done
 kill -0 $pid 2>/dev/null && fail "the game did not quit"
 wait $pid || fail "the game quit with status $?"
 echo "the game quit"
-' sh "$game"
+' sh "$game" "$(dirname "$0")"

@@ -6,6 +6,9 @@
 
 #include <Bitmap.h>
 
+#include "BoardLayout.h"
+#include "KXView.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -67,13 +70,11 @@ BufferOf(BBitmap* bitmap)
 void
 BM_FullRepaint(benchmark::State& state)
 {
-	std::unique_ptr<BBitmap> background(
-		new BBitmap(BRect(0, 0, 159, 248), B_RGB32));
+	std::unique_ptr<BBitmap> background(new BBitmap(kBoardArea, B_RGB32));
 	Fill(background.get(), 30, 60, 90);
-	std::unique_ptr<BBitmap> offscreen(
-		new BBitmap(BRect(0, 0, 159, 248), B_RGB32, true));
+	std::unique_ptr<BBitmap> offscreen(new BBitmap(kBoardArea, B_RGB32, true));
 	std::vector<std::unique_ptr<BBitmap>> pegs;
-	for (int i = 0; i < 9; i++)
+	for (int i = 0; i < kPegColorCount; i++)
 		pegs.emplace_back(MakePeg((uint8)(i * 28)));
 
 	std::vector<uint8> window(160 * 269 * 4);
@@ -89,35 +90,32 @@ BM_FullRepaint(benchmark::State& state)
 	alpha.alphaFunction = B_ALPHA_OVERLAY;
 	BlendState copy;
 	copy.mode = B_OP_COPY;
-	const BRect		pegBounds(0, 0, 16, 16);
+	const BRect		pegBounds(0, 0, kBoardPitch, kBoardPitch);
+	// The board's picture where the window shows it, below the menu bar.
+	const BRect		onScreen = kBoardArea.OffsetByCopy(kBoardFrame.LeftTop());
 	const rgb_color black = { 0, 0, 0, 255 };
 	const rgb_color white = { 255, 255, 255, 255 };
 
 	for (auto _ : state) {
-		Painter board(BufferOf(offscreen.get()), BRect(0, 0, 159, 248));
-		board.DrawBitmap(background.get(), BRect(0, 0, 159, 248),
-			BRect(0, 0, 159, 248), alpha);
-		for (int r = 0; r < 14; r++) {
-			for (int i = 0; i < 5; i++) {
-				board.DrawBitmap(pegs[(r + i) % 9].get(), pegBounds,
-					BRect(8 + 16 * i, 1 + 16 * r, 24 + 16 * i, 17 + 16 * r),
-					alpha);
+		Painter board(BufferOf(offscreen.get()), kBoardArea);
+		board.DrawBitmap(background.get(), kBoardArea, kBoardArea, alpha);
+		for (int r = 0; r < kBoardRowCount; r++) {
+			for (int i = 0; i < kBoardHoleCount; i++) {
+				board.DrawBitmap(pegs[(r + i) % kPegColorCount].get(),
+					pegBounds, HoleRect(r, i), alpha);
 			}
 		}
-		for (int r = 0; r < 14; r++) {
-			for (int i = 0; i < 5; i++) {
+		for (int r = 0; r < kBoardRowCount; r++) {
+			for (int i = 0; i < kBoardHoleCount; i++) {
 				board.FillEllipse(
-					BRect(88 + 8 * i, 1 + 16 * r, 96 + 8 * i, 9 + 16 * r),
-					(r + i) % 2 ? white : black, alpha);
+					MarkRect(r, i), (r + i) % 2 ? white : black, alpha);
 			}
 		}
-		for (int i = 0; i < 5; i++)
-			board.DrawBitmap(pegs[i].get(), pegBounds,
-				BRect(8 + 16 * i, 232, 24 + 16 * i, 248), alpha);
+		for (int i = 0; i < kBoardHoleCount; i++)
+			board.DrawBitmap(pegs[i].get(), pegBounds, SecretRect(i), alpha);
 
-		Painter screen(surface, BRect(0, 20, 159, 268));
-		screen.DrawBitmap(offscreen.get(), BRect(0, 0, 159, 248),
-			BRect(0, 20, 159, 268), copy);
+		Painter screen(surface, onScreen);
+		screen.DrawBitmap(offscreen.get(), kBoardArea, onScreen, copy);
 		benchmark::DoNotOptimize(window.data());
 		benchmark::ClobberMemory();
 	}

@@ -1,5 +1,7 @@
 #include "BoardArt.h"
 
+#include "BoardLayout.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -11,10 +13,9 @@ const int	kHoles = 5;
 const int	kSamples = 4;
 const float kHoleRadius = 4.7f;
 const float kMarkRadius = 2.3f;
-const int	kSecretTop = 232;
-const int	kPaletteLeft = 136;
-const int	kPaletteTop = 81;
-const int	kPitch = 16;
+const int	kPaletteLeft = (int)kPaletteFrame.left;
+const int	kPaletteTop = (int)kPaletteFrame.top;
+const int	kPitch = kBoardPitch;
 
 // Value noise from a fixed hash, so the picture is the same on every run.
 float
@@ -188,14 +189,18 @@ RenderBoard(const PegPicture pegs[kPegCount])
 
 	for (int row = 0; row < kRows; row++) {
 		for (int i = 0; i < kHoles; i++) {
-			// Hole i spans 8 + 16i .. 24 + 16i; marks 88 + 8i .. 96 + 8i.
-			DrawHole(
-				board, 16.5f + kPitch * i, 9.5f + kPitch * row, kHoleRadius);
-			DrawHole(board, 92.5f + 8 * i, 5.5f + kPitch * row, kMarkRadius);
+			// Each hole is drilled in the middle of the square it stands for.
+			BRect hole = HoleRect(row, i);
+			BRect mark = MarkRect(row, i);
+			DrawHole(board, hole.left + kPitch / 2 + 0.5f,
+				hole.top + kPitch / 2 + 0.5f, kHoleRadius);
+			DrawHole(board, mark.left + kMarkPitch / 2 + 0.5f,
+				mark.top + kMarkPitch / 2 + 0.5f, kMarkRadius);
 		}
 	}
 	for (int i = 0; i < kHoles; i++)
-		DrawHole(board, 16.5f + kPitch * i, kSecretTop + 8.5f, kHoleRadius);
+		DrawHole(board, SecretRect(i).left + kPitch / 2 + 0.5f,
+			kSecretTop + kPitch / 2 + 0.5f, kHoleRadius);
 
 	// The palette shows the pegs exactly as they look when placed.
 	for (int k = 0; k < kPegCount; k++) {

@@ -43,12 +43,14 @@ stop_server() {
     wait "$server_pid" 2>/dev/null || true
 }
 
-# start_window_manager: openbox on DISPLAY, once it has taken the screen.
+# start_window_manager [NAME]: a window manager (openbox unless named) on
+# DISPLAY, once it has taken the screen.
 start_window_manager() {
-    openbox >"$work/openbox.out" 2>&1 &
+    wm=${1:-openbox}
+    "$wm" >"$work/$wm.out" 2>&1 &
     pids="$pids $!"
     wait_for 30 sh -c "xprop -root _NET_WORKAREA | grep -q =" \
-        || fail "openbox did not start"
+        || fail "$wm did not start"
 }
 
 # exited PID: true once the process has ended (it stays a zombie till waited).

@@ -48,9 +48,11 @@ stop_server() {
 start_window_manager() {
     wm=${1:-openbox}
     "$wm" >"$work/$wm.out" 2>&1 &
-    pids="$pids $!"
-    wait_for 30 sh -c "xprop -root _NET_WORKAREA | grep -q =" \
-        || fail "$wm did not start"
+    wm_pid=$!
+    pids="$pids $wm_pid"
+    wait_for 30 sh -c "xprop -root _NET_WORKAREA | grep -q = || ! kill -0 $wm_pid" || true
+    xprop -root _NET_WORKAREA 2>/dev/null | grep -q = \
+        || fail "$wm did not take the screen (server $(kill -0 "$server_pid" 2>/dev/null && echo running || echo gone)): $(tail -n 3 "$work/$wm.out")"
 }
 
 # exited PID: true once the process has ended (it stays a zombie till waited).

@@ -70,6 +70,7 @@ private:
 	void	   _KeepModalInFront(int32 blockedId);
 	void	   _Destroy(SDLScreen& screen);
 	void	   _Render(SDLScreen& screen);
+	uint32*	   _Pixels(SDLScreen& screen);
 	void	   _HandleEvent(const SDL_Event& event, InputSink* sink);
 	void	   _HandleKey(const SDL_KeyboardEvent& event, InputSink* sink);
 	int32	   _IdFor(uint32 sdlWindowId);
@@ -307,7 +308,7 @@ SDLDisplay::AddWindow(int32 id, const WindowSpec& spec)
 	screen.modal = spec.modal;
 	screen.width = spec.frame.IntegerWidth() + 1;
 	screen.height = spec.frame.IntegerHeight() + 1;
-	screen.pixels.assign((size_t)screen.width * screen.height, 0xffd8d8d8);
+	// The pixels come with the first showing or drawing (_Pixels).
 }
 
 void
@@ -368,8 +369,9 @@ SDLDisplay::Present(int32 id, const BBitmap* surface, BRect dirty)
 	const uint8* bits = static_cast<const uint8*>(surface->Bits());
 	int32		 left = (int32)dirty.left;
 	int32		 width = (int32)dirty.right - left + 1;
+	uint32*		 pixels = _Pixels(screen);
 	for (int32 y = (int32)dirty.top; y <= (int32)dirty.bottom; y++) {
-		memcpy(&screen.pixels[(size_t)y * screen.width + left],
+		memcpy(&pixels[(size_t)y * screen.width + left],
 			bits + y * surface->BytesPerRow() + left * 4, width * 4);
 	}
 	screen.dirty = true;
@@ -561,13 +563,23 @@ SDLDisplay::_Destroy(SDLScreen& screen)
 	screen.window = nullptr;
 }
 
+// The screen's copy of the window, made on first use: a window that is
+// never shown costs no pixels. Until the window draws, it is the panel grey.
+uint32*
+SDLDisplay::_Pixels(SDLScreen& screen)
+{
+	if (screen.pixels.empty())
+		screen.pixels.assign((size_t)screen.width * screen.height, 0xffd8d8d8);
+	return screen.pixels.data();
+}
+
 void
 SDLDisplay::_Render(SDLScreen& screen)
 {
 	if (screen.texture == nullptr)
 		return;
 	SDL_UpdateTexture(
-		screen.texture, nullptr, screen.pixels.data(), screen.width * 4);
+		screen.texture, nullptr, _Pixels(screen), screen.width * 4);
 	SDL_RenderClear(screen.renderer);
 	SDL_RenderCopy(screen.renderer, screen.texture, nullptr, nullptr);
 	// The drag image follows the pointer over the window it is in.

@@ -4,7 +4,11 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <cmath>
@@ -91,6 +95,60 @@ NextCharacter(const char** text)
 	return character;
 }
 
+// The library reads the font file through this, a piece at a time, instead
+// of mapping the whole file: only the tables and glyphs that are used take
+// memory. A count of zero asks whether the offset can be reached.
+unsigned long
+ReadFont(FT_Stream stream, unsigned long offset, unsigned char* buffer,
+	unsigned long count)
+{
+	if (count == 0)
+		return offset > stream->size ? 1 : 0;
+	unsigned long got = 0;
+	while (got < count) {
+		ssize_t read = pread((int)stream->descriptor.value, buffer + got,
+			count - got, (off_t)(offset + got));
+		if (read < 0 && errno == EINTR)
+			continue;
+		if (read <= 0)
+			break;
+		got += (unsigned long)read;
+	}
+	return got;
+}
+
+void
+CloseFont(FT_Stream stream)
+{
+	close((int)stream->descriptor.value);
+	delete stream;
+}
+
+// Opens the first face of a font file; false if it is no font or cannot be
+// read.
+bool
+OpenFace(const std::string& file, FT_Face* face)
+{
+	int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+	if (fd < 0)
+		return false;
+	struct stat info;
+	if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
+		close(fd);
+		return false;
+	}
+	FT_Stream stream = new FT_StreamRec();
+	stream->size = (unsigned long)info.st_size;
+	stream->descriptor.value = fd;
+	stream->read = ReadFont;
+	stream->close = CloseFont;
+	FT_Open_Args arguments = {};
+	arguments.flags = FT_OPEN_STREAM;
+	arguments.stream = stream;
+	// The library closes the stream when the face fails to open, too.
+	return FT_Open_Face(sLibrary, &arguments, 0, face) == 0;
+}
+
 // Whole pixels from the library's 26.6 fixed point, rounded up.
 int32
 CeilPixels(FT_Pos value)
@@ -172,7 +230,7 @@ FontFace::_LoadLocked(const std::string& file, float size)
 	// outline fonts are taken: they scale to any size asked for.
 	FT_Face	  font = nullptr;
 	FontFace* face = nullptr;
-	if (FT_New_Face(sLibrary, file.c_str(), 0, &font) == 0) {
+	if (OpenFace(file, &font)) {
 		if (FT_IS_SCALABLE(font)
 			&& FT_Set_Pixel_Sizes(font, 0, key.second) == 0)
 			face = new FontFace(font);

@@ -1,6 +1,7 @@
 #include "interface/FontFace.h"
 
 #include <fontconfig/fontconfig.h>
+#include <dlfcn.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -164,29 +165,70 @@ const char* const kPlainFile =
 const char* const kBoldFile =
 	"/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 
+// fontconfig is opened only when a packaged face is missing: the usual start
+// never needs it, and a linked library would cost its pages at every start.
+struct FontconfigCalls {
+	decltype(&FcInit)			   init;
+	decltype(&FcNameParse)		   nameParse;
+	decltype(&FcConfigSubstitute)  configSubstitute;
+	decltype(&FcDefaultSubstitute) defaultSubstitute;
+	decltype(&FcFontMatch)		   fontMatch;
+	decltype(&FcPatternGetString)  patternGetString;
+	decltype(&FcPatternDestroy)	   patternDestroy;
+};
+
+template <typename Function>
+bool
+FindCall(void* library, const char* name, Function* function)
+{
+	*function = reinterpret_cast<Function>(dlsym(library, name));
+	return *function != nullptr;
+}
+
+// Null when the library or one of its calls cannot be found. The library
+// stays loaded for the life of the process.
+const FontconfigCalls*
+LoadFontconfig()
+{
+	void* library = dlopen("libfontconfig.so.1", RTLD_NOW | RTLD_LOCAL);
+	if (library == nullptr)
+		return nullptr;
+	static FontconfigCalls calls;
+	if (!FindCall(library, "FcInit", &calls.init)
+		|| !FindCall(library, "FcNameParse", &calls.nameParse)
+		|| !FindCall(library, "FcConfigSubstitute", &calls.configSubstitute)
+		|| !FindCall(library, "FcDefaultSubstitute", &calls.defaultSubstitute)
+		|| !FindCall(library, "FcFontMatch", &calls.fontMatch)
+		|| !FindCall(library, "FcPatternGetString", &calls.patternGetString)
+		|| !FindCall(library, "FcPatternDestroy", &calls.patternDestroy))
+		return nullptr;
+	return &calls;
+}
+
 // Asks fontconfig which file the desktop uses for a pattern such as
 // "sans-serif:bold"; empty when it knows none.
 std::string
 MatchFontFile(const char* name)
 {
-	std::string file;
-	if (!FcInit())
+	static const FontconfigCalls* const fc = LoadFontconfig();
+	std::string							file;
+	if (fc == nullptr || !fc->init())
 		return file;
-	FcPattern* pattern = FcNameParse((const FcChar8*)name);
+	FcPattern* pattern = fc->nameParse((const FcChar8*)name);
 	if (pattern == nullptr)
 		return file;
-	FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-	FcDefaultSubstitute(pattern);
+	fc->configSubstitute(nullptr, pattern, FcMatchPattern);
+	fc->defaultSubstitute(pattern);
 	FcResult   result = FcResultNoMatch;
-	FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+	FcPattern* match = fc->fontMatch(nullptr, pattern, &result);
 	if (match != nullptr) {
 		FcChar8* path = nullptr;
-		if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch
+		if (fc->patternGetString(match, FC_FILE, 0, &path) == FcResultMatch
 			&& path != nullptr)
 			file = (const char*)path;
-		FcPatternDestroy(match);
+		fc->patternDestroy(match);
 	}
-	FcPatternDestroy(pattern);
+	fc->patternDestroy(pattern);
 	return file;
 }
 

@@ -1,17 +1,16 @@
 #include "interface/FontFace.h"
 
 #include <fontconfig/fontconfig.h>
-#include <dlfcn.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <map>

@@ -23,10 +23,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Beyond the libraries: the font the controls are drawn in, and the program
-# that opens the manual in a browser.
+# Beyond the libraries: the font the controls are drawn in; the program that
+# opens the manual in a browser; and fontconfig, which the game opens only
+# to look for another font when the packaged one is missing.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, libfontconfig1")
 
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/DebianLayout.cmake)
 set(CPACK_KX_DESKTOP_TEMPLATE ${CMAKE_CURRENT_SOURCE_DIR}/kalvex.desktop.in)

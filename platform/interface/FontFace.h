@@ -2,7 +2,7 @@
 #define _KX_FONT_FACE_H
 
 // One font file opened at one pixel size, shared by every BFont that asks
-// for it. The text library is not safe to call from several threads, and
+// for it. The font library is not safe to call from several threads, and
 // every window draws on its own thread, so all calls into it go through one
 // lock held inside this class.
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-struct _TTF_Font;
+struct FT_FaceRec_;
 
 namespace BPrivate {
 
@@ -44,11 +44,20 @@ public:
 	bool			   Render(const char* text, TextCoverage* coverage);
 
 private:
-	explicit FontFace(_TTF_Font* font);
-	// Opens or finds a cached face; the caller holds the text lock.
+	explicit FontFace(FT_FaceRec_* face);
+	// Opens or finds a cached face; the caller holds the font lock.
 	static FontFace* _LoadLocked(const std::string& file, float size);
+	// Lays the text out glyph by glyph; with a coverage image, also draws
+	// it. Returns the width in pixels; the caller holds the font lock.
+	int32 _Layout(const char* text, TextCoverage* coverage, int32* inkBottom);
 
-	_TTF_Font*		 fFont;
+	FT_FaceRec_* fFace;
+	// Whole pixels: above and below the baseline, the height of the box
+	// both make, and the distance from one line's baseline to the next.
+	int32		 fAscent;
+	int32		 fDescent;
+	int32		 fHeight;
+	int32		 fLineSkip;
 };
 
 } // namespace BPrivate

@@ -88,7 +88,9 @@ BWindow::_Init(BRect frame, const char* title, window_look look,
 	fMouseView = nullptr;
 	fFocus = nullptr;
 	fLeftScreen = false;
-	fSurface = new BBitmap(Bounds(), B_RGB32);
+	// Made when the window is first drawn while shown: a window that is
+	// never shown, such as a dialog kept ready, costs no pixels.
+	fSurface = nullptr;
 	fTopView = new TopView(Bounds());
 	fTopView->_SetWindow(this);
 
@@ -540,6 +542,13 @@ BWindow::_Update()
 	}
 	if (!dirty.IsValid())
 		return;
+	if (fSurface == nullptr) {
+		// Showing redraws the whole window, so nothing is lost by not
+		// drawing before then.
+		if (IsHidden())
+			return;
+		fSurface = new BBitmap(Bounds(), B_RGB32);
+	}
 	_DrawView(fTopView, dirty, Bounds());
 	Display()->Present(fDisplayId, fSurface, dirty);
 }

@@ -17,8 +17,8 @@ enum image_size_result {
 	IMAGE_SIZE_CORRUPT, // a known format whose header is cut short or invalid
 };
 
-// Knows PNG, BMP, GIF and JPEG; `format` (when given) gets the image
-// library's name of the format found.
+// Knows PNG, BMP, GIF and JPEG; `format` (when given) gets the short name
+// of the format found ("PNG", "BMP", "GIF" or "JPG").
 image_size_result PeekImageSize(const uint8* data, size_t length, int64* width,
 	int64* height, const char** format = nullptr);
 

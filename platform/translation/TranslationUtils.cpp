@@ -1,15 +1,12 @@
 #include <TranslationUtils.h>
 
+#include "translation/ImageDecoders.h"
 #include "translation/ImageSize.h"
 
 #include <private/DataDirectory.h>
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
-
 #include <cerrno>
 #include <cstring>
-#include <mutex>
 #include <vector>
 
 #include <fcntl.h>
@@ -18,23 +15,9 @@
 
 namespace {
 
-// Anything larger is taken for a damaged or hostile file, not a picture.
-const int64 kMaxSide = 4096;
-const int64 kMaxPixels = kMaxSide * kMaxSide;
 // The largest file read at all: an uncompressed picture of the largest
 // accepted size, with room for its headers.
-const long	kMaxFileBytes = kMaxPixels * 4 + 1024 * 1024;
-
-// The image library starts its decoders on first use, which is not safe
-// from two threads at once.
-std::mutex	sDecodeLock;
-
-bool
-SaneSize(int64 width, int64 height)
-{
-	return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide
-		&& width * height <= kMaxPixels;
-}
+const long kMaxFileBytes = BPrivate::kMaxImagePixels * 4 + 1024 * 1024;
 
 // The whole file in memory, so that its header is checked and its pixels
 // decoded from the same bytes. False for a file that cannot be read, and for
@@ -70,36 +53,20 @@ ReadFile(const char* path, std::vector<uint8>* contents)
 	return ok;
 }
 
-// Decodes to 32-bit pixels whose bytes lie blue, green, red, alpha in
-// memory; formats without alpha come out opaque, a colour key transparent.
-SDL_Surface*
+// The decoder of the format whose header was checked, and no other:
+// guessing from the contents could pick one whose size nobody read. GIF
+// pictures are recognised but not decoded: the game has none, and a decoder
+// kept only for them would be code that nothing uses.
+BBitmap*
 Decode(const std::vector<uint8>& contents, const char* format)
 {
-	std::lock_guard<std::mutex> guard(sDecodeLock);
-	SDL_RWops*					stream =
-		SDL_RWFromConstMem(contents.data(), (int)contents.size());
-	if (stream == nullptr)
-		return nullptr;
-	// The decoder of the format whose header was checked, and no other:
-	// guessing from the contents could pick one whose size nobody read.
-	SDL_Surface* decoded = nullptr;
 	if (strcmp(format, "PNG") == 0)
-		decoded = IMG_LoadPNG_RW(stream);
-	else if (strcmp(format, "BMP") == 0)
-		decoded = IMG_LoadBMP_RW(stream);
-	else if (strcmp(format, "GIF") == 0)
-		decoded = IMG_LoadGIF_RW(stream);
-	else if (strcmp(format, "JPG") == 0)
-		decoded = IMG_LoadJPG_RW(stream);
-	SDL_RWclose(stream);
-	if (decoded == nullptr)
-		return nullptr;
-	SDL_Surface* converted = nullptr;
-	if (SaneSize(decoded->w, decoded->h))
-		converted =
-			SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
-	SDL_FreeSurface(decoded);
-	return converted;
+		return BPrivate::DecodePNG(contents.data(), contents.size());
+	if (strcmp(format, "BMP") == 0)
+		return BPrivate::DecodeBMP(contents.data(), contents.size());
+	if (strcmp(format, "JPG") == 0)
+		return BPrivate::DecodeJPEG(contents.data(), contents.size());
+	return nullptr;
 }
 
 BBitmap*
@@ -118,31 +85,10 @@ LoadBitmap(const char* path)
 	const char*					format = nullptr;
 	BPrivate::image_size_result peek = BPrivate::PeekImageSize(
 		contents.data(), contents.size(), &width, &height, &format);
-	if (peek != BPrivate::IMAGE_SIZE_FOUND || !SaneSize(width, height))
+	if (peek != BPrivate::IMAGE_SIZE_FOUND
+		|| !BPrivate::SaneImageSize(width, height))
 		return nullptr;
-
-	SDL_Surface* surface = Decode(contents, format);
-	if (surface == nullptr)
-		return nullptr;
-
-	BBitmap* bitmap =
-		new BBitmap(BRect(0, 0, surface->w - 1, surface->h - 1), B_RGB32);
-	if (bitmap->InitCheck() != B_OK || bitmap->Bits() == nullptr
-		|| SDL_LockSurface(surface) != 0) {
-		delete bitmap;
-		SDL_FreeSurface(surface);
-		return nullptr;
-	}
-	uint8* bits = (uint8*)bitmap->Bits();
-	size_t rowBytes = (size_t)surface->w * 4;
-	for (int y = 0; y < surface->h; y++) {
-		memcpy(bits + (size_t)y * bitmap->BytesPerRow(),
-			(const uint8*)surface->pixels + (size_t)y * surface->pitch,
-			rowBytes);
-	}
-	SDL_UnlockSurface(surface);
-	SDL_FreeSurface(surface);
-	return bitmap;
+	return Decode(contents, format);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -116,6 +117,53 @@ TEST(FontTest, TextFollowsTheBlendingAndTheClip)
 	EXPECT_EQ(picture.find('.', 15 * 61), std::string::npos);
 }
 
+TEST(FontTest, BrokenUTF8ShowsOneReplacementPerBadByte)
+{
+	if (!HasFont())
+		GTEST_SKIP() << "no sans-serif font installed";
+	// Each text measures as the well-formed one beside it; U+FFFD is
+	// "\xef\xbf\xbd".
+	const struct {
+		const char* broken;
+		const char* shown;
+	} cases[] = {
+		{ "a\xffz", "a\xef\xbf\xbdz" },
+		{ "a\x80z", "a\xef\xbf\xbdz" },
+		// cut short, at the end and before another character
+		{ "a\xe2\x82", "a\xef\xbf\xbd\xef\xbf\xbd" },
+		{ "\xc3z", "\xef\xbf\xbdz" },
+		// overlong, a surrogate, past U+10FFFF
+		{ "\xc0\xaf", "\xef\xbf\xbd\xef\xbf\xbd" },
+		{ "\xed\xa0\x80", "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd" },
+		{ "\xf4\x90\x80\x80",
+			"\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd" },
+	};
+	for (const auto& c : cases) {
+		EXPECT_EQ(be_plain_font->StringWidth(c.broken),
+			be_plain_font->StringWidth(c.shown))
+			<< c.broken;
+	}
+	// Well-formed text of two and four bytes a character is read whole.
+	EXPECT_LT(be_plain_font->StringWidth("\xc3\xa9"),
+		be_plain_font->StringWidth("\xef\xbf\xbd\xef\xbf\xbd"));
+	EXPECT_GT(be_plain_font->StringWidth("\xf0\x9f\x98\x80"), 0);
+}
+
+TEST(FontTest, PairsThatTheFontKernsSitCloser)
+{
+	if (!HasFont())
+		GTEST_SKIP() << "no sans-serif font installed";
+	BFont large(be_plain_font);
+	large.SetSize(24);
+	// Text that begins and ends alike has the same ink at its ends, so
+	// the differences below are the advances alone: three of A and three
+	// of V, which A-V and V-A pairs shorten.
+	auto more = [&large](const char* longer, const char* shorter) {
+		return large.StringWidth(longer) - large.StringWidth(shorter);
+	};
+	EXPECT_LT(more("AVAVAVAV", "AV"), more("AAAA", "A") + more("VVVV", "V"));
+}
+
 TEST(FontTest, AFileThatIsNoFontGivesNoFace)
 {
 	EXPECT_EQ(BPrivate::FontFace::Load("/nonexistent/font.ttf", 12), nullptr);
@@ -144,8 +192,13 @@ TEST(FontTest, AKnownFontFileComesBeforeFontconfigWhichStaysTheFallback)
 	// A missing one leaves the choice to fontconfig, as does none at all.
 	std::string chosen = BPrivate::FontFace::FindFile(path, "sans-serif");
 	EXPECT_EQ(chosen, BPrivate::FontFace::FindFile(nullptr, "sans-serif"));
-	if (chosen.empty())
-		GTEST_SKIP() << "fontconfig knows no sans-serif font";
+	if (chosen.empty()) {
+		// fontconfig is opened only when asked: where it is installed,
+		// it must have been found and have answered.
+		ASSERT_EQ(dlopen("libfontconfig.so.1", RTLD_NOW), nullptr)
+			<< "fontconfig is installed but gave no font";
+		GTEST_SKIP() << "no fontconfig";
+	}
 	EXPECT_NE(chosen, path);
 	EXPECT_NE(BPrivate::FontFace::Load(chosen.c_str(), 12), nullptr);
 }

@@ -6,5 +6,5 @@ kx_add_test(kx_graphics_tests
         ${CMAKE_CURRENT_LIST_DIR}/PainterTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/FontTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/TranslationTest.cpp
-    LIBS kx_platform kx_test_support PkgConfig::SDL2)
+    LIBS kx_platform kx_test_support PkgConfig::SDL2 PkgConfig::SDL2_IMAGE)
 target_include_directories(kx_graphics_tests PRIVATE ${PROJECT_SOURCE_DIR}/platform)

@@ -70,6 +70,10 @@ private:
 	void	   _KeepModalInFront(int32 blockedId);
 	void	   _Destroy(SDLScreen& screen);
 	void	   _Render(SDLScreen& screen);
+	void	   _RenderToSurface(SDLScreen& screen);
+	void	   _RenderWithTexture(SDLScreen& screen);
+	bool	   _DragRect(SDLScreen& screen, SDL_Rect* where);
+	uint32*	   _Pixels(SDLScreen& screen);
 	void	   _HandleEvent(const SDL_Event& event, InputSink* sink);
 	void	   _HandleKey(const SDL_KeyboardEvent& event, InputSink* sink);
 	int32	   _IdFor(uint32 sdlWindowId);
@@ -307,7 +311,7 @@ SDLDisplay::AddWindow(int32 id, const WindowSpec& spec)
 	screen.modal = spec.modal;
 	screen.width = spec.frame.IntegerWidth() + 1;
 	screen.height = spec.frame.IntegerHeight() + 1;
-	screen.pixels.assign((size_t)screen.width * screen.height, 0xffd8d8d8);
+	// The pixels come with the first showing or drawing (_Pixels).
 }
 
 void
@@ -368,8 +372,9 @@ SDLDisplay::Present(int32 id, const BBitmap* surface, BRect dirty)
 	const uint8* bits = static_cast<const uint8*>(surface->Bits());
 	int32		 left = (int32)dirty.left;
 	int32		 width = (int32)dirty.right - left + 1;
+	uint32*		 pixels = _Pixels(screen);
 	for (int32 y = (int32)dirty.top; y <= (int32)dirty.bottom; y++) {
-		memcpy(&screen.pixels[(size_t)y * screen.width + left],
+		memcpy(&pixels[(size_t)y * screen.width + left],
 			bits + y * surface->BytesPerRow() + left * 4, width * 4);
 	}
 	screen.dirty = true;
@@ -408,20 +413,27 @@ SDLDisplay::_Realize(int32 id, SDLScreen& screen)
 		screen.width * fScale, screen.height * fScale, SDL_WINDOW_HIDDEN);
 	if (screen.window == nullptr)
 		return;
-	// Copying a few small pictures needs no graphics card; a GL renderer
-	// would load the whole GL stack, which costs more start-up time and
-	// memory than the game itself.
-	screen.renderer =
-		SDL_CreateRenderer(screen.window, -1, SDL_RENDERER_SOFTWARE);
-	if (screen.renderer == nullptr)
-		screen.renderer = SDL_CreateRenderer(screen.window, -1, 0);
-	if (screen.renderer == nullptr)
-		return;
-	screen.texture =
-		SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,
-			SDL_TEXTUREACCESS_STREAMING, screen.width, screen.height);
-	if (screen.texture != nullptr)
+	// The window's pixels go straight to SDL's window surface, with no
+	// renderer and no texture holding another copy of them. Where SDL has
+	// no window surface of its own (some desktops only give one through a
+	// renderer), a renderer with a texture shows them instead.
+	if (SDL_GetWindowSurface(screen.window) == nullptr) {
+		// Copying a few small pictures needs no graphics card; a GL
+		// renderer would load the whole GL stack, which costs more
+		// start-up time and memory than the game itself.
+		screen.renderer =
+			SDL_CreateRenderer(screen.window, -1, SDL_RENDERER_SOFTWARE);
+		if (screen.renderer == nullptr)
+			screen.renderer = SDL_CreateRenderer(screen.window, -1, 0);
+		if (screen.renderer == nullptr)
+			return;
+		screen.texture =
+			SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,
+				SDL_TEXTUREACCESS_STREAMING, screen.width, screen.height);
+		if (screen.texture == nullptr)
+			return;
 		SDL_SetTextureScaleMode(screen.texture, SDL_ScaleModeNearest);
+	}
 	SDL_SetWindowData(
 		screen.window, "kx-id", reinterpret_cast<void*>((intptr_t)id));
 	_SetWindowManagerHints(screen);
@@ -561,41 +573,100 @@ SDLDisplay::_Destroy(SDLScreen& screen)
 	screen.window = nullptr;
 }
 
+// The screen's copy of the window, made on first use: a window that is
+// never shown costs no pixels. Until the window draws, it is the panel grey.
+uint32*
+SDLDisplay::_Pixels(SDLScreen& screen)
+{
+	if (screen.pixels.empty())
+		screen.pixels.assign((size_t)screen.width * screen.height, 0xffd8d8d8);
+	return screen.pixels.data();
+}
+
+// Where the drag image lies in the window, in the window's own pixels;
+// false when it is not over this window.
+bool
+SDLDisplay::_DragRect(SDLScreen& screen, SDL_Rect* where)
+{
+	if (fDragPixels.empty() || screen.window == nullptr
+		|| SDL_GetMouseFocus() != screen.window)
+		return false;
+	int x, y;
+	SDL_GetMouseState(&x, &y);
+	*where = { x - (int)fDragOffset.x * fScale, y - (int)fDragOffset.y * fScale,
+		fDragWidth * fScale, fDragHeight * fScale };
+	return true;
+}
+
 void
 SDLDisplay::_Render(SDLScreen& screen)
 {
-	if (screen.texture == nullptr)
-		return;
-	SDL_UpdateTexture(
-		screen.texture, nullptr, screen.pixels.data(), screen.width * 4);
-	SDL_RenderClear(screen.renderer);
-	SDL_RenderCopy(screen.renderer, screen.texture, nullptr, nullptr);
-	// The drag image follows the pointer over the window it is in.
-	if (!fDragPixels.empty() && screen.window != nullptr) {
-		int x, y;
-		SDL_GetMouseState(&x, &y);
-		if (SDL_GetMouseFocus() == screen.window) {
-			SDL_Texture* drag =
-				SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,
-					SDL_TEXTUREACCESS_STATIC, fDragWidth, fDragHeight);
-			if (drag != nullptr) {
-				SDL_UpdateTexture(
-					drag, nullptr, fDragPixels.data(), fDragWidth * 4);
-				SDL_SetTextureBlendMode(drag, SDL_BLENDMODE_BLEND);
-				SDL_SetTextureScaleMode(drag, SDL_ScaleModeNearest);
-				SDL_Rect where = { x - (int)fDragOffset.x * fScale,
-					y - (int)fDragOffset.y * fScale, fDragWidth * fScale,
-					fDragHeight * fScale };
-				SDL_RenderCopy(screen.renderer, drag, nullptr, &where);
-				SDL_DestroyTexture(drag);
-			}
-		}
-	}
-	SDL_RenderPresent(screen.renderer);
+	if (screen.renderer == nullptr)
+		_RenderToSurface(screen);
+	else
+		_RenderWithTexture(screen);
 	if (!fFirstFramePresented) {
 		fFirstFramePresented = true;
 		ReportFirstFrame();
 	}
+}
+
+void
+SDLDisplay::_RenderToSurface(SDLScreen& screen)
+{
+	SDL_Surface* target = screen.window != nullptr
+		? SDL_GetWindowSurface(screen.window)
+		: nullptr;
+	if (target == nullptr)
+		return;
+	// Each pixel is enlarged to a square of fScale screen pixels.
+	SDL_Surface* window =
+		SDL_CreateRGBSurfaceWithFormatFrom(_Pixels(screen), screen.width,
+			screen.height, 32, screen.width * 4, SDL_PIXELFORMAT_ARGB8888);
+	if (window != nullptr) {
+		SDL_SetSurfaceBlendMode(window, SDL_BLENDMODE_NONE);
+		SDL_BlitScaled(window, nullptr, target, nullptr);
+		SDL_FreeSurface(window);
+	}
+	// The drag image follows the pointer over the window it is in.
+	SDL_Rect where;
+	if (_DragRect(screen, &where)) {
+		SDL_Surface* drag =
+			SDL_CreateRGBSurfaceWithFormatFrom(fDragPixels.data(), fDragWidth,
+				fDragHeight, 32, fDragWidth * 4, SDL_PIXELFORMAT_ARGB8888);
+		if (drag != nullptr) {
+			SDL_SetSurfaceBlendMode(drag, SDL_BLENDMODE_BLEND);
+			SDL_BlitScaled(drag, nullptr, target, &where);
+			SDL_FreeSurface(drag);
+		}
+	}
+	SDL_UpdateWindowSurface(screen.window);
+}
+
+void
+SDLDisplay::_RenderWithTexture(SDLScreen& screen)
+{
+	if (screen.texture == nullptr)
+		return;
+	SDL_UpdateTexture(
+		screen.texture, nullptr, _Pixels(screen), screen.width * 4);
+	SDL_RenderClear(screen.renderer);
+	SDL_RenderCopy(screen.renderer, screen.texture, nullptr, nullptr);
+	SDL_Rect where;
+	if (_DragRect(screen, &where)) {
+		SDL_Texture* drag =
+			SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,
+				SDL_TEXTUREACCESS_STATIC, fDragWidth, fDragHeight);
+		if (drag != nullptr) {
+			SDL_UpdateTexture(
+				drag, nullptr, fDragPixels.data(), fDragWidth * 4);
+			SDL_SetTextureBlendMode(drag, SDL_BLENDMODE_BLEND);
+			SDL_SetTextureScaleMode(drag, SDL_ScaleModeNearest);
+			SDL_RenderCopy(screen.renderer, drag, nullptr, &where);
+			SDL_DestroyTexture(drag);
+		}
+	}
+	SDL_RenderPresent(screen.renderer);
 }
 
 int32

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "Watchdog.h"
 #include "display/DisplayBackend.h"
 
 namespace BPrivate {
@@ -28,13 +29,11 @@ TEST(DisplayWake, AnyThreadMayWakeTheDisplayWhileItOpensAndCloses)
 			  wakes++;
 		  }
 	  });
-	while (wakes < 100) {
-	}
+	EXPECT_TRUE(kxtest::PollUntil([&] { return wakes >= 100; }));
 	for (int round = 0; round < 3; round++) {
 		ASSERT_EQ(display->Open(), B_OK);
 		int seen = wakes;
-		while (wakes < seen + 100) {
-		}
+		EXPECT_TRUE(kxtest::PollUntil([&] { return wakes >= seen + 100; }));
 		display->Close();
 	}
 	done = true;

@@ -26,8 +26,8 @@ TEST(DataDirectoryTest, FollowsTheExecutable)
 	EXPECT_EQ(a.substr(0, 9), "/opt/one/");
 	EXPECT_EQ(b.substr(0, 9), "/srv/two/");
 	EXPECT_EQ(a.substr(8), b.substr(8));
-	EXPECT_EQ(fs::path(a).filename(), "kalvex");
 	EXPECT_EQ(a.find(".."), std::string::npos);
+	EXPECT_EQ(fs::path(a).filename(), "kalvex");
 
 	char path[PATH_MAX];
 	ASSERT_EQ(
@@ -108,32 +108,21 @@ TEST_F(ImageLookupTest, WorkingDirectoryFirstThenTheDataFolder)
 	EXPECT_EQ(WidthOf((fCwd / "bmp/probe.bmp").c_str()), 0);
 }
 
-TEST(DisplayScaleTest, WholeNumbersFromTheScreensDensity)
+TEST(DisplayScaleTest, WholeScalesFromTheDensityAndScreenPixelsBackToTheirs)
 {
-	using BPrivate::ScaleForDpi;
-	EXPECT_EQ(ScaleForDpi(96), 1);
-	EXPECT_EQ(ScaleForDpi(144), 1);
-	EXPECT_EQ(ScaleForDpi(192), 2);
-	EXPECT_EQ(ScaleForDpi(189.5f), 2); // a nominal 192 as screens report it
-	EXPECT_EQ(ScaleForDpi(288), 3);
-	// Nothing usable reported: no enlargement.
-	EXPECT_EQ(ScaleForDpi(0), 1);
-	EXPECT_EQ(ScaleForDpi(-5), 1);
-	EXPECT_EQ(ScaleForDpi(NAN), 1);
-	EXPECT_EQ(ScaleForDpi(1e9f), 1);
-}
-
-TEST(DisplayScaleTest, ScreenPixelsMapIntoTheApplicationPixelTheyShow)
-{
-	using BPrivate::FromScreen;
-	EXPECT_EQ(FromScreen(7, 1), 7);
-	EXPECT_EQ(FromScreen(-7, 1), -7);
-	EXPECT_EQ(FromScreen(0, 2), 0);
-	EXPECT_EQ(FromScreen(1, 2), 0);
-	EXPECT_EQ(FromScreen(319, 2), 159);
-	EXPECT_EQ(FromScreen(-1, 2), -1);
-	EXPECT_EQ(FromScreen(-2, 2), -1);
-	EXPECT_EQ(FromScreen(-3, 2), -2);
+	// A nominal 192 as screens report it; nothing usable reported: no
+	// enlargement.
+	const float dpis[][2] = { { 96, 1 }, { 144, 1 }, { 192, 2 }, { 189.5f, 2 },
+		{ 288, 3 }, { 0, 1 }, { -5, 1 }, { NAN, 1 }, { 1e9f, 1 } };
+	for (const auto& dpi : dpis)
+		EXPECT_EQ(BPrivate::ScaleForDpi(dpi[0]), dpi[1]) << dpi[0];
+	// Screen pixel, scale, the application pixel it shows.
+	const int32 pixels[][3] = { { 7, 1, 7 }, { -7, 1, -7 }, { 0, 2, 0 },
+		{ 1, 2, 0 }, { 319, 2, 159 }, { -1, 2, -1 }, { -2, 2, -1 },
+		{ -3, 2, -2 } };
+	for (const auto& p : pixels)
+		EXPECT_EQ(BPrivate::FromScreen(p[0], p[1]), p[2])
+			<< p[0] << " " << p[1];
 }
 
 } // namespace

@@ -40,6 +40,10 @@ try_mode() {
     time_to_window "$1" 10000
     echo "$1: window after $elapsed ms, a plain start after $plain ms (limit $limit ms)"
     grep -q "starting anyway" "$work/$1.log" || fail "$1: no word of the doubt"
+    grep -q "$XDG_RUNTIME_DIR/" "$work/$1.log" || fail "$1: the rendezvous is not named"
+    # A deaf listener may also have no room left to queue the copy.
+    why="no answer\|does not listen"; [ "$1" != foreign ] || why="another user"
+    grep -q "$why" "$work/$1.log" || fail "$1: not said why"
     [ "$(wc -l <"$work/$1.log")" -eq 1 ] || fail "$1: more than one line"
     [ "$elapsed" -le "$limit" ]
 }

@@ -38,5 +38,7 @@ kill -9 "$first"
 wait "$first" 2>/dev/null || true
 start_game third
 [ -n "$(game_window)" ] || fail "no window after the first copy was killed"
+# Its socket, left behind, is taken over without a word of doubt.
+[ ! -s "$work/third.log" ] || fail "the next start doubted the rendezvous"
 echo "second launch activated the first copy; a crash left nothing behind"
 ' sh "$(dirname "$0")" "$1"

@@ -16,14 +16,12 @@ TEST(Button, FrameWithoutHeightTakesTheHeightItsFontNeeds)
 	font_height height;
 	be_plain_font->GetHeight(&height);
 	float	lineHeight = ceilf(height.ascent + height.descent + height.leading);
-	BButton web(BRect(10, 80, 200, 80), "", "Kalvex Web Page", new BMessage(7));
-	BButton ok(BRect(10, 105, 200, 105), "", "OK", new BMessage(6));
+	BButton web(BRect(10, 80, 200, 80), "", "Kalvex Web Page", nullptr);
 	EXPECT_EQ(web.Frame().LeftTop(), BPoint(10, 80));
 	EXPECT_EQ(web.Frame().Width(), 190);
 	EXPECT_GE(web.Frame().Height() + 1, lineHeight + 4);
-	EXPECT_LE(web.Frame().Height() + 1, lineHeight + 14);
 	// Buttons 25 pixels apart do not overlap with the default font.
-	EXPECT_LT(web.Frame().bottom, ok.Frame().top);
+	EXPECT_LT(web.Frame().Height(), 25);
 	BButton tall(BRect(0, 0, 50, 40), "", "Tall", nullptr);
 	EXPECT_EQ(tall.Frame(), BRect(0, 0, 50, 40));
 }

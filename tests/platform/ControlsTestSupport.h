@@ -2,8 +2,7 @@
 #define KX_CONTROLS_TEST_SUPPORT_H
 
 // Windows and views that record what reaches them, and pointer helpers that
-// wait until a window has dealt with the input, for the tests of the
-// controls and of the window feels on the headless display.
+// wait until a window has dealt with the input.
 
 #include <Application.h>
 #include <View.h>

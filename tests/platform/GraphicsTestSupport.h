@@ -79,25 +79,22 @@ GetPixel(const BBitmap* bitmap, int32 x, int32 y)
 	return rgb_color { p[2], p[1], p[0], p[3] };
 }
 
-// A bitmap whose pixel (x, y) has red 10 * x + 1, green 10 * y + 1, blue 7
-// and the given alpha, so that every pixel tells where it came from.
-inline BBitmap*
-MakeGradient(
-	int32 width, int32 height, uint8 alpha = 255, color_space space = B_RGBA32)
+// Pixel (x, y) of a gradient bitmap: every pixel tells where it came from.
+inline rgb_color
+GradientAt(int32 x, int32 y)
 {
-	BBitmap* bitmap = new BBitmap(BRect(0, 0, width - 1, height - 1), space);
-	for (int32 y = 0; y < height; y++) {
-		for (int32 x = 0; x < width; x++)
-			SetPixel(
-				bitmap, x, y, make_color(10 * x + 1, 10 * y + 1, 7, alpha));
-	}
-	return bitmap;
+	return make_color(10 * x + 1, 10 * y + 1, 7, 255);
 }
 
-inline rgb_color
-GradientAt(int32 x, int32 y, uint8 alpha = 255)
+inline BBitmap*
+MakeGradient(int32 width, int32 height)
 {
-	return make_color(10 * x + 1, 10 * y + 1, 7, alpha);
+	BBitmap* bitmap = new BBitmap(BRect(0, 0, width - 1, height - 1), B_RGBA32);
+	for (int32 y = 0; y < height; y++) {
+		for (int32 x = 0; x < width; x++)
+			SetPixel(bitmap, x, y, GradientAt(x, y));
+	}
+	return bitmap;
 }
 
 inline void

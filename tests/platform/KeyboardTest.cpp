@@ -164,22 +164,4 @@ TEST_F(KeyboardTest, FocusedViewTakesKeysWithTheirCodeAndModifiersUntilItLeaves)
 	EXPECT_EQ(window->Codes(), std::vector<uint32> { B_KEY_DOWN });
 }
 
-TEST_F(KeyboardTest, KeysAtAWindowBehindAShownModalWindowAreDropped)
-{
-	RecordingWindow* modal =
-		new RecordingWindow(BRect(0, 0, 50, 50), B_MODAL_APP_WINDOW_FEEL);
-	modal->Show();
-	ASSERT_TRUE(Idle(modal));
-	ASSERT_TRUE(Type(harness, window, 'a', 0, 0, window));
-	ASSERT_TRUE(Type(harness, modal, 'b'));
-	EXPECT_TRUE(window->Codes().empty());
-	EXPECT_EQ(modal->Codes(), std::vector<uint32> { B_KEY_DOWN });
-
-	modal->Lock();
-	modal->Hide();
-	modal->Unlock();
-	ASSERT_TRUE(Type(harness, window, 'a', 0, 0, window));
-	EXPECT_EQ(window->Codes(), std::vector<uint32> { B_KEY_DOWN });
-}
-
 } // namespace

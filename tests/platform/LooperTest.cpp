@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -17,37 +16,22 @@ namespace {
 // handling thread at the time.
 class RecordingLooper : public BLooper {
 public:
-	RecordingLooper(std::vector<uint32>* log, std::mutex* logLock) :
-		BLooper("recorder"),
-		fLog(log),
-		fLogLock(logLock)
+	RecordingLooper() :
+		BLooper("recorder")
 	{ }
 
 	void
 	MessageReceived(BMessage* message) override
 	{
-		std::lock_guard<std::mutex> guard(*fLogLock);
+		std::lock_guard<std::mutex> guard(lock);
 		lockedWhileHandling =
 			lockedWhileHandling && IsLocked() && LockingThread() == Thread();
-		fLog->push_back(message->what);
-		if (message->what == 'stop')
-			fDone.notify_all();
+		log.push_back(message->what);
 	}
 
-	void
-	WaitFor(size_t count)
-	{
-		std::unique_lock<std::mutex> guard(*fLogLock);
-		fDone.wait_for(guard, std::chrono::seconds(10),
-			[&] { return fLog->size() >= count; });
-	}
-
-	bool lockedWhileHandling = true;
-
-private:
-	std::vector<uint32>*	fLog;
-	std::mutex*				fLogLock;
-	std::condition_variable fDone;
+	std::mutex			lock;
+	std::vector<uint32> log;
+	bool				lockedWhileHandling = true;
 };
 
 class ChainedHandler : public BHandler {
@@ -60,36 +44,35 @@ public:
 		else
 			BHandler::MessageReceived(message);
 	}
-	int handled = 0;
+
+	std::atomic<int> handled { 0 };
 };
 
 TEST(Looper, MessagesArriveInOrderWithTheLockHeldAndUnhandledOnesPassAlong)
 {
-	kxtest::Watchdog	watchdog;
-	std::vector<uint32> log;
-	std::mutex			logLock;
-	RecordingLooper*	looper = new RecordingLooper(&log, &logLock);
-	ChainedHandler		handler;
+	kxtest::Watchdog watchdog;
+	RecordingLooper* looper = new RecordingLooper;
+	ChainedHandler	 handler;
 	looper->AddHandler(&handler);
 	handler.SetNextHandler(looper);
 	looper->Run();
-	for (uint32 what = 1; what <= 200; what++)
+	std::vector<uint32> expected;
+	for (uint32 what = 1; what <= 200; what++) {
 		looper->PostMessage(what);
-	BMessage mine('mine'), other('othr'), stop('stop');
+		expected.push_back(what);
+	}
+	BMessage mine('mine'), other('othr');
 	looper->PostMessage(&mine, &handler);
 	looper->PostMessage(&other, &handler);
-	looper->PostMessage(&stop);
-	looper->WaitFor(202);
-	EXPECT_EQ(handler.handled, 1);
-	{
-		std::lock_guard<std::mutex> guard(logLock);
-		ASSERT_EQ(log.size(), 202u);
-		for (uint32 i = 0; i < 200; i++)
-			EXPECT_EQ(log[i], i + 1);
-		EXPECT_EQ(log[200], (uint32)'othr');
-		EXPECT_TRUE(looper->lockedWhileHandling);
-	}
+	expected.push_back('othr');
+	EXPECT_TRUE(kxtest::PollUntil([&] {
+		std::lock_guard<std::mutex> guard(looper->lock);
+		return looper->log.size() >= expected.size();
+	}));
 	looper->Lock();
+	EXPECT_EQ(handler.handled.load(), 1);
+	EXPECT_EQ(looper->log, expected);
+	EXPECT_TRUE(looper->lockedWhileHandling);
 	looper->RemoveHandler(&handler);
 	looper->Quit(); // from another thread: waits for the loop to end
 }

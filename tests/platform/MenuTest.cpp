@@ -31,11 +31,8 @@ protected:
 		window->AddChild(board);
 		bar = new BMenuBar(BRect(0, 0, 160, 10), "MainMenu");
 		menu = new BMenu("Menu");
-		const char*	 labels[] = { "New Game", "Give Up", "CPU Play", "About...",
-			 "Quit" };
-		const uint32 codes[] = { 2, 1, 4, 5, 3 };
-		for (int i = 0; i < 5; i++)
-			menu->AddItem(new BMenuItem(labels[i], new BMessage(codes[i])));
+		for (uint32 code = 1; code <= 5; code++)
+			menu->AddItem(new BMenuItem("An item", new BMessage(code)));
 		bar->AddItem(menu);
 		window->AddChild(bar);
 		window->Show();
@@ -73,20 +70,6 @@ protected:
 	BMenu*			 menu = nullptr;
 };
 
-TEST_F(MenuTest, BarTakesItsHeightFromTheFontAndSpansTheWindow)
-{
-	font_height height;
-	be_plain_font->GetHeight(&height);
-	float lineHeight = ceilf(height.ascent + height.descent + height.leading);
-	BRect frame = bar->Frame();
-	EXPECT_EQ(frame.LeftTop(), BPoint(0, 0));
-	EXPECT_EQ(frame.Width(), window->Bounds().Width());
-	EXPECT_GE(frame.Height() + 1, lineHeight);
-	EXPECT_LE(frame.Height() + 1, lineHeight + 8);
-	// The default font leaves the bar above a view that starts 20 pixels down.
-	EXPECT_LE(frame.bottom, 19);
-}
-
 TEST_F(MenuTest, PressMoveAndReleaseChoosesTheItemUnderThePointer)
 {
 	ASSERT_TRUE(Press(harness, window, Title()));
@@ -94,7 +77,7 @@ TEST_F(MenuTest, PressMoveAndReleaseChoosesTheItemUnderThePointer)
 	ASSERT_TRUE(MoveHeld(harness, window, Item(2)));
 	EXPECT_EQ(menu->_Selected(), 2);
 	ASSERT_TRUE(Release(harness, window));
-	EXPECT_EQ(window->Codes(), std::vector<uint32> { 4 });
+	EXPECT_EQ(window->Codes(), std::vector<uint32> { 3 });
 	EXPECT_FALSE(IsOpen());
 	// Nothing of the menu stays in the window.
 	EXPECT_EQ(window->CountChildren(), 2);
@@ -103,7 +86,7 @@ TEST_F(MenuTest, PressMoveAndReleaseChoosesTheItemUnderThePointer)
 	ASSERT_TRUE(MoveHeld(harness, window, Item(1)));
 	ASSERT_TRUE(MoveHeld(harness, window, BPoint(150, 250)));
 	ASSERT_TRUE(Release(harness, window));
-	EXPECT_EQ(window->Codes(), std::vector<uint32> { 4 });
+	EXPECT_EQ(window->Codes(), std::vector<uint32> { 3 });
 	EXPECT_FALSE(IsOpen());
 	EXPECT_EQ(board->presses.load(), 0);
 }
@@ -113,7 +96,7 @@ TEST_F(MenuTest, ClickOnTheTitleKeepsTheMenuOpenForTheNextClick)
 	ASSERT_TRUE(ClickAt(harness, window, Title()));
 	ASSERT_TRUE(IsOpen());
 	ASSERT_TRUE(ClickAt(harness, window, Item(1)));
-	EXPECT_EQ(window->Codes(), std::vector<uint32> { 1 });
+	EXPECT_EQ(window->Codes(), std::vector<uint32> { 2 });
 	EXPECT_FALSE(IsOpen());
 
 	// A click anywhere else puts it away and does not reach the view there;
@@ -125,13 +108,15 @@ TEST_F(MenuTest, ClickOnTheTitleKeepsTheMenuOpenForTheNextClick)
 	ASSERT_TRUE(ClickAt(harness, window, Title()));
 	ASSERT_TRUE(ClickAt(harness, window, Title()));
 	EXPECT_FALSE(IsOpen());
-	EXPECT_EQ(window->Codes(), std::vector<uint32> { 1 });
+	EXPECT_EQ(window->Codes(), std::vector<uint32> { 2 });
 	ASSERT_TRUE(ClickAt(harness, window, BPoint(150, 250)));
 	EXPECT_EQ(board->presses.load(), 1);
 }
 
 TEST_F(MenuTest, OpenMenuCoversTheViewBelowWhichIsRedrawnAfterwards)
 {
+	// The bar's height follows its font, which the board tests show.
+	EXPECT_EQ(bar->Frame().Width(), window->Bounds().Width());
 	ASSERT_TRUE(Press(harness, window, Title()));
 	BRect frame = menu->ConvertToWindow(menu->Bounds());
 	EXPECT_TRUE(window->Bounds().Contains(frame));
@@ -157,10 +142,9 @@ TEST_F(MenuTest, OpenMenuCoversTheViewBelowWhichIsRedrawnAfterwards)
 			ASSERT_EQ(PixelAt(BPoint(x, y)), SolidView::kColor)
 				<< x << "," << y;
 	}
-}
 
-TEST_F(MenuTest, RemovingTheBarOrQuittingWithTheMenuOpenLeavesNothingBehind)
-{
+	// Taking the bar away, or quitting, with the menu open leaves nothing
+	// behind.
 	ASSERT_TRUE(ClickAt(harness, window, Title()));
 	window->Lock();
 	ASSERT_TRUE(window->RemoveChild(bar));
@@ -186,9 +170,9 @@ TEST_F(MenuTest, F10OpensTheMenuForArrowsEnterAndEscape)
 		std::vector<int32>	selected;
 		std::vector<uint32> chosen;
 	} cases[] = {
-		{ { B_DOWN_ARROW, B_DOWN_ARROW, B_ENTER }, { 1, 2, -2 }, { 4 } },
+		{ { B_DOWN_ARROW, B_DOWN_ARROW, B_ENTER }, { 1, 2, -2 }, { 3 } },
 		{ { B_UP_ARROW, B_UP_ARROW, B_DOWN_ARROW, B_SPACE }, { 4, 3, 4, -2 },
-			{ 3 } },
+			{ 5 } },
 		{ { B_DOWN_ARROW, B_ESCAPE }, { 1, -2 }, {} },
 		{ { 'x', B_FUNCTION_KEY }, { 0, -2 }, {} },
 	};
@@ -202,8 +186,6 @@ TEST_F(MenuTest, F10OpensTheMenuForArrowsEnterAndEscape)
 			EXPECT_EQ(IsOpen() ? menu->_Selected() : -2, c.selected[i]);
 		}
 		EXPECT_EQ(window->Codes(), c.chosen);
-		// Nothing of the menu stays in the window, and nothing reached the
-		// window but the choice.
 		EXPECT_EQ(window->CountChildren(), 2);
 		window->ClearCodes();
 	}

@@ -9,24 +9,17 @@ using BPrivate::BlendState;
 namespace {
 
 const rgb_color kGround = { 100, 50, 0, 77 };
+const rgb_color kInk = { 0, 0, 0, 255 };
 
 BlendState
-AlphaState(alpha_function function = B_ALPHA_OVERLAY,
+State(drawing_mode mode, alpha_function function = B_ALPHA_OVERLAY,
 	source_alpha source = B_PIXEL_ALPHA, uint8 constant = 255)
 {
 	BlendState state;
-	state.mode = B_OP_ALPHA;
+	state.mode = mode;
 	state.sourceAlpha = source;
 	state.alphaFunction = function;
 	state.constantAlpha = constant;
-	return state;
-}
-
-BlendState
-ModeState(drawing_mode mode)
-{
-	BlendState state;
-	state.mode = mode;
 	return state;
 }
 
@@ -43,22 +36,22 @@ TEST(PainterBlendTest,
 	for (int32 x = 0; x < 3; x++) {
 		SetPixel(bitmap.get(), x, 0, make_color(200, 250, 10, alphas[x]));
 		shapes.Painter().FillRect(BRect(x, 0, x, 0),
-			make_color(200, 250, 10, alphas[x]), AlphaState());
+			make_color(200, 250, 10, alphas[x]), State(B_OP_ALPHA));
 	}
 	Canvas bitmaps(3, 1, kGround);
 	bitmaps.Painter().DrawBitmap(
-		bitmap.get(), BRect(0, 0, 2, 0), BRect(0, 0, 2, 0), AlphaState());
+		bitmap.get(), BRect(0, 0, 2, 0), BRect(0, 0, 2, 0), State(B_OP_ALPHA));
 
 	// A constant alpha of 150 replaces every pixel's own, and a shape's.
 	Canvas	   constant(3, 1, kGround);
-	BlendState state = AlphaState(B_ALPHA_OVERLAY, B_CONSTANT_ALPHA, 150);
+	BlendState state =
+		State(B_OP_ALPHA, B_ALPHA_OVERLAY, B_CONSTANT_ALPHA, 150);
 	constant.Painter().DrawBitmap(
 		bitmap.get(), BRect(0, 0, 1, 0), BRect(0, 0, 1, 0), state);
 	constant.Painter().FillRect(
 		BRect(2, 0, 2, 0), make_color(200, 250, 10, 0), state);
 
-	// (200 * 150 + 100 * 105 + 127) / 255 = 159; (250 * 150 + 50 * 105 + 127) / 255 = 168;
-	// (10 * 150 + 0 + 127) / 255 = 6.
+	// (200 * 150 + 100 * 105 + 127) / 255 = 159, and so on.
 	const rgb_color blended = make_color(159, 168, 6, 77);
 	for (const Canvas* canvas : { &shapes, &bitmaps }) {
 		EXPECT_EQ(canvas->At(0, 0), kGround);
@@ -72,35 +65,32 @@ TEST(PainterBlendTest,
 TEST(PainterBlendTest, CompositeCombinesTheDestinationsOpacity)
 {
 	const rgb_color source = make_color(200, 250, 10, 150);
-	Canvas			clear(1, 1, make_color(100, 50, 0, 0));
-	Canvas			half(1, 1, make_color(100, 50, 0, 100));
-	Canvas			opaque(1, 1, make_color(100, 50, 0, 255));
-	Canvas			overlay(1, 1, make_color(100, 50, 0, 255));
-	for (Canvas* canvas : { &clear, &half, &opaque })
-		canvas->Painter().FillRect(
-			BRect(0, 0, 0, 0), source, AlphaState(B_ALPHA_COMPOSITE));
-	overlay.Painter().FillRect(
-		BRect(0, 0, 0, 0), source, AlphaState(B_ALPHA_OVERLAY));
+	struct Case {
+		uint8	  groundAlpha;
+		rgb_color expected;
+	} cases[] = {
+		// Over nothing, the source is all there is.
+		{ 0, source },
+		// Alpha 150 + 100 * 105 / 255 = 191; the colours are the means
+		// weighted 150 * 255 : 100 * 105.
+		{ 100, make_color(178, 207, 8, 191) },
+		// Over an opaque picture it is the overlay, made opaque.
+		{ 255, make_color(159, 168, 6, 255) },
+	};
+	for (const Case& c : cases) {
+		Canvas canvas(1, 1, make_color(100, 50, 0, c.groundAlpha));
+		canvas.Painter().FillRect(
+			BRect(0, 0, 0, 0), source, State(B_OP_ALPHA, B_ALPHA_COMPOSITE));
+		EXPECT_EQ(canvas.At(0, 0), c.expected) << (int)c.groundAlpha;
+	}
 
-	// Over nothing, the source is all there is.
-	EXPECT_EQ(clear.At(0, 0), source);
-	// Alpha 150 + 100 * 105 / 255 = 191; the colours are the means weighted
-	// 150 * 255 : 100 * 105, red (200 * 38250 + 100 * 10500) / 48750 = 178.46.
-	EXPECT_EQ(half.At(0, 0), make_color(178, 207, 8, 191));
-	// Over an opaque picture it is the overlay, with the alpha made opaque.
-	EXPECT_EQ(opaque.At(0, 0), overlay.At(0, 0));
-	EXPECT_EQ(opaque.At(0, 0).alpha, 255);
-}
-
-TEST(PainterBlendTest, CompositeStaysInRangeForEveryOpacityPair)
-{
 	// Rounding the result's alpha must never push a white channel past 255.
 	for (int dstAlpha = 0; dstAlpha < 256; dstAlpha += 3) {
 		for (int alpha = 1; alpha < 256; alpha += 2) {
 			Canvas canvas(1, 1, make_color(255, 255, 255, dstAlpha));
 			canvas.Painter().FillRect(BRect(0, 0, 0, 0),
 				make_color(255, 255, 255, alpha),
-				AlphaState(B_ALPHA_COMPOSITE));
+				State(B_OP_ALPHA, B_ALPHA_COMPOSITE));
 			ASSERT_EQ(canvas.At(0, 0).red, 255) << dstAlpha << " " << alpha;
 			ASSERT_GE(canvas.At(0, 0).alpha, std::max(alpha, dstAlpha));
 		}
@@ -119,9 +109,9 @@ TEST(PainterBlendTest, OverSkipsTheTransparentMagicAndCopyDoesNot)
 
 	Canvas over(4, 1, kGround);
 	over.Painter().DrawBitmap(
-		rgb.get(), BRect(0, 0, 1, 0), BRect(0, 0, 1, 0), ModeState(B_OP_OVER));
+		rgb.get(), BRect(0, 0, 1, 0), BRect(0, 0, 1, 0), State(B_OP_OVER));
 	over.Painter().DrawBitmap(
-		rgba.get(), BRect(0, 0, 1, 0), BRect(2, 0, 3, 0), ModeState(B_OP_OVER));
+		rgba.get(), BRect(0, 0, 1, 0), BRect(2, 0, 3, 0), State(B_OP_OVER));
 	EXPECT_EQ(over.At(0, 0), kGround);
 	EXPECT_EQ(over.At(1, 0), make_color(0x77, 0x74, 0x78, 0));
 	EXPECT_EQ(over.At(2, 0), kGround);
@@ -129,116 +119,74 @@ TEST(PainterBlendTest, OverSkipsTheTransparentMagicAndCopyDoesNot)
 
 	Canvas copy(2, 1, kGround);
 	copy.Painter().DrawBitmap(
-		rgba.get(), BRect(0, 0, 1, 0), BRect(0, 0, 1, 0), ModeState(B_OP_COPY));
+		rgba.get(), BRect(0, 0, 1, 0), BRect(0, 0, 1, 0), State(B_OP_COPY));
 	EXPECT_EQ(copy.At(0, 0), B_TRANSPARENT_32_BIT);
 }
 
-
-TEST(PainterScaleTest, SameSizeCopiesPixelForPixel)
+TEST(PainterScaleTest, NearestPixelSamplingClippedToBitmapAndBuffer)
 {
-	std::unique_ptr<BBitmap> bitmap(MakeGradient(4, 3));
-	Canvas					 canvas(6, 5, kGround);
-	canvas.Painter().DrawBitmap(
-		bitmap.get(), BRect(0, 0, 3, 2), BRect(1, 1, 4, 3), AlphaState());
-	for (int32 y = 0; y < 5; y++) {
-		for (int32 x = 0; x < 6; x++) {
-			bool	  inside = x >= 1 && x <= 4 && y >= 1 && y <= 3;
-			rgb_color expected = inside ? GradientAt(x - 1, y - 1) : kGround;
-			expected.alpha = kGround.alpha;
-			ASSERT_EQ(canvas.At(x, y), expected) << x << "," << y;
-		}
-	}
-}
-
-TEST(PainterScaleTest, NearestPixelScalingFloorsUnevenRatios)
-{
+	// Destination pixel i of an axis samples source pixel
+	// floor(i * sourceCount / count); a sample off the 4 by 4 bitmap, or a
+	// destination pixel off the canvas, leaves the canvas as it was.
+	struct Case {
+		BRect source;
+		BRect dest;
+		int32 width;
+		int32 height;
+	} cases[] = {
+		{ BRect(0, 0, 3, 2), BRect(1, 1, 4, 3), 6, 5 },	   // same size
+		{ BRect(0, 0, 3, 3), BRect(0, 0, 7, 7), 8, 8 },	   // twice
+		{ BRect(0, 0, 3, 3), BRect(0, 0, 1, 1), 2, 2 },	   // half
+		{ BRect(0, 0, 3, 0), BRect(0, 0, 2, 0), 3, 1 },	   // 4 into 3
+		{ BRect(0, 1, 2, 1), BRect(0, 0, 4, 0), 5, 1 },	   // 3 into 5
+		{ BRect(2, 3, 3, 3), BRect(1, 1, 2, 1), 4, 2 },	   // a part
+		{ BRect(-1, 0, 3, 0), BRect(0, 0, 11, 1), 12, 2 }, // off the left
+		{ BRect(2, 0, 5, 0), BRect(0, 0, 7, 0), 8, 1 },	   // off the right
+		{ BRect(0, 0, 3, 1), BRect(0, 0, 1, 3), 2, 4 },	  // narrower and taller
+		{ BRect(5, 5, 6, 6), BRect(0, 0, 1, 1), 2, 2 },	  // off entirely
+		{ BRect(0, 0, 3, 3), BRect(-2, -1, 1, 2), 3, 3 }, // off the buffer
+	};
 	std::unique_ptr<BBitmap> bitmap(MakeGradient(4, 4));
-	Canvas					 twice(8, 8, kGround);
-	twice.Painter().DrawBitmap(bitmap.get(), BRect(0, 0, 3, 3),
-		BRect(0, 0, 7, 7), ModeState(B_OP_COPY));
-	Canvas half(2, 2, kGround);
-	half.Painter().DrawBitmap(bitmap.get(), BRect(0, 0, 3, 3),
-		BRect(0, 0, 1, 1), ModeState(B_OP_COPY));
-	for (int32 y = 0; y < 8; y++) {
-		for (int32 x = 0; x < 8; x++) {
-			ASSERT_EQ(twice.At(x, y), GradientAt(x / 2, y / 2))
-				<< x << "," << y;
-			if (x < 2 && y < 2) {
-				ASSERT_EQ(half.At(x, y), GradientAt(2 * x, 2 * y))
+	for (const Case& c : cases) {
+		SCOPED_TRACE(testing::Message() << "source left " << c.source.left
+										<< " dest right " << c.dest.right);
+		Canvas canvas(c.width, c.height, kGround);
+		canvas.Painter().DrawBitmap(
+			bitmap.get(), c.source, c.dest, State(B_OP_COPY));
+		int32 sourceWidth = c.source.IntegerWidth() + 1;
+		int32 sourceHeight = c.source.IntegerHeight() + 1;
+		for (int32 y = 0; y < c.height; y++) {
+			for (int32 x = 0; x < c.width; x++) {
+				int32 sx = (int32)c.source.left
+					+ (x - (int32)c.dest.left) * sourceWidth
+						/ (c.dest.IntegerWidth() + 1);
+				int32 sy = (int32)c.source.top
+					+ (y - (int32)c.dest.top) * sourceHeight
+						/ (c.dest.IntegerHeight() + 1);
+				bool sampled = c.dest.Contains(BPoint(x, y)) && sx >= 0
+					&& sx < 4 && sy >= 0 && sy < 4;
+				ASSERT_EQ(
+					canvas.At(x, y), sampled ? GradientAt(sx, sy) : kGround)
 					<< x << "," << y;
 			}
 		}
 	}
-
-	// Four columns into three: column i samples floor(i * 4 / 3) = 0, 1, 2.
-	// Three into five: floor(i * 3 / 5) = 0, 0, 1, 1, 2. A source rectangle
-	// picks its part of the bitmap.
-	Canvas uneven(5, 2, kGround);
-	uneven.Painter().DrawBitmap(bitmap.get(), BRect(0, 0, 3, 0),
-		BRect(0, 0, 2, 0), ModeState(B_OP_COPY));
-	EXPECT_EQ(uneven.At(2, 0), GradientAt(2, 0));
-	uneven.Painter().DrawBitmap(bitmap.get(), BRect(0, 1, 2, 1),
-		BRect(0, 0, 4, 0), ModeState(B_OP_COPY));
-	const int32 sampled[5] = { 0, 0, 1, 1, 2 };
-	for (int32 x = 0; x < 5; x++)
-		EXPECT_EQ(uneven.At(x, 0), GradientAt(sampled[x], 1)) << x;
-	uneven.Painter().DrawBitmap(bitmap.get(), BRect(2, 3, 3, 3),
-		BRect(0, 1, 1, 1), ModeState(B_OP_COPY));
-	EXPECT_EQ(uneven.At(0, 1), GradientAt(2, 3));
-	EXPECT_EQ(uneven.At(1, 1), GradientAt(3, 3));
 }
 
-TEST(PainterScaleTest, SourceOutsideTheBitmapIsClippedWithTheDestination)
+TEST(PainterClipTest, ShapesStopAtTheBufferAndAtAClipRectangle)
 {
-	std::unique_ptr<BBitmap> bitmap(MakeGradient(2, 2));
-	// The source runs one pixel off each side; at twice the size the two
-	// destination columns on each side that would sample it stay untouched.
-	Canvas					 canvas(8, 2, kGround);
-	canvas.Painter().DrawBitmap(bitmap.get(), BRect(-1, 0, 2, 0),
-		BRect(0, 0, 7, 1), ModeState(B_OP_COPY));
-	for (int32 x = 0; x < 8; x++) {
-		rgb_color expected =
-			x < 2 || x > 5 ? kGround : GradientAt((x - 2) / 2, 0);
-		EXPECT_EQ(canvas.At(x, 0), expected) << x;
-	}
+	Canvas			  edges(3, 3, kGround);
+	BPrivate::Painter painter = edges.Painter();
+	painter.FillRect(BRect(-50, -50, 50, 0), kInk, State(B_OP_COPY));
+	painter.FillEllipse(BRect(-1e9, -1e9, 1e9, 1e9), kInk, State(B_OP_COPY));
+	painter.StrokeLine(BPoint(-100, 1), BPoint(100, 1), kInk, State(B_OP_COPY));
+	EXPECT_EQ(edges.At(2, 2), kInk);
 
-	// Entirely outside: nothing.
-	Canvas untouched(2, 2, kGround);
-	untouched.Painter().DrawBitmap(bitmap.get(), BRect(5, 5, 6, 6),
-		BRect(0, 0, 1, 1), ModeState(B_OP_COPY));
-	EXPECT_EQ(untouched.At(0, 0), kGround);
-	EXPECT_EQ(untouched.At(1, 1), kGround);
-}
-
-TEST(PainterClipTest, DrawingStopsAtTheBufferEdges)
-{
-	std::unique_ptr<BBitmap> bitmap(MakeGradient(4, 4));
-	Canvas					 canvas(3, 3, kGround);
-	BPrivate::Painter		 painter = canvas.Painter();
-	painter.DrawBitmap(bitmap.get(), BRect(0, 0, 3, 3), BRect(-2, -1, 1, 2),
-		ModeState(B_OP_COPY));
-	EXPECT_EQ(canvas.At(0, 0), GradientAt(2, 1));
-	EXPECT_EQ(canvas.At(1, 2), GradientAt(3, 3));
-	EXPECT_EQ(canvas.At(2, 0), kGround);
-
-	// Shapes far off the buffer, or overlapping it, stay inside it.
-	painter.FillRect(
-		BRect(-50, -50, 50, 0), make_color(9, 9, 9), ModeState(B_OP_COPY));
-	painter.FillEllipse(
-		BRect(-1e9, -1e9, 1e9, 1e9), make_color(9, 9, 9), ModeState(B_OP_COPY));
-	painter.StrokeLine(BPoint(-100, 1), BPoint(100, 1), make_color(9, 9, 9),
-		ModeState(B_OP_COPY));
-	EXPECT_EQ(canvas.At(2, 2), make_color(9, 9, 9));
-}
-
-TEST(PainterClipTest, AClipRectangleLimitsEveryOperationToItsPixels)
-{
 	std::unique_ptr<BBitmap> bitmap(MakeGradient(6, 6));
 	Canvas					 canvas(6, 6, kGround);
-	BPrivate::Painter		 painter(canvas.buffer, BRect(2, 1, 3, 4));
-	rgb_color				 ink = make_color(1, 2, 3);
-	painter.DrawBitmap(bitmap.get(), BRect(0, 0, 5, 5), BRect(0, 0, 5, 5),
-		ModeState(B_OP_COPY));
+	BPrivate::Painter		 clipped(canvas.buffer, BRect(2, 1, 3, 4));
+	clipped.DrawBitmap(
+		bitmap.get(), BRect(0, 0, 5, 5), BRect(0, 0, 5, 5), State(B_OP_COPY));
 	for (int32 y = 0; y < 6; y++) {
 		for (int32 x = 0; x < 6; x++) {
 			bool inside = x >= 2 && x <= 3 && y >= 1 && y <= 4;
@@ -246,11 +194,11 @@ TEST(PainterClipTest, AClipRectangleLimitsEveryOperationToItsPixels)
 				<< x << "," << y;
 		}
 	}
-	painter.FillRect(BRect(0, 0, 5, 5), ink, ModeState(B_OP_COPY));
-	painter.StrokeRect(BRect(0, 0, 5, 5), ink, ModeState(B_OP_COPY));
-	painter.StrokeLine(BPoint(0, 5), BPoint(5, 0), ink, ModeState(B_OP_COPY));
-	painter.FillEllipse(BRect(0, 0, 5, 5), ink, AlphaState());
-	EXPECT_EQ(canvas.Picture(BRect(0, 0, 5, 5), ink),
+	clipped.FillRect(BRect(0, 0, 5, 5), kInk, State(B_OP_COPY));
+	clipped.StrokeRect(BRect(0, 0, 5, 5), kInk, State(B_OP_COPY));
+	clipped.StrokeLine(BPoint(0, 5), BPoint(5, 0), kInk, State(B_OP_COPY));
+	clipped.FillEllipse(BRect(0, 0, 5, 5), kInk, State(B_OP_ALPHA));
+	EXPECT_EQ(canvas.Picture(BRect(0, 0, 5, 5), kInk),
 		"......\n"
 		"..##..\n"
 		"..##..\n"
@@ -259,44 +207,33 @@ TEST(PainterClipTest, AClipRectangleLimitsEveryOperationToItsPixels)
 		"......\n");
 }
 
-
-TEST(PainterShapeTest, EllipsesOfEvenAndThinSizesStayInsideTheirRectangle)
+TEST(PainterShapeTest, EllipsesAndLinesCoverExactlyTheirPixels)
 {
-	rgb_color		  ink = make_color(0, 0, 0, 255);
-	Canvas			  canvas(10, 6, kGround);
+	Canvas			  canvas(10, 9, kGround);
 	BPrivate::Painter painter = canvas.Painter();
-	painter.FillEllipse(BRect(0, 0, 3, 3), ink, ModeState(B_OP_COPY));
-	painter.FillEllipse(BRect(5, 0, 5, 0), ink, ModeState(B_OP_COPY));
-	painter.FillEllipse(BRect(7, 0, 9, 0), ink, ModeState(B_OP_COPY));
-	painter.FillEllipse(BRect(5, 3, 4, 5), ink, ModeState(B_OP_COPY));
-	EXPECT_EQ(canvas.Picture(BRect(0, 0, 9, 5), ink),
+	painter.FillEllipse(BRect(0, 0, 3, 3), kInk, State(B_OP_COPY));
+	painter.FillEllipse(BRect(5, 0, 5, 0), kInk, State(B_OP_COPY));
+	painter.FillEllipse(BRect(7, 0, 9, 0), kInk, State(B_OP_COPY));
+	painter.FillEllipse(BRect(5, 3, 4, 5), kInk, State(B_OP_COPY));
+	// Lines draw both ends.
+	painter.StrokeLine(BPoint(0, 6), BPoint(5, 8), kInk, State(B_OP_COPY));
+	painter.StrokeLine(BPoint(7, 8), BPoint(7, 8), kInk, State(B_OP_COPY));
+	EXPECT_EQ(canvas.Picture(BRect(0, 0, 9, 8), kInk),
 		".##..#.###\n"
 		"####......\n"
 		"####......\n"
 		".##.......\n"
 		"..........\n"
-		"..........\n");
-}
+		"..........\n"
+		"##........\n"
+		"..##......\n"
+		"....##.#..\n");
 
-TEST(PainterShapeTest, LinesDrawBothEndsAndRectOutlinesBlendEachPixelOnce)
-{
-	rgb_color		  ink = make_color(0, 0, 0, 255);
-	Canvas			  canvas(6, 5, kGround);
-	BPrivate::Painter painter = canvas.Painter();
-	painter.StrokeLine(BPoint(0, 0), BPoint(5, 2), ink, ModeState(B_OP_COPY));
-	painter.StrokeLine(BPoint(3, 4), BPoint(3, 4), ink, ModeState(B_OP_COPY));
-	EXPECT_EQ(canvas.Picture(BRect(0, 0, 5, 4), ink),
-		"##....\n"
-		"..##..\n"
-		"....##\n"
-		"......\n"
-		"...#..\n");
-
-	Canvas outline(4, 3, make_color(0, 0, 0, 255));
+	// An outline blends each of its pixels once, corners included.
+	Canvas outline(4, 3, kInk);
 	outline.Painter().StrokeRect(
-		BRect(0, 0, 3, 2), make_color(255, 255, 255, 128), AlphaState());
-	rgb_color once = make_color(128, 128, 128, 255);
-	EXPECT_EQ(outline.Picture(BRect(0, 0, 3, 2), once),
+		BRect(0, 0, 3, 2), make_color(255, 255, 255, 128), State(B_OP_ALPHA));
+	EXPECT_EQ(outline.Picture(BRect(0, 0, 3, 2), make_color(128, 128, 128)),
 		"####\n"
 		"#..#\n"
 		"####\n");
@@ -306,7 +243,7 @@ TEST(PainterShapeTest, MissingBitmapOrBufferDrawsNothing)
 {
 	Canvas canvas(2, 2, kGround);
 	canvas.Painter().DrawBitmap(
-		nullptr, BRect(0, 0, 1, 1), BRect(0, 0, 1, 1), ModeState(B_OP_COPY));
+		nullptr, BRect(0, 0, 1, 1), BRect(0, 0, 1, 1), State(B_OP_COPY));
 	EXPECT_EQ(canvas.At(0, 0), kGround);
 
 	// A buffer without pixels, as a bitmap that failed to allocate has.
@@ -316,9 +253,8 @@ TEST(PainterShapeTest, MissingBitmapOrBufferDrawsNothing)
 	empty.bytesPerRow = 8;
 	BPrivate::Painter		 painter(empty, BRect(0, 0, 1, 1));
 	std::unique_ptr<BBitmap> bitmap(MakeGradient(2, 2));
-	painter.FillRect(
-		BRect(0, 0, 1, 1), make_color(1, 2, 3), ModeState(B_OP_COPY));
-	painter.DrawBitmap(bitmap.get(), BRect(0, 0, 1, 1), BRect(0, 0, 1, 1),
-		ModeState(B_OP_COPY));
+	painter.FillRect(BRect(0, 0, 1, 1), kInk, State(B_OP_COPY));
+	painter.DrawBitmap(
+		bitmap.get(), BRect(0, 0, 1, 1), BRect(0, 0, 1, 1), State(B_OP_COPY));
 	EXPECT_EQ(GetPixel(bitmap.get(), 1, 1), GradientAt(1, 1));
 }

@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <future>
 #include <memory>
 #include <string>
@@ -42,210 +41,135 @@ protected:
 	}
 
 	std::string
-	Path(const char* name)
+	Path(const std::string& name)
 	{
 		fFiles.push_back(fFolder + "/" + name);
 		return fFiles.back();
 	}
 
 	std::string
-	Write(const char* name, const std::vector<uint8>& bytes)
+	Write(const std::string& name, const std::vector<uint8>& bytes)
 	{
 		std::string path = Path(name);
 		FILE*		file = fopen(path.c_str(), "wb");
-		if (!bytes.empty())
-			fwrite(bytes.data(), 1, bytes.size(), file);
+		fwrite(bytes.data(), 1, bytes.size(), file);
 		fclose(file);
 		return path;
 	}
 
-	std::vector<uint8>
-	Read(const std::string& path)
+	// Saves a picture whose pixels are `pixels`, row by row, with `save`.
+	template <typename Saver>
+	std::string
+	Save(const std::string& name, int width, int height,
+		const std::vector<rgb_color>& pixels, Saver save)
 	{
-		std::vector<uint8> bytes;
-		FILE*			   file = fopen(path.c_str(), "rb");
-		int				   c;
-		while ((c = fgetc(file)) != EOF)
-			bytes.push_back((uint8)c);
-		fclose(file);
-		return bytes;
-	}
-
-	// A surface of 32-bit pixels whose bytes are blue, green, red, alpha.
-	static SDL_Surface*
-	MakeSurface(int width, int height)
-	{
-		return SDL_CreateRGBSurfaceWithFormat(
+		SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(
 			0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-	}
-
-	static void
-	Put(SDL_Surface* surface, int x, int y, rgb_color c)
-	{
-		uint8* p = (uint8*)surface->pixels + y * surface->pitch + x * 4;
-		p[0] = c.blue;
-		p[1] = c.green;
-		p[2] = c.red;
-		p[3] = c.alpha;
+		for (int i = 0; i < width * height; i++) {
+			const rgb_color& c = pixels[i];
+			((uint32*)surface->pixels)[i] =
+				(uint32)c.alpha << 24 | c.red << 16 | c.green << 8 | c.blue;
+		}
+		std::string path = Path(name);
+		EXPECT_EQ(save(surface, path.c_str()), 0) << name;
+		SDL_FreeSurface(surface);
+		return path;
 	}
 
 	std::string				 fFolder;
 	std::vector<std::string> fFiles;
 };
 
-void
-Append16(std::vector<uint8>* out, uint32 value)
+int
+SaveBMP24(SDL_Surface* surface, const char* path)
 {
-	out->push_back(value & 0xff);
-	out->push_back((value >> 8) & 0xff);
+	// A BMP of 24 bits a pixel, stored bottom row first, as the game's are.
+	SDL_Surface* rgb =
+		SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_BGR24, 0);
+	int result = SDL_SaveBMP(rgb, path);
+	SDL_FreeSurface(rgb);
+	return result;
 }
 
-void
-Append32(std::vector<uint8>* out, uint32 value)
+int
+SaveJPEG(SDL_Surface* surface, const char* path)
 {
-	Append16(out, value & 0xffff);
-	Append16(out, value >> 16);
-}
-
-// A 24-bit BMP of 2 by 2 pixels, written field by field. Rows are stored
-// bottom row first and padded to 4 bytes.
-std::vector<uint8>
-TwoByTwoBMP()
-{
-	std::vector<uint8> bmp = { 'B', 'M' };
-	Append32(&bmp, 14 + 40 + 16); // file size
-	Append32(&bmp, 0);
-	Append32(&bmp, 14 + 40); // pixel data offset
-	Append32(&bmp, 40);		 // header size
-	Append32(&bmp, 2);
-	Append32(&bmp, 2);
-	Append16(&bmp, 1);	// planes
-	Append16(&bmp, 24); // bits a pixel
-	for (int i = 0; i < 6; i++)
-		Append32(&bmp, i == 1 ? 16 : 0); // no compression, image size, rest 0
-	// Bottom row: blue, then white; top row: red, then (1, 2, 3).
-	const uint8 rows[16] = { 255, 0, 0, 255, 255, 255, 0, 0, 0, 0, 255, 3, 2, 1,
-		0, 0 };
-	bmp.insert(bmp.end(), rows, rows + 16);
-	return bmp;
+	return IMG_SaveJPG(surface, path, 100);
 }
 
 } // namespace
 
 
-TEST_F(TranslationTest, BMPLoadsWithItsPixelsTopRowFirstAndOpaque)
+// A sound JPEG picture is the board every board test draws.
+TEST_F(TranslationTest, PicturesLoadTopRowFirstOpaqueUnlessTheyHaveAlpha)
 {
-	// A relative path starts at the working directory.
-	Write("four.bmp", TwoByTwoBMP());
-	char previous[4096];
-	ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
-	ASSERT_EQ(chdir(fFolder.c_str()), 0);
-	std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap("four.bmp"));
-	ASSERT_EQ(chdir(previous), 0);
-	ASSERT_NE(bitmap, nullptr);
-	EXPECT_EQ(bitmap->Bounds(), BRect(0, 0, 1, 1));
-	EXPECT_EQ(bitmap->ColorSpace(), B_RGB32);
-	EXPECT_EQ(GetPixel(bitmap.get(), 0, 0), make_color(255, 0, 0, 255));
-	EXPECT_EQ(GetPixel(bitmap.get(), 1, 0), make_color(1, 2, 3, 255));
-	EXPECT_EQ(GetPixel(bitmap.get(), 0, 1), make_color(0, 0, 255, 255));
-	EXPECT_EQ(GetPixel(bitmap.get(), 1, 1), make_color(255, 255, 255, 255));
-}
-
-TEST_F(TranslationTest, PNGKeepsItsAlpha)
-{
-	SDL_Surface* surface = MakeSurface(3, 2);
-	ASSERT_NE(surface, nullptr);
-	const rgb_color pixels[6] = { { 255, 0, 255, 0 }, { 10, 20, 30, 128 },
-		{ 1, 2, 3, 255 }, { 200, 100, 50, 255 }, { 0, 0, 0, 7 },
-		{ 255, 255, 255, 255 } };
-	for (int i = 0; i < 6; i++)
-		Put(surface, i % 3, i / 3, pixels[i]);
-	std::string path = Path("alpha.png");
-	ASSERT_EQ(IMG_SavePNG(surface, path.c_str()), 0);
-	SDL_FreeSurface(surface);
-
-	std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap(path.c_str()));
-	ASSERT_NE(bitmap, nullptr);
-	EXPECT_EQ(bitmap->Bounds(), BRect(0, 0, 2, 1));
-	EXPECT_EQ(bitmap->BytesPerRow(), 12);
-	for (int i = 0; i < 6; i++)
-		EXPECT_EQ(GetPixel(bitmap.get(), i % 3, i / 3), pixels[i]) << i;
-}
-
-TEST_F(TranslationTest, JPEGLoadsCloseToItsColoursAndOpaque)
-{
-	SDL_Surface* surface = MakeSurface(16, 8);
-	ASSERT_NE(surface, nullptr);
-	for (int y = 0; y < 8; y++) {
-		for (int x = 0; x < 16; x++)
-			Put(surface, x, y,
-				x < 8 ? make_color(200, 40, 40, 255)
-					  : make_color(40, 40, 200, 255));
+	const std::vector<rgb_color> pixels = { { 255, 0, 255, 0 },
+		{ 10, 20, 30, 128 }, { 1, 2, 3, 255 }, { 200, 100, 50, 255 },
+		{ 0, 0, 0, 7 }, { 255, 255, 255, 255 } };
+	std::unique_ptr<BBitmap>	 png(BTranslationUtils::GetBitmap(
+			Save("alpha.png", 3, 2, pixels, IMG_SavePNG).c_str()));
+	std::unique_ptr<BBitmap>	 bmp(BTranslationUtils::GetBitmap(
+			Save("plain.bmp", 3, 2, pixels, SaveBMP24).c_str()));
+	ASSERT_NE(png, nullptr);
+	ASSERT_NE(bmp, nullptr);
+	EXPECT_EQ(png->Bounds(), BRect(0, 0, 2, 1));
+	EXPECT_EQ(png->BytesPerRow(), 12);
+	EXPECT_EQ(bmp->Bounds(), BRect(0, 0, 2, 1));
+	EXPECT_EQ(bmp->ColorSpace(), B_RGB32);
+	for (int i = 0; i < 6; i++) {
+		EXPECT_EQ(GetPixel(png.get(), i % 3, i / 3), pixels[i]) << i;
+		rgb_color opaque = pixels[i];
+		opaque.alpha = 255;
+		EXPECT_EQ(GetPixel(bmp.get(), i % 3, i / 3), opaque) << i;
 	}
-	std::string path = Path("board.jpg");
-	ASSERT_EQ(IMG_SaveJPG(surface, path.c_str(), 100), 0);
-	SDL_FreeSurface(surface);
-
-	std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap(path.c_str()));
-	ASSERT_NE(bitmap, nullptr);
-	EXPECT_EQ(bitmap->Bounds(), BRect(0, 0, 15, 7));
-	rgb_color left = GetPixel(bitmap.get(), 2, 3);
-	rgb_color right = GetPixel(bitmap.get(), 13, 3);
-	EXPECT_NEAR(left.red, 200, 8);
-	EXPECT_NEAR(left.blue, 40, 8);
-	EXPECT_NEAR(right.red, 40, 8);
-	EXPECT_NEAR(right.blue, 200, 8);
-	EXPECT_EQ(left.alpha, 255);
-	EXPECT_EQ(right.alpha, 255);
 }
 
 // Damaged BMP files are swept in the fault tests; here the other ways a
-// path can fail and damaged JPEG files.
-TEST_F(TranslationTest, MissingUnreadableOrDamagedFilesGiveNull)
+// path can fail, damaged JPEG files, and headers that declare absurd sizes.
+TEST_F(TranslationTest, MissingUnreadableDamagedOrHugePicturesGiveNull)
 {
 	EXPECT_EQ(BTranslationUtils::GetBitmap(nullptr), nullptr);
 	EXPECT_EQ(BTranslationUtils::GetBitmap(""), nullptr);
-	EXPECT_EQ(
-		BTranslationUtils::GetBitmap(Path("missing.bmp").c_str()), nullptr);
+	EXPECT_EQ(BTranslationUtils::GetBitmap("/dev/zero"), nullptr);
 	// A folder opens but cannot be read.
 	EXPECT_EQ(BTranslationUtils::GetBitmap(fFolder.c_str()), nullptr);
 
-	// A JPEG start followed by noise.
-	std::vector<uint8> jpeg = { 0xff, 0xd8, 0xff, 0xe0, 0x00, 0x10 };
+	std::vector<uint8> noise = { 0xff, 0xd8, 0xff, 0xe0, 0x00, 0x10 };
 	for (int i = 0; i < 200; i++)
-		jpeg.push_back((uint8)(i * 37 + 11));
-	EXPECT_EQ(BTranslationUtils::GetBitmap(Write("corrupt.jpg", jpeg).c_str()),
-		nullptr);
-	// A JPEG cut inside its headers.
-	SDL_Surface* surface = MakeSurface(8, 8);
-	std::string	 whole = Path("whole.jpg");
-	ASSERT_EQ(IMG_SaveJPG(surface, whole.c_str(), 90), 0);
-	SDL_FreeSurface(surface);
-	std::vector<uint8> cut = Read(whole);
-	cut.resize(40);
-	EXPECT_EQ(
-		BTranslationUtils::GetBitmap(Write("cut.jpg", cut).c_str()), nullptr);
-}
-
-TEST_F(TranslationTest, AbsurdDeclaredSizesAreRefusedBeforeDecoding)
-{
-	// Only headers: a decoder that believed them would allocate gigabytes.
-	std::vector<uint8> png = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0,
-		0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 0x4e, 0x20, 0, 0, 0x4e, 0x20, 8, 6,
-		0, 0, 0, 0, 0, 0, 0 };
-	EXPECT_EQ(
-		BTranslationUtils::GetBitmap(Write("huge.png", png).c_str()), nullptr);
-
+		noise.push_back((uint8)(i * 37 + 11));
 	// 10000 by 10000 is within each side's limit but over the pixel count.
-	std::vector<uint8> jpeg = { 0xff, 0xd8, 0xff, 0xc0, 0x00, 0x11, 8, 0x27,
+	std::vector<uint8> square = { 0xff, 0xd8, 0xff, 0xc0, 0x00, 0x11, 8, 0x27,
 		0x10, 0x27, 0x10, 3 };
-	jpeg.resize(jpeg.size() + 9 + 2, 0);
-	EXPECT_EQ(BTranslationUtils::GetBitmap(Write("square.jpg", jpeg).c_str()),
-		nullptr);
+	square.resize(square.size() + 11, 0);
+	struct Case {
+		const char*		   name;
+		std::vector<uint8> bytes;
+	} cases[] = {
+		{ "missing.bmp", {} },
+		{ "noise.jpg", noise },
+		{ "square.jpg", square },
+		// Only headers: a decoder that believed them would allocate
+		// gigabytes.
+		{ "huge.png",
+			{ 0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I',
+				'H', 'D', 'R', 0, 0, 0x4e, 0x20, 0, 0, 0x4e, 0x20, 8, 6, 0, 0,
+				0, 0, 0, 0, 0 } },
+	};
+	for (const Case& c : cases) {
+		std::string path =
+			c.bytes.empty() ? Path(c.name) : Write(c.name, c.bytes);
+		EXPECT_EQ(BTranslationUtils::GetBitmap(path.c_str()), nullptr)
+			<< c.name;
+	}
+
+	// A JPEG cut inside its headers.
+	std::string cut = Save("cut.jpg", 8, 8,
+		std::vector<rgb_color>(64, make_color(9, 9, 9)), SaveJPEG);
+	ASSERT_EQ(truncate(cut.c_str(), 40), 0);
+	EXPECT_EQ(BTranslationUtils::GetBitmap(cut.c_str()), nullptr);
 }
 
-
-TEST_F(TranslationTest, OnlyRegularFilesAreOpened)
+TEST_F(TranslationTest, ANamedPipeIsNotOpened)
 {
 	// Opening a pipe for reading waits for a writer, maybe for ever.
 	std::string pipe = Path("pipe.bmp");
@@ -258,7 +182,6 @@ TEST_F(TranslationTest, OnlyRegularFilesAreOpened)
 		ADD_FAILURE() << "opening a named pipe blocked";
 	}
 	EXPECT_EQ(load.get(), nullptr);
-	EXPECT_EQ(BTranslationUtils::GetBitmap("/dev/zero"), nullptr);
 }
 
 TEST_F(TranslationTest, OnlyPicturesOfKnownFormatAndSizeAreDecoded)
@@ -271,15 +194,11 @@ TEST_F(TranslationTest, OnlyPicturesOfKnownFormatAndSizeAreDecoded)
 	const Case sizes[] = { { 4096, 1, true }, { 4097, 1, false },
 		{ 1, 4097, false } };
 	for (const Case& c : sizes) {
-		SCOPED_TRACE(testing::Message() << c.width << " by " << c.height);
-		SDL_Surface* surface = MakeSurface(c.width, c.height);
-		std::string	 path =
-			Path(("side-" + std::to_string(c.width) + ".bmp").c_str());
-		ASSERT_EQ(SDL_SaveBMP(surface, path.c_str()), 0);
-		SDL_FreeSurface(surface);
+		std::string path = Save(std::to_string(c.width) + ".bmp", c.width,
+			c.height, std::vector<rgb_color>(c.width * c.height), SaveBMP24);
 		std::unique_ptr<BBitmap> bitmap(
 			BTranslationUtils::GetBitmap(path.c_str()));
-		EXPECT_EQ(bitmap != nullptr, c.loads);
+		EXPECT_EQ(bitmap != nullptr, c.loads) << c.width << " by " << c.height;
 	}
 
 	// A sound picture in a format whose size is not read before decoding.

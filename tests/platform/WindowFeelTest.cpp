@@ -35,6 +35,14 @@ protected:
 		ASSERT_TRUE(Idle(box));
 	}
 
+	// A key typed at the window, as if it had the focus.
+	bool
+	TypeTo(BWindow* window)
+	{
+		harness.display.TypeKey('a', 0, 0, window);
+		return harness.display.WaitForInput() && Idle(window);
+	}
+
 	bool
 	Close(BWindow* window)
 	{
@@ -57,6 +65,11 @@ TEST_F(WindowFeelTest, ShownModalWindowBlocksTheOthersAndStaysInFront)
 	EXPECT_EQ(board->presses.load(), 0);
 	ASSERT_TRUE(Close(main));
 	EXPECT_EQ(main->quitRequests.load(), 0);
+	main->ClearCodes();
+	ASSERT_TRUE(TypeTo(main));
+	ASSERT_TRUE(TypeTo(box));
+	EXPECT_TRUE(main->Codes().empty());
+	EXPECT_EQ(box->Codes(), std::vector<uint32> { B_KEY_DOWN });
 
 	// Activating the main window leaves it behind the box, on the screen too.
 	int32 raises = harness.display.CountRaises(main);
@@ -69,6 +82,8 @@ TEST_F(WindowFeelTest, ShownModalWindowBlocksTheOthersAndStaysInFront)
 	ShowBox(false);
 	ASSERT_TRUE(ClickAt(harness, main, BPoint(50, 50)));
 	EXPECT_EQ(board->presses.load(), 1);
+	ASSERT_TRUE(TypeTo(main));
+	EXPECT_EQ(main->Codes(), std::vector<uint32> { B_KEY_DOWN });
 	main->Lock();
 	main->Activate();
 	main->Unlock();

@@ -84,44 +84,27 @@ TEST(ResourceFile, RefusesEveryTruncationOfABlock)
 // Damage to the info table and its checksum is swept byte by byte below.
 TEST(ResourceFile, RefusesDamagedBlocksWithBadData)
 {
-	struct Damage {
-		const char* what;
-		void (*apply)(std::vector<uint8>&);
+	// A word of the block and the damaging value written there.
+	const uint32 damages[][2] = {
+		{ 4, 10001 },							 // count
+		{ 12, 0x600 },							 // admin size
+		{ kUnknownSizeField, 0x100 },			 // unknown section size
+		{ kIndexEntriesOffset + 4, 0xFFFFFFF0 }, // data past the end
+		{ kInfoTableSizeField, 0xFFFFFFF0 },	 // info table past the end
+		{ kInfoTableSizeField, 4 },				 // info table too small
+		{ 0, 0x12345678 },						 // magic
 	};
-	const Damage damages[] = {
-		{ "count", [](std::vector<uint8>& b) { WriteLE32(&b[4], 10001); } },
-		{ "admin size",
-			[](std::vector<uint8>& b) { WriteLE32(&b[12], 0x600); } },
-		{ "unknown size",
-			[](std::vector<uint8>& b) {
-				WriteLE32(&b[kUnknownSizeField], 0x100);
-			} },
-		{ "data past the end",
-			[](std::vector<uint8>& b) {
-				WriteLE32(&b[kIndexEntriesOffset + 4], 0xFFFFFFF0);
-			} },
-		{ "info table past the end",
-			[](std::vector<uint8>& b) {
-				WriteLE32(&b[kInfoTableSizeField], 0xFFFFFFF0);
-			} },
-		{ "info table too small",
-			[](std::vector<uint8>& b) {
-				WriteLE32(&b[kInfoTableSizeField], 4);
-			} },
-		{ "magic",
-			[](std::vector<uint8>& b) { WriteLE32(&b[0], 0x12345678); } },
-	};
-	for (const Damage& damage : damages) {
+	for (const auto& damage : damages) {
 		std::vector<uint8> block = SampleBlock();
-		damage.apply(block);
+		WriteLE32(&block[damage[0]], damage[1]);
 		// A bare block is recognised by its magic; keep the RS header so the
 		// damaged magic is still read as a block.
 		std::vector<uint8> rsrc = { 'R', 'S', 0, 0 };
 		rsrc.insert(rsrc.end(), block.begin(), block.end());
 		ResourceFile file;
-		EXPECT_EQ(Read(rsrc, file), B_BAD_DATA) << damage.what;
-		EXPECT_EQ(file.InitCheck(), B_BAD_DATA) << damage.what;
-		EXPECT_EQ(file.CountResources(), 0) << damage.what;
+		EXPECT_EQ(Read(rsrc, file), B_BAD_DATA) << damage[0];
+		EXPECT_EQ(file.InitCheck(), B_BAD_DATA) << damage[0];
+		EXPECT_EQ(file.CountResources(), 0) << damage[0];
 	}
 }
 
@@ -212,18 +195,4 @@ TEST(ResourceFile, RefusesAnyDamagedByteOfTheInfoTable)
 		ResourceFile file;
 		EXPECT_EQ(Read(damaged, file), B_BAD_DATA) << "byte " << i;
 	}
-}
-
-
-TEST(ResourceFile, FindsTheResourcesTheBuildAttachedToThisTest)
-{
-	// The build attaches the application's resources to this test program
-	// just as it does to the game.
-	ResourceFile self;
-	ASSERT_EQ(self.SetTo("/proc/self/exe"), B_OK) << self.ErrorText();
-	EXPECT_EQ(self.BlockOffset() % 4096, 0u);
-	ASSERT_EQ(self.CountResources(), 7);
-	const ResourceItem* flags = self.FindResource('APPF', "BEOS:APP_FLAGS");
-	ASSERT_NE(flags, nullptr);
-	EXPECT_EQ(ReadLE32(flags->data.data()), 0u);
 }

@@ -1,50 +1,23 @@
 // The application as a whole on the headless display: the menu, the About
 // box, the dispatch of the main window and both roads of quitting.
 
-#include <Menu.h>
-#include <MenuBar.h>
-#include <MenuItem.h>
 #include <Button.h>
-
-#include <gtest/gtest.h>
+#include <MenuItem.h>
 
 #include <cstdio>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "AboutBox.h"
 #include "GameFixture.h"
-#include "LaunchHook.h"
-#include "MessageCodes.h"
 
 namespace {
 
-using kxtest::HeadlessApp;
-
 using kxtest::BoardState;
 
-// The application started as the product starts it (see GameFixture.h),
-// with ways to choose menu items and to let the player's pauses pass.
-class AppShell : public kxtest::GameTest {
-protected:
-	void
-	SetUp() override
-	{
-		kxtest::GameTest::SetUp();
-		ASSERT_TRUE(HeadlessApp::Settle(window));
-	}
-
-	void
-	TearDown() override
-	{
-		kxtest::GameTest::TearDown();
-		BPrivate::SetLaunchHook(nullptr);
-	}
-};
+class AppShell : public kxtest::GameTest { };
 
 TEST_F(AppShell, TheMenuHoldsTheFiveItemsInOrderWithoutShortcuts)
 {
@@ -69,40 +42,8 @@ TEST_F(AppShell, TheMenuHoldsTheFiveItemsInOrderWithoutShortcuts)
 	}
 }
 
-TEST_F(AppShell, GiveUpNewGameAndCpuPlayChosenWithThePointerReachTheBoard)
-{
-	Choose(1); // Give Up
-	EXPECT_FALSE(State().gameActive);
-
-	Choose(0); // New Game
-	BoardState fresh = State();
-	EXPECT_TRUE(fresh.gameActive);
-	EXPECT_EQ(fresh.currentRow, 13);
-
-	// Settled without running the clock, or the computer would finish
-	// its whole game before the check.
-	Choose(2, false); // CPU Play
-	ASSERT_TRUE(HeadlessApp::Settle(window));
-	EXPECT_TRUE(State().cpuActive);
-	ASSERT_TRUE(clock.WaitForSleepers(1));
-
-	// New Game stops the player (its row completed) and starts afresh.
-	window->PostMessage(MSG_NEW_GAME);
-	ASSERT_TRUE(SettleRunningClock(window));
-	BoardState after = State();
-	EXPECT_FALSE(after.cpuActive);
-	EXPECT_TRUE(after.gameActive);
-	EXPECT_EQ(after.currentRow, 13);
-	EXPECT_EQ(after.colors[13][0], PEG_NONE);
-}
-
 TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 {
-	std::vector<std::vector<std::string>> launches;
-	BPrivate::SetLaunchHook([&](const std::vector<std::string>& argv) {
-		launches.push_back(argv);
-		return B_OK;
-	});
 	AboutBox* box = app->aboutBox;
 	EXPECT_TRUE(box->IsHidden());
 	EXPECT_STREQ(box->Title(), "About Kalvex...");
@@ -110,7 +51,7 @@ TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 	EXPECT_TRUE(box->Flags() & B_NOT_CLOSABLE);
 
 	Choose(3); // About...
-	ASSERT_TRUE(HeadlessApp::Settle(box));
+	ASSERT_TRUE(Settle(box));
 	EXPECT_FALSE(box->IsHidden());
 	EXPECT_TRUE(harness.display.IsVisible(box));
 	EXPECT_TRUE(box->IsFront());
@@ -124,8 +65,7 @@ TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 
 	// The web button asks for the browser each time and the box stays; OK
 	// hides it.
-	BRect  web = box->webButton->Frame();
-	BPoint webMiddle((web.left + web.right) / 2, (web.top + web.bottom) / 2);
+	BPoint webMiddle = kxtest::Middle(box->webButton->Frame());
 	ASSERT_TRUE(harness.Click(box, webMiddle));
 	ASSERT_TRUE(harness.Click(box, webMiddle));
 	std::vector<std::string> browser = { "xdg-open",
@@ -135,9 +75,7 @@ TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 	EXPECT_NE(browser[1].find("kalvex.html"), std::string::npos);
 	EXPECT_FALSE(box->IsHidden());
 
-	BRect ok = box->okButton->Frame();
-	ASSERT_TRUE(harness.Click(
-		box, BPoint((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2)));
+	ASSERT_TRUE(harness.Click(box, kxtest::Middle(box->okButton->Frame())));
 	EXPECT_TRUE(box->IsHidden());
 }
 
@@ -148,8 +86,7 @@ TEST_F(AppShell, EverythingCanBeDoneFromTheKeyboard)
 	AboutBox* box = app->aboutBox;
 	auto	  type = [&](char byte, int32 key = 0, BWindow* to = nullptr) {
 		 harness.display.TypeKey(byte, key, 0, to);
-		 return harness.display.WaitForInput() && HeadlessApp::Settle(window)
-			 && HeadlessApp::Settle(box);
+		 return harness.display.WaitForInput() && Settle() && Settle(box);
 	};
 	// F10, then Down as often as the item's place in the menu, then Enter.
 	auto choose = [&](int32 index) {
@@ -166,7 +103,7 @@ TEST_F(AppShell, EverythingCanBeDoneFromTheKeyboard)
 	ASSERT_TRUE(choose(2)); // CPU Play
 	EXPECT_TRUE(State().cpuActive);
 	FinishPlayer();
-	ASSERT_TRUE(HeadlessApp::Settle(window));
+	ASSERT_TRUE(Settle());
 	EXPECT_FALSE(State().gameActive);
 
 	ASSERT_TRUE(choose(3)); // About...

@@ -10,19 +10,11 @@
 namespace {
 
 using kxtest::BoardState;
-using kxtest::HeadlessApp;
 
 const uint32 kCursorColor = 0xffe600;
 
 class KXViewKeyboardTest : public kxtest::GameTest {
 protected:
-	void
-	SetUp() override
-	{
-		kxtest::GameTest::SetUp();
-		ASSERT_TRUE(HeadlessApp::Settle(window));
-	}
-
 	// Types the keys at the front window: digits are pegs, '<' and '>'
 	// the arrows.
 	void
@@ -36,17 +28,7 @@ protected:
 			harness.display.TypeKey(key);
 		}
 		ASSERT_TRUE(harness.display.WaitForInput());
-		ASSERT_TRUE(HeadlessApp::Settle(window));
-	}
-
-	// Types a guess into the current row from hole 0 on.
-	void
-	TypeRow(const Sequence& guess)
-	{
-		std::string keys;
-		for (int32 h = 0; h < kBoardHoleCount; h++)
-			keys += (char)('1' + guess.colors[h]);
-		Type(keys);
+		ASSERT_TRUE(Settle());
 	}
 
 	// Whether the cursor's outline stands around a hole of the current row:
@@ -63,9 +45,7 @@ protected:
 
 TEST_F(KXViewKeyboardTest, AGameTypedFollowsTheRulesOfDroppedPegs)
 {
-	window->Lock();
-	EXPECT_EQ(window->CurrentFocus(), view);
-	window->Unlock();
+	Locked([&] { EXPECT_EQ(window->CurrentFocus(), view); });
 	SetSecret(Sequence(0, 0, 1, 2, 3));
 	EXPECT_FALSE(CursorOn(13, 0));
 
@@ -95,7 +75,7 @@ TEST_F(KXViewKeyboardTest, AGameTypedFollowsTheRulesOfDroppedPegs)
 	// The next row starts on hole 0, whichever hole the row ended on.
 	Type(">>>>>1234");
 	EXPECT_EQ(State().Row(12), Sequence(1, 2, 2, 3, 0));
-	TypeRow(Sequence(0, 0, 1, 2, 3));
+	Type("11234");
 	state = State();
 	EXPECT_FALSE(state.gameActive);
 	EXPECT_EQ(state.currentRow, 11);
@@ -108,12 +88,11 @@ TEST_F(KXViewKeyboardTest, AGameTypedFollowsTheRulesOfDroppedPegs)
 	EXPECT_TRUE(State() == state);
 
 	// A new game starts the cursor on hole 0 again, wherever it stood.
-	window->PostMessage(MSG_NEW_GAME);
-	ASSERT_TRUE(HeadlessApp::Settle(window));
-	Type(">>>");
-	window->PostMessage(MSG_NEW_GAME);
-	ASSERT_TRUE(HeadlessApp::Settle(window));
-	Type("7");
+	for (const char* keys : { ">>>", "7" }) {
+		window->PostMessage(MSG_NEW_GAME);
+		ASSERT_TRUE(Settle());
+		Type(keys);
+	}
 	EXPECT_EQ(State().colors[13][0], 6);
 }
 

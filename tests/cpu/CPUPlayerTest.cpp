@@ -102,32 +102,21 @@ TEST_F(CPUPlayerTest, PlacesOnePegEveryHalfSecondAndScoresAfterTheFifth)
 }
 
 
-TEST_F(CPUPlayerTest, PlayerToldToStopBeforeItBeginsPlacesNothing)
+TEST_F(CPUPlayerTest, AStoppedPlayerOrABoardWithoutRowsLeftTakesNoPeg)
 {
-	BoardState before = State();
-	ASSERT_FALSE(before.cpuActive);
-
 	// Waiting starts the suspended thread and keeps its exit value.
-	thread_id player =
+	BoardState before = State();
+	thread_id  player =
 		spawn_thread(CPUPlayer, "CPU Player", B_NORMAL_PRIORITY, view);
 	status_t result = -1;
 	ASSERT_EQ(wait_for_thread(player, &result), B_OK);
-
 	EXPECT_EQ(result, 0);
 	EXPECT_TRUE(State() == before);
-	EXPECT_EQ(clock.CountSleeps(), 0);
-}
 
-
-TEST_F(CPUPlayerTest, AGuessOnABoardWithoutRowsLeftIsNotPlaced)
-{
 	// The last row has failed: the row index is -1, in front of the board.
-	window->Lock();
-	view->currentRow = -1;
-	window->Unlock();
-	BoardState before = State();
+	Locked([&] { view->currentRow = -1; });
+	before = State();
 	clock.SetAutomatic(true);
-
 	Sequence guess = FirstGuess();
 	EXPECT_TRUE(DropSequence(guess, view));
 	EXPECT_TRUE(State() == before);

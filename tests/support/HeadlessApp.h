@@ -84,13 +84,8 @@ public:
 	static bool
 	Settle(BLooper* looper)
 	{
-		auto deadline = std::chrono::steady_clock::now() + kWatchdog;
-		while (!BPrivate::TestAccess::IsIdle(looper)) {
-			if (std::chrono::steady_clock::now() > deadline)
-				return false;
-			std::this_thread::yield();
-		}
-		return true;
+		return PollUntil(
+			[looper] { return BPrivate::TestAccess::IsIdle(looper); });
 	}
 
 	// Input goes through the application's loop, then to the window.

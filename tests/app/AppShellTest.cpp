@@ -1,50 +1,22 @@
 // The application as a whole on the headless display: the menu, the About
-// box, the dispatch of the main window and both roads of quitting.
+// box and the address it hands the browser.
 
-#include <Menu.h>
-#include <MenuBar.h>
-#include <MenuItem.h>
 #include <Button.h>
+#include <MenuItem.h>
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <functional>
-#include <string>
-#include <vector>
-
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
+#include <fstream>
 
 #include "AboutBox.h"
 #include "GameFixture.h"
-#include "LaunchHook.h"
-#include "MessageCodes.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
-using kxtest::HeadlessApp;
-
 using kxtest::BoardState;
 
-// The application started as the product starts it (see GameFixture.h),
-// with ways to choose menu items and to let the player's pauses pass.
-class AppShell : public kxtest::GameTest {
-protected:
-	void
-	SetUp() override
-	{
-		kxtest::GameTest::SetUp();
-		ASSERT_TRUE(HeadlessApp::Settle(window));
-	}
-
-	void
-	TearDown() override
-	{
-		kxtest::GameTest::TearDown();
-		BPrivate::SetLaunchHook(nullptr);
-	}
-};
+class AppShell : public kxtest::GameTest { };
 
 TEST_F(AppShell, TheMenuHoldsTheFiveItemsInOrderWithoutShortcuts)
 {
@@ -69,40 +41,8 @@ TEST_F(AppShell, TheMenuHoldsTheFiveItemsInOrderWithoutShortcuts)
 	}
 }
 
-TEST_F(AppShell, GiveUpNewGameAndCpuPlayChosenWithThePointerReachTheBoard)
-{
-	Choose(1); // Give Up
-	EXPECT_FALSE(State().gameActive);
-
-	Choose(0); // New Game
-	BoardState fresh = State();
-	EXPECT_TRUE(fresh.gameActive);
-	EXPECT_EQ(fresh.currentRow, 13);
-
-	// Settled without running the clock, or the computer would finish
-	// its whole game before the check.
-	Choose(2, false); // CPU Play
-	ASSERT_TRUE(HeadlessApp::Settle(window));
-	EXPECT_TRUE(State().cpuActive);
-	ASSERT_TRUE(clock.WaitForSleepers(1));
-
-	// New Game stops the player (its row completed) and starts afresh.
-	window->PostMessage(MSG_NEW_GAME);
-	ASSERT_TRUE(SettleRunningClock(window));
-	BoardState after = State();
-	EXPECT_FALSE(after.cpuActive);
-	EXPECT_TRUE(after.gameActive);
-	EXPECT_EQ(after.currentRow, 13);
-	EXPECT_EQ(after.colors[13][0], PEG_NONE);
-}
-
 TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 {
-	std::vector<std::vector<std::string>> launches;
-	BPrivate::SetLaunchHook([&](const std::vector<std::string>& argv) {
-		launches.push_back(argv);
-		return B_OK;
-	});
 	AboutBox* box = app->aboutBox;
 	EXPECT_TRUE(box->IsHidden());
 	EXPECT_STREQ(box->Title(), "About Kalvex...");
@@ -110,7 +50,7 @@ TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 	EXPECT_TRUE(box->Flags() & B_NOT_CLOSABLE);
 
 	Choose(3); // About...
-	ASSERT_TRUE(HeadlessApp::Settle(box));
+	ASSERT_TRUE(Settle(box));
 	EXPECT_FALSE(box->IsHidden());
 	EXPECT_TRUE(harness.display.IsVisible(box));
 	EXPECT_TRUE(box->IsFront());
@@ -124,8 +64,7 @@ TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 
 	// The web button asks for the browser each time and the box stays; OK
 	// hides it.
-	BRect  web = box->webButton->Frame();
-	BPoint webMiddle((web.left + web.right) / 2, (web.top + web.bottom) / 2);
+	BPoint webMiddle = kxtest::Middle(box->webButton->Frame());
 	ASSERT_TRUE(harness.Click(box, webMiddle));
 	ASSERT_TRUE(harness.Click(box, webMiddle));
 	std::vector<std::string> browser = { "xdg-open",
@@ -135,61 +74,41 @@ TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 	EXPECT_NE(browser[1].find("kalvex.html"), std::string::npos);
 	EXPECT_FALSE(box->IsHidden());
 
-	BRect ok = box->okButton->Frame();
-	ASSERT_TRUE(harness.Click(
-		box, BPoint((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2)));
+	ASSERT_TRUE(harness.Click(box, kxtest::Middle(box->okButton->Frame())));
 	EXPECT_TRUE(box->IsHidden());
 }
 
-// A whole session without the mouse: the menu by F10 and the arrows, the
-// About box by Tab and Space, and out by the menu's Quit.
+// Without the mouse: the menu by F10 and the arrows, the About box by Tab
+// and Space, and out by the menu's Quit.
 TEST_F(AppShell, EverythingCanBeDoneFromTheKeyboard)
 {
 	AboutBox* box = app->aboutBox;
-	auto	  type = [&](char byte, int32 key = 0, BWindow* to = nullptr) {
-		 harness.display.TypeKey(byte, key, 0, to);
-		 return harness.display.WaitForInput() && HeadlessApp::Settle(window)
-			 && HeadlessApp::Settle(box);
+	// Keys typed at the front window, each handled before the next.
+	auto	  type = [&](std::vector<std::pair<char, int32>> keys) {
+		 bool done = true;
+		 for (auto [byte, key] : keys) {
+			 harness.display.TypeKey(byte, key);
+			 done = done && harness.display.WaitForInput() && Settle()
+				 && Settle(box);
+		 }
+		 return done;
 	};
-	// F10, then Down as often as the item's place in the menu, then Enter.
-	auto choose = [&](int32 index) {
-		bool done = type(B_FUNCTION_KEY, B_F10_KEY);
-		for (int32 i = 0; i < index; i++)
-			done = done && type(B_DOWN_ARROW);
-		return done && type(B_ENTER);
-	};
+	const std::pair<char, int32> kF10 = { B_FUNCTION_KEY, B_F10_KEY };
+	const std::pair<char, int32> kDown = { B_DOWN_ARROW, 0 };
 
-	ASSERT_TRUE(choose(1)); // Give Up
-	EXPECT_FALSE(State().gameActive);
-	ASSERT_TRUE(choose(0)); // New Game
-	EXPECT_TRUE(State().gameActive);
-	ASSERT_TRUE(choose(2)); // CPU Play
-	EXPECT_TRUE(State().cpuActive);
-	FinishPlayer();
-	ASSERT_TRUE(HeadlessApp::Settle(window));
-	EXPECT_FALSE(State().gameActive);
-
-	ASSERT_TRUE(choose(3)); // About...
+	ASSERT_TRUE(type({ kF10, kDown, kDown, kDown, { B_ENTER, 0 } }));
 	EXPECT_FALSE(box->IsHidden());
-	// Keys at the main window do nothing while the box is shown, and the
-	// box has no use for the menu keys.
-	BoardState before = State();
-	ASSERT_TRUE(type(B_FUNCTION_KEY, B_F10_KEY, window));
-	EXPECT_EQ(BPrivate::TestAccess::OpenMenu(window->menuBar), nullptr);
-	ASSERT_TRUE(choose(0));
-	EXPECT_TRUE(State() == before);
 	// Tab reaches the web button, then OK, and Space on OK hides the box.
-	ASSERT_TRUE(type(B_TAB));
+	ASSERT_TRUE(type({ { B_TAB, 0 } }));
 	box->Lock();
 	EXPECT_EQ(box->CurrentFocus(), box->webButton);
 	box->Unlock();
-	ASSERT_TRUE(type(B_TAB));
-	ASSERT_TRUE(type(B_SPACE));
+	ASSERT_TRUE(type({ { B_TAB, 0 }, { B_SPACE, 0 } }));
 	EXPECT_TRUE(box->IsHidden());
 
-	ASSERT_TRUE(type(B_FUNCTION_KEY, B_F10_KEY));
-	ASSERT_TRUE(type(B_UP_ARROW)); // round to Quit
-	// The windows go with the application: nothing of them is waited on.
+	// Up from the top goes round to Quit; the windows go with the
+	// application: nothing of them is waited on.
+	ASSERT_TRUE(type({ kF10, { B_UP_ARROW, 0 } }));
 	harness.display.TypeKey(B_ENTER);
 	EXPECT_TRUE(harness.WaitForQuit());
 }
@@ -198,54 +117,17 @@ TEST(WebPageAddress, IsAPercentEncodedFileAddressWhateverTheFolderHolds)
 {
 	char pattern[] = "/tmp/kx-manualXXXXXX";
 	ASSERT_NE(mkdtemp(pattern), nullptr);
-	std::string base = pattern;
-	std::string folder = base + "/a b%c#d?e&f+\xc3\xa9";
-	ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
-	std::string manual = folder + "/kalvex.html";
-	FILE*		file = fopen(manual.c_str(), "w");
-	ASSERT_NE(file, nullptr);
-	fclose(file);
-
-	char previous[4096];
-	ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
-	ASSERT_EQ(chdir(folder.c_str()), 0);
+	fs::path folder = fs::path(pattern) / "a b%c#d?e&f+\xc3\xa9";
+	fs::create_directory(folder);
+	std::ofstream(folder / "kalvex.html").close();
+	fs::path previous = fs::current_path();
+	fs::current_path(folder);
 	std::string address = AboutBox::WebPageAddress();
-	ASSERT_EQ(chdir(previous), 0);
-	remove(manual.c_str());
-	rmdir(folder.c_str());
-	rmdir(base.c_str());
-
+	fs::current_path(previous);
+	fs::remove_all(pattern);
 	EXPECT_EQ(address,
-		"file://" + base + "/a%20b%25c%23d%3Fe%26f%2B%C3%A9/kalvex.html");
-}
-
-// Either road out while the computer plays stops the player first: its
-// thread has ended before the loop returns.
-class QuitRoads : public AppShell {
-protected:
-	void
-	QuitWhilePlaying(const std::function<void()>& road)
-	{
-		window->PostMessage(MSG_CPU_PLAY);
-		ASSERT_TRUE(clock.WaitForSleepers(1));
-		thread_id player = view->cpuThread;
-		ASSERT_GE(player, 0);
-		road();
-		ASSERT_TRUE(RunClockUntil([&] { return harness.Finished(); })
-			&& harness.WaitForQuit());
-		EXPECT_EQ(wait_for_thread(player, nullptr), B_BAD_THREAD_ID);
-		EXPECT_EQ(app->CountWindows(), 0);
-	}
-};
-
-TEST_F(QuitRoads, QuitFromTheMenuWhileTheComputerPlaysStopsItFirst)
-{
-	QuitWhilePlaying([&] { Choose(4, false); });
-}
-
-TEST_F(QuitRoads, TheCloseBoxWhileTheComputerPlaysStopsItFirst)
-{
-	QuitWhilePlaying([&] { harness.display.RequestClose(window); });
+		std::string("file://") + pattern
+			+ "/a%20b%25c%23d%3Fe%26f%2B%C3%A9/kalvex.html");
 }
 
 } // namespace

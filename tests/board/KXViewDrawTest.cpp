@@ -5,37 +5,23 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cstdlib>
 
 #include "GameFixture.h"
 
 namespace {
 
-// 0xRRGGBB of a B_RGB32 bitmap's pixel, and its alpha.
+// 0xAARRGGBB of a B_RGB32 bitmap's pixel.
 uint32
 ImagePixel(const BBitmap* bitmap, int32 x, int32 y)
 {
 	const uint8* p = static_cast<const uint8*>(bitmap->Bits())
 		+ y * bitmap->BytesPerRow() + x * 4;
-	return (p[2] << 16) | (p[1] << 8) | p[0];
-}
-
-uint8
-ImageAlpha(const BBitmap* bitmap, int32 x, int32 y)
-{
-	return static_cast<const uint8*>(
-		bitmap->Bits())[y * bitmap->BytesPerRow() + x * 4 + 3];
+	return ((uint32)p[3] << 24) | (p[2] << 16) | (p[1] << 8) | p[0];
 }
 
 class BoardPicture : public kxtest::GameTest {
 protected:
-	void
-	SetUp() override
-	{
-		kxtest::GameTest::SetUp();
-		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
-	}
-
 	// What the screen shows at a point of the board view.
 	uint32
 	Screen(int32 x, int32 y)
@@ -48,25 +34,23 @@ protected:
 	uint32
 	Background(int32 x, int32 y)
 	{
-		return ImagePixel(view->boardBitmap, x, y);
+		return ImagePixel(view->boardBitmap, x, y) & 0xffffff;
 	}
 
 	void
 	Redraw(BRect area = kBoardArea)
 	{
-		window->Lock();
-		view->Invalidate(area);
-		window->Unlock();
-		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
+		Locked([&] { view->Invalidate(area); });
+		ASSERT_TRUE(Settle());
 	}
 
 	void
 	PutPeg(int32 row, int32 hole, int32 color)
 	{
-		window->Lock();
-		view->pegs[row][hole].bitmap = view->pegBitmaps[color];
-		view->pegs[row][hole].colorIndex = color;
-		window->Unlock();
+		Locked([&] {
+			view->pegs[row][hole].bitmap = view->pegBitmaps[color];
+			view->pegs[row][hole].colorIndex = color;
+		});
 	}
 
 	// Every pixel of a 17 by 17 square shows the peg where it is opaque
@@ -77,11 +61,13 @@ protected:
 		const BBitmap* peg = view->pegBitmaps[color];
 		for (int32 y = 0; y < 17; y++) {
 			for (int32 x = 0; x < 17; x++) {
-				uint32 expected = ImageAlpha(peg, x, y) == 255
-					? ImagePixel(peg, x, y)
+				uint32 pixel = ImagePixel(peg, x, y);
+				uint32 expected = (pixel >> 24) == 255
+					? pixel & 0xffffff
 					: Background(left + x, top + y);
 				ASSERT_EQ(Screen(left + x, top + y), expected)
-					<< "at " << left + x << "," << top + y;
+					<< "colour " << color << " at " << left + x << ","
+					<< top + y;
 			}
 		}
 	}
@@ -97,56 +83,97 @@ protected:
 	}
 };
 
-TEST_F(BoardPicture, TheFirstPictureIsTheBackgroundAlone)
+TEST_F(BoardPicture, PegsCoverTheBoardWhereOpaqueAndTheSecretOnlyAtTheEnd)
 {
 	ASSERT_NE(view->boardBitmap, nullptr);
-	ExpectBackground(BRect(0, 0, 159, 248));
-}
+	ExpectBackground(kBoardArea);
 
-TEST_F(BoardPicture, APegCoversTheBoardOnlyWhereItIsOpaque)
-{
+	SetSecret(Sequence(8, 7, 6, 5, 4));
 	PutPeg(13, 0, PEG_RED);
 	PutPeg(5, 4, PEG_WHITE);
 	Redraw();
 	ExpectPeg(8, 209, PEG_RED);
 	ExpectPeg(72, 81, PEG_WHITE);
-	// A hole whose colour is -1 is not drawn, whatever its bitmap.
-	window->Lock();
-	view->pegs[5][4].colorIndex = PEG_NONE;
-	window->Unlock();
-	Redraw();
-	ExpectBackground(BRect(72, 81, 88, 97));
-}
-
-TEST_F(BoardPicture, MarksAreBlackAndWhiteDiscsInTheirPlaces)
-{
-	window->Lock();
-	const int32 marks[5] = { HINT_EXACT, HINT_EXACT, HINT_COLOR, HINT_NONE, 7 };
-	for (int32 i = 0; i < 5; i++)
-		view->hints[13][i] = marks[i];
-	window->Unlock();
-	Redraw();
-	EXPECT_EQ(Screen(92, 213), 0x000000u);
-	EXPECT_EQ(Screen(100, 213), 0x000000u);
-	EXPECT_EQ(Screen(108, 213), 0xffffffu);
-	// The disc is round: its corners show the board.
-	EXPECT_EQ(Screen(88, 209), Background(88, 209));
-	EXPECT_EQ(Screen(96, 217), Background(96, 217));
-	// No mark and an unknown value draw nothing.
-	ExpectBackground(BRect(113, 209, 128, 217));
-}
-
-TEST_F(BoardPicture, TheSecretShowsOnlyOnceTheGameIsOver)
-{
-	SetSecret(Sequence(8, 7, 6, 5, 4));
-	Redraw();
 	ExpectBackground(BRect(0, 232, 159, 248));
-	window->Lock();
-	view->GiveUp();
-	window->Unlock();
-	ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
+
+	// A hole whose colour is -1 is not drawn, whatever its bitmap.
+	Locked([&] {
+		view->pegs[5][4].colorIndex = PEG_NONE;
+		view->GiveUp();
+	});
+	ASSERT_TRUE(Settle());
+	ExpectBackground(BRect(72, 81, 88, 97));
 	for (int32 i = 0; i < 5; i++)
 		ExpectPeg(8 + 16 * i, 232, 8 - i);
+}
+
+TEST_F(BoardPicture, EachPegLooksLikeItsPaletteSlotWithTheKeyCutOut)
+{
+	for (int32 color = 0; color < kPegColorCount; color++) {
+		const BBitmap* peg = view->pegBitmaps[color];
+		int32		   opaque = 0;
+		int32		   difference = 0;
+		for (int32 y = 0; y < 17; y++) {
+			for (int32 x = 0; x < 17; x++) {
+				uint32 pixel = ImagePixel(peg, x, y);
+				if ((pixel >> 24) == 0)
+					continue;
+				ASSERT_EQ(pixel >> 24, 255u);
+				uint32 slot = Background(136 + x, 81 + 16 * color + y);
+				for (int32 shift = 0; shift < 24; shift += 8)
+					difference += abs((int32)((pixel >> shift) & 0xff)
+						- (int32)((slot >> shift) & 0xff));
+				opaque++;
+			}
+		}
+		// The board is a JPEG: near, not equal; the corners are keyed out.
+		EXPECT_LT(difference, 8 * 3 * opaque) << "colour " << color;
+		EXPECT_GT(opaque, 150) << "colour " << color;
+		EXPECT_EQ(ImagePixel(peg, 0, 0) >> 24, 0u) << "colour " << color;
+	}
+}
+
+TEST_F(BoardPicture, EachMarkIsADiscOfNinePixelsInItsPlace)
+{
+	// Mark place p of row r covers x 88 + 8p to 96 + 8p, y 1 + 16r to
+	// 9 + 16r; the marks here have no neighbour to overlap them, and no
+	// mark or an unknown value draws nothing. Pixels in each of the disc's
+	// nine lines, centred.
+	const int32 kDiscWidths[9] = { 5, 7, 9, 9, 9, 9, 9, 7, 5 };
+	const int32 kNoInk = -1;
+	const struct {
+		int32 row;
+		int32 place;
+		int32 hint;
+		int32 ink;
+	} marks[] = {
+		{ 0, 0, HINT_EXACT, 0x000000 },
+		{ 6, 2, HINT_COLOR, 0xffffff },
+		{ 13, 4, HINT_EXACT, 0x000000 },
+		{ 9, 3, HINT_NONE, kNoInk },
+		{ 9, 4, 7, kNoInk },
+	};
+	Locked([&] {
+		for (const auto& mark : marks)
+			view->hints[mark.row][mark.place] = mark.hint;
+	});
+	Redraw();
+
+	for (const auto& mark : marks) {
+		const int32 left = 88 + 8 * mark.place;
+		const int32 top = 1 + 16 * mark.row;
+		// One pixel of board all round the disc.
+		for (int32 y = top - 1; y <= top + 9; y++) {
+			for (int32 x = left - 1; x <= left + 9; x++) {
+				bool inside = mark.ink != kNoInk && y >= top && y < top + 9
+					&& 2 * abs(x - left - 4) < kDiscWidths[y - top];
+				ASSERT_EQ(
+					Screen(x, y), inside ? (uint32)mark.ink : Background(x, y))
+					<< "row " << mark.row << " place " << mark.place << " at "
+					<< x << "," << y;
+			}
+		}
+	}
 }
 
 TEST_F(BoardPicture, APartialUpdateCopiesOnlyItsRectangle)

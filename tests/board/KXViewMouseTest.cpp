@@ -1,24 +1,70 @@
 // Pegs dragged from the palette with the headless pointer: the press, the
-// wait for the gesture on the test clock, the drag and the drop.
+// wait for the gesture on the test clock, the drag, its image and the drop.
 
 #include <Bitmap.h>
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <mutex>
+#include <vector>
 
 #include "Desktop.h"
 #include "GameFixture.h"
 
 namespace {
 
-class PaletteDrag : public kxtest::GameTest {
-protected:
+// Keeps a copy of the image and the offset of the last drag it is shown.
+class DragRecorder : public BPrivate::HeadlessDisplay {
+public:
 	void
-	SetUp() override
+	SetDragImage(const BBitmap* image, BPoint offset) override
 	{
-		kxtest::GameTest::SetUp();
-		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
+		if (image != nullptr) {
+			std::lock_guard<std::mutex> guard(fRecordLock);
+			fImage.reset(new BBitmap(image));
+			fOffset = offset;
+		}
+		HeadlessDisplay::SetDragImage(image, offset);
 	}
 
+	std::unique_ptr<BBitmap>
+	TakeImage(BPoint* offset)
+	{
+		std::lock_guard<std::mutex> guard(fRecordLock);
+		*offset = fOffset;
+		return std::move(fImage);
+	}
+
+private:
+	std::mutex				 fRecordLock;
+	std::unique_ptr<BBitmap> fImage;
+	BPoint					 fOffset;
+};
+
+
+class PaletteDrag : public kxtest::GameTest {
+protected:
+	// The application opens this display instead of the harness's.
+	PaletteDrag() { display.Install(); }
+
+	void
+	MoveTo(BPoint board)
+	{
+		display.MovePointer(display.WindowToScreen(window, InWindow(board)));
+		ASSERT_TRUE(display.WaitForInput());
+	}
+
+	void
+	Release(bool wake = false)
+	{
+		display.Release();
+		ASSERT_TRUE(display.WaitForInput());
+		if (wake) {
+			ASSERT_TRUE(clock.AdvanceToNextWakeup());
+		}
+		ASSERT_TRUE(Settle());
+	}
 
 	// Presses at a board point; true when the view went on to wait for the
 	// gesture (it sleeps on the clock between two readings).
@@ -26,26 +72,15 @@ protected:
 	PressWaits(BPoint where)
 	{
 		int64 sleeps = clock.CountSleeps();
-		harness.MoveTo(window, InWindow(where));
-		harness.display.Press();
-		EXPECT_TRUE(harness.display.WaitForInput());
+		MoveTo(where);
+		display.Press();
+		EXPECT_TRUE(display.WaitForInput());
 		// Either the view sleeps on the clock, or the press is handled.
-		auto deadline = std::chrono::steady_clock::now() + kxtest::kWatchdog;
-		while (clock.CountSleeps() == sleeps
-			&& !BPrivate::TestAccess::IsIdle(window)) {
-			if (std::chrono::steady_clock::now() > deadline)
-				return false;
-			std::this_thread::yield();
-		}
+		kxtest::PollUntil([&] {
+			return clock.CountSleeps() != sleeps
+				|| BPrivate::TestAccess::IsIdle(window);
+		});
 		return clock.CountSleeps() > sleeps;
-	}
-
-	void
-	ReleaseAndSettle()
-	{
-		harness.display.Release();
-		ASSERT_TRUE(harness.display.WaitForInput());
-		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
 	}
 
 	// Drags the peg of a palette point to a board point.
@@ -53,117 +88,106 @@ protected:
 	Drag(BPoint from, BPoint to)
 	{
 		ASSERT_TRUE(PressWaits(from));
-		harness.MoveTo(window, InWindow(from + BPoint(1, 0)));
-		ASSERT_TRUE(harness.display.WaitForInput());
+		MoveTo(from + BPoint(1, 0));
 		ASSERT_TRUE(clock.AdvanceToNextWakeup());
-		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
+		ASSERT_TRUE(Settle());
 		EXPECT_TRUE(BPrivate::Desktop::Default()->IsDragging());
-		EXPECT_TRUE(harness.display.DragImageShown());
-		harness.MoveTo(window, InWindow(to));
-		ReleaseAndSettle();
+		EXPECT_TRUE(display.DragImageShown());
+		MoveTo(to);
+		Release();
 		EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
 	}
 
-	// The middle of a palette slot.
 	static BPoint
 	Slot(int32 color)
 	{
-		BRect slot = PaletteSlotRect(color);
-		return BPoint(
-			(slot.left + slot.right) / 2, (slot.top + slot.bottom) / 2);
+		return kxtest::Middle(PaletteSlotRect(color));
 	}
+
+	DragRecorder display;
 };
 
-TEST_F(PaletteDrag, ADragFromEachSlotPlacesThatColourAndTheFifthScores)
+// Every slot by its middle, and the lines slots share: y 97 lies on red's
+// and yellow's edge and goes to red; y 225 is white's last line. Each drag
+// shows a copy of the peg at half opacity, ten pixels in from the pointer,
+// and the fifth peg of a row scores it.
+TEST_F(PaletteDrag, ADragFromEachSlotPlacesThatColourUnderAHalfOpaqueCopy)
 {
+	std::vector<std::pair<BPoint, int32>> drags = {
+		{ BPoint(144, 97), PEG_RED }, { BPoint(144, 225), PEG_WHITE }
+	};
+	for (int32 color = 0; color < kPegColorCount; color++)
+		drags.push_back({ Slot(color), color });
 	SetSecret(Sequence(8, 7, 6, 5, 4));
-	for (int32 color = 0; color < kPegColorCount; color++) {
-		int32 hole = color % 5;
+	for (size_t i = 0; i < drags.size(); i++) {
+		auto [from, color] = drags[i];
+		SCOPED_TRACE(testing::Message() << "drag " << i);
 		int32 row = State().currentRow;
-		Drag(Slot(color), Hole(row, hole));
-		kxtest::BoardState state = State();
-		EXPECT_EQ(state.colors[row][hole], color) << "colour " << color;
-		if (hole == 4) {
-			// Row 13 held 0 1 2 3 4 against 8 7 6 5 4: one exact mark.
-			EXPECT_EQ(state.currentRow, row - 1);
-			EXPECT_EQ(state.hints[row][0], HINT_EXACT);
-			EXPECT_EQ(state.hints[row][1], HINT_NONE);
+		Drag(from, Hole(row, i % 5));
+		EXPECT_EQ(State().colors[row][i % 5], color);
+		EXPECT_EQ(Broken(), "");
+
+		BPoint					 offset;
+		std::unique_ptr<BBitmap> image = display.TakeImage(&offset);
+		ASSERT_NE(image, nullptr);
+		EXPECT_EQ(offset, BPoint(10, 10));
+		// The peg itself stays opaque.
+		const BBitmap* peg = view->pegBitmaps[color];
+		ASSERT_EQ(image->Bounds(), peg->Bounds());
+		const uint8* source = static_cast<const uint8*>(peg->Bits());
+		const uint8* copy = static_cast<const uint8*>(image->Bits());
+		for (int32 b = 0; b < peg->BitsLength(); b++) {
+			uint8 alpha = source[b | 3] == 0 ? 0 : 150;
+			ASSERT_EQ(copy[b], (b & 3) == 3 ? alpha : source[b])
+				<< "byte " << b;
 		}
+		EXPECT_EQ(source[8 * peg->BytesPerRow() + 8 * 4 + 3], 255);
 	}
+	EXPECT_EQ(State().currentRow, 11);
 }
 
-TEST_F(PaletteDrag, APlainClickActivatesTheWindowAndSendsNothing)
+// A plain click activates the window and sends nothing. Both edges belong
+// to the palette; the lines around it do not. Nor does anything wait after
+// the game, nor while the computer plays.
+TEST_F(PaletteDrag, OnlyPressesOnThePaletteInTheUsersGameWait)
 {
-	int32			   raises = harness.display.CountRaises(window);
+	int32			   raises = display.CountRaises(window);
 	kxtest::BoardState before = State();
-	ASSERT_TRUE(PressWaits(Slot(3)));
-	harness.display.Release();
-	ASSERT_TRUE(harness.display.WaitForInput());
-	ASSERT_TRUE(clock.AdvanceToNextWakeup());
-	ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
-	EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
+	const struct {
+		BPoint where;
+		bool   waits;
+	} presses[] = {
+		{ Slot(3), true },
+		{ BPoint(144, 80), false },
+		{ BPoint(153, 100), false },
+		{ BPoint(16, 217), false },
+		{ BPoint(135, 90), false },
+		{ BPoint(144, 226), false },
+		{ BPoint(136, 100), true },
+		{ BPoint(152, 100), true },
+	};
+	for (const auto& press : presses) {
+		EXPECT_EQ(PressWaits(press.where), press.waits)
+			<< press.where.x << "," << press.where.y;
+		Release(press.waits);
+		EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
+	}
 	EXPECT_TRUE(State() == before);
-	EXPECT_GE(harness.display.CountRaises(window), raises);
+	EXPECT_GE(display.CountRaises(window), raises);
 	EXPECT_TRUE(window->IsFront());
-}
 
-TEST_F(PaletteDrag, PressesOffThePaletteDoNothingAndWaitForNothing)
-{
-	kxtest::BoardState before = State();
-	for (BPoint where : { BPoint(144, 80), BPoint(153, 100), BPoint(16, 217),
-			 BPoint(135, 90), BPoint(144, 226) }) {
-		EXPECT_FALSE(PressWaits(where)) << where.x << "," << where.y;
-		ReleaseAndSettle();
-	}
-	EXPECT_TRUE(State() == before);
-	// Both edges belong to the palette.
-	for (BPoint where : { BPoint(136, 100), BPoint(152, 100) }) {
-		EXPECT_TRUE(PressWaits(where)) << where.x << "," << where.y;
-		harness.display.Release();
-		ASSERT_TRUE(harness.display.WaitForInput());
-		ASSERT_TRUE(clock.AdvanceToNextWakeup());
-		ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
-	}
-}
-
-TEST_F(PaletteDrag, SharedSlotEdgesGoToTheUpperSlot)
-{
-	// y 97 lies on red's and yellow's edge: red. y 225 is white's last line.
-	Drag(BPoint(144, 97), Hole(13, 0));
-	Drag(BPoint(144, 225), Hole(13, 1));
-	kxtest::BoardState state = State();
-	EXPECT_EQ(state.colors[13][0], PEG_RED);
-	EXPECT_EQ(state.colors[13][1], PEG_WHITE);
-}
-
-TEST_F(PaletteDrag, PressesWhileTheComputerPlaysOrAfterTheGameDoNothing)
-{
-	window->Lock();
-	view->GiveUp();
-	window->Unlock();
+	Locked([&] { view->GiveUp(); });
 	EXPECT_FALSE(PressWaits(Slot(0)));
-	ReleaseAndSettle();
-
+	Release();
 	window->PostMessage(MSG_CPU_PLAY);
 	ASSERT_TRUE(clock.WaitForSleepers(1)); // the player's first pause
 	int64 sleeps = clock.CountSleeps();
-	harness.MoveTo(window, InWindow(Slot(0)));
-	harness.display.Press();
-	ASSERT_TRUE(harness.display.WaitForInput());
-	ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
+	MoveTo(Slot(0));
+	display.Press();
+	ASSERT_TRUE(display.WaitForInput());
+	ASSERT_TRUE(Settle());
 	EXPECT_EQ(clock.CountSleeps(), sleeps);
-	ReleaseAndSettle();
-}
-
-TEST_F(PaletteDrag, TheDragImageIsACopyThePegsStayOpaque)
-{
-	const BBitmap* peg = view->pegBitmaps[PEG_GREEN];
-	const uint8*   middle =
-		static_cast<const uint8*>(peg->Bits()) + 8 * peg->BytesPerRow() + 8 * 4;
-	ASSERT_EQ(middle[3], 255);
-	Drag(Slot(PEG_GREEN), Hole(13, 2));
-	EXPECT_EQ(middle[3], 255);
-	EXPECT_EQ(State().colors[13][2], PEG_GREEN);
+	Release();
 }
 
 } // namespace

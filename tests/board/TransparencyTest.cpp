@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <vector>
 
 #include "Transparency.h"
 
@@ -13,85 +12,70 @@ struct Pixel {
 	uint8 blue, green, red, alpha;
 };
 
-std::vector<Pixel>
-PixelsOf(const BBitmap& bitmap)
-{
-	std::vector<Pixel> pixels(bitmap.BitsLength() / 4);
-	memcpy(pixels.data(), bitmap.Bits(), bitmap.BitsLength());
-	return pixels;
-}
-
-void
-SetPixels(BBitmap& bitmap, const std::vector<Pixel>& pixels)
-{
-	ASSERT_EQ((size_t)bitmap.BitsLength(), pixels.size() * 4);
-	memcpy(bitmap.Bits(), pixels.data(), bitmap.BitsLength());
-}
-
-// Exact magenta and its nearest neighbours, with assorted starting alphas.
-const std::vector<Pixel> kSamples = {
-	{ 255, 0, 255, 255 }, // magenta, opaque
-	{ 255, 0, 255, 7 },	  // magenta, odd alpha
-	{ 255, 0, 254, 0 },	  // red 254
-	{ 255, 1, 255, 0 },	  // green 1
-	{ 254, 0, 255, 99 },  // blue 254
-	{ 10, 20, 30, 0 },	  // a peg colour that was never keyed
+// Exact magenta and its nearest neighbours, with assorted starting alphas,
+// and the alpha each has keyed, keyed and then dimmed, and dimmed unkeyed.
+const struct {
+	Pixel pixel;
+	uint8 keyed;
+	uint8 dimmed;
+	uint8 dimmedUnkeyed;
+} kSamples[] = {
+	{ { 255, 0, 255, 255 }, 0, 0, 150 },	// magenta, opaque
+	{ { 255, 0, 255, 7 }, 0, 0, 150 },		// magenta, odd alpha
+	{ { 255, 0, 254, 0 }, 255, 150, 0 },	// red 254
+	{ { 255, 1, 255, 0 }, 255, 150, 0 },	// green 1
+	{ { 254, 0, 255, 99 }, 255, 150, 150 }, // blue 254
+	{ { 10, 20, 30, 0 }, 255, 150, 0 },		// a peg colour
 };
 
-TEST(Transparency, MakeTransparentKeysExactMagentaOnly)
+void
+Fill(BBitmap& bitmap)
 {
-	BBitmap bitmap(BRect(0, 0, 2, 1), B_RGB32);
-	SetPixels(bitmap, kSamples);
-	MakeTransparent(&bitmap);
-	std::vector<Pixel> keyed = PixelsOf(bitmap);
-	const uint8		   expected[] = { 0, 0, 255, 255, 255, 255 };
-	for (size_t i = 0; i < kSamples.size(); i++) {
-		EXPECT_EQ(keyed[i].alpha, expected[i]) << "pixel " << i;
-		// The colour bytes never change.
-		EXPECT_EQ(keyed[i].blue, kSamples[i].blue);
-		EXPECT_EQ(keyed[i].green, kSamples[i].green);
-		EXPECT_EQ(keyed[i].red, kSamples[i].red);
-	}
-	// Twice is the same as once.
-	MakeTransparent(&bitmap);
-	EXPECT_EQ(
-		memcmp(PixelsOf(bitmap).data(), keyed.data(), keyed.size() * 4), 0);
+	for (int32 i = 0; i < 6; i++)
+		memcpy((uint8*)bitmap.Bits() + 4 * i, &kSamples[i].pixel, 4);
 }
 
-TEST(Transparency, MakeSemiTransparentDimsOnlyVisiblePixels)
+Pixel
+At(const BBitmap& bitmap, int32 i)
 {
-	BBitmap bitmap(BRect(0, 0, 2, 1), B_RGB32);
-	SetPixels(bitmap, kSamples);
-	MakeTransparent(&bitmap);
-	BBitmap drag(&bitmap);
-	MakeSemiTransparent(&drag);
-	std::vector<Pixel> dimmed = PixelsOf(drag);
-	const uint8		   expected[] = { 0, 0, 150, 150, 150, 150 };
-	for (size_t i = 0; i < kSamples.size(); i++) {
-		EXPECT_EQ(dimmed[i].alpha, expected[i]) << "pixel " << i;
-		EXPECT_EQ(dimmed[i].red, kSamples[i].red);
-	}
-	MakeSemiTransparent(&drag);
-	EXPECT_EQ(
-		memcmp(PixelsOf(drag).data(), dimmed.data(), dimmed.size() * 4), 0);
-	// The image it was copied from keeps its opacity.
-	EXPECT_EQ(PixelsOf(bitmap)[2].alpha, 255);
+	Pixel pixel;
+	memcpy(&pixel, (const uint8*)bitmap.Bits() + 4 * i, 4);
+	return pixel;
+}
 
-	// Never keyed: every pixel of non-zero alpha gets 150, zero stays zero.
-	BBitmap raw(BRect(0, 0, 2, 1), B_RGB32);
-	SetPixels(raw, kSamples);
-	MakeSemiTransparent(&raw);
-	const uint8 rawExpected[] = { 150, 150, 0, 0, 150, 0 };
-	for (size_t i = 0; i < kSamples.size(); i++)
-		EXPECT_EQ(PixelsOf(raw)[i].alpha, rawExpected[i]) << "pixel " << i;
+TEST(Transparency, KeysExactMagentaOnlyAndDimsOnlyVisiblePixels)
+{
+	BBitmap keyed(BRect(0, 0, 2, 1), B_RGB32);
+	BBitmap unkeyed(BRect(0, 0, 2, 1), B_RGB32);
+	Fill(keyed);
+	Fill(unkeyed);
+	// Twice is the same as once, for both.
+	MakeTransparent(&keyed);
+	MakeTransparent(&keyed);
+	BBitmap dimmed(&keyed);
+	MakeSemiTransparent(&dimmed);
+	MakeSemiTransparent(&dimmed);
+	MakeSemiTransparent(&unkeyed);
+	for (int32 i = 0; i < 6; i++) {
+		SCOPED_TRACE(testing::Message() << "pixel " << i);
+		// The image the dimmed one was copied from keeps its alpha.
+		EXPECT_EQ(At(keyed, i).alpha, kSamples[i].keyed);
+		EXPECT_EQ(At(dimmed, i).alpha, kSamples[i].dimmed);
+		EXPECT_EQ(At(unkeyed, i).alpha, kSamples[i].dimmedUnkeyed);
+		// The colour bytes never change.
+		for (const BBitmap* bitmap : { &keyed, &dimmed, &unkeyed }) {
+			Pixel pixel = At(*bitmap, i);
+			EXPECT_EQ(memcmp(&pixel, &kSamples[i].pixel, 3), 0);
+		}
+	}
 }
 
 TEST(Transparency, OnePixelAndUnsuitableBitmaps)
 {
 	BBitmap single(BRect(0, 0, 0, 0), B_RGB32);
-	SetPixels(single, { { 255, 0, 255, 255 } });
+	memcpy(single.Bits(), &kSamples[0].pixel, 4);
 	MakeTransparent(&single);
-	EXPECT_EQ(PixelsOf(single)[0].alpha, 0);
+	EXPECT_EQ(At(single, 0).alpha, 0);
 
 	// No bitmap, or one that is not 32 bits a pixel: left alone, no crash.
 	MakeTransparent(nullptr);

@@ -2,15 +2,10 @@
 // quit begins: one player at a time ever plays on the board, and none is
 // left running once the quit returns.
 
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <string>
 #include <thread>
 
-#include "BoardInvariants.h"
 #include "GameFixture.h"
-#include "Watchdog.h"
 
 namespace {
 
@@ -36,13 +31,13 @@ protected:
 	void
 	ExpectOnePlayer(const char* when)
 	{
-		window->Lock();
-		thread_id found = find_thread("CPU Player");
-		EXPECT_TRUE(found < 0 || found == view->cpuThread)
-			<< when << ": player " << found << " runs beside "
-			<< view->cpuThread;
-		EXPECT_EQ(invariants.Broken(view), "") << when;
-		window->Unlock();
+		Locked([&] {
+			thread_id found = find_thread("CPU Player");
+			EXPECT_TRUE(found < 0 || found == view->cpuThread)
+				<< when << ": player " << found << " runs beside "
+				<< view->cpuThread;
+			EXPECT_EQ(kxtest::BoardInvariants().Broken(view), "") << when;
+		});
 	}
 
 	// Runs the clock until no player is left, checking at every step.
@@ -54,8 +49,6 @@ protected:
 			return !view->cpuActive && find_thread("CPU Player") < 0;
 		}));
 	}
-
-	kxtest::BoardInvariants invariants;
 };
 
 
@@ -66,6 +59,8 @@ TEST_F(PlayerHandover, CPUPlayAsTheComputersGameEnds)
 	for (int round = 0; round < 3; round++) {
 		for (const EndCase& c : kEndCases) {
 			SCOPED_TRACE(c.name);
+			// Progress is a game played, not the whole test's time.
+			watchdog.Beat(c.name);
 			StartPlayer(c.secret);
 			ASSERT_TRUE(RunToPause(clock.CountSleeps() - 1 + c.pauses));
 
@@ -80,9 +75,7 @@ TEST_F(PlayerHandover, CPUPlayAsTheComputersGameEnds)
 			while (view->cpuActive
 				&& std::chrono::steady_clock::now() < deadline) {
 			}
-			window->Lock();
-			view->ToggleCPU();
-			window->Unlock();
+			Locked([&] { view->ToggleCPU(); });
 
 			ASSERT_TRUE(SettleRunningClock(window));
 			ExpectOnePlayer("after the command");
@@ -114,7 +107,7 @@ TEST_F(PlayerHandover, CPUPlayAsTheQuitBegins)
 	  });
 
 	// The player sleeps on until the command has been handled.
-	ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
+	ASSERT_TRUE(Settle());
 	EXPECT_FALSE(returned);
 	clock.SetAutomatic(true);
 	clock.AdvanceToNextWakeup();
@@ -122,9 +115,7 @@ TEST_F(PlayerHandover, CPUPlayAsTheQuitBegins)
 
 	EXPECT_EQ(left, B_NAME_NOT_FOUND) << "a player outlived the quit";
 	EXPECT_EQ(current, player) << "a player was started after the quit began";
-	window->Lock();
-	EXPECT_EQ(invariants.Broken(view), "");
-	window->Unlock();
+	EXPECT_EQ(Broken(), "");
 }
 
 } // namespace

@@ -17,8 +17,6 @@ class Session : public kxtest::GameTest { };
 
 TEST_F(Session, StartPlayAboutQuitLosesNothing)
 {
-	ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
-
 	// The user wins in two rows.
 	SetSecret(Sequence(4, 3, 2, 1, 0));
 	PlayRow(Sequence(0, 1, 2, 3, 4));
@@ -32,10 +30,10 @@ TEST_F(Session, StartPlayAboutQuitLosesNothing)
 	EXPECT_FALSE(State().gameActive);
 
 	window->PostMessage(MSG_ABOUT);
-	ASSERT_TRUE(kxtest::HeadlessApp::Settle(window));
+	ASSERT_TRUE(Settle());
 	EXPECT_FALSE(app->aboutBox->IsHidden());
 	app->aboutBox->PostMessage(MSG_ABOUT_OK);
-	ASSERT_TRUE(kxtest::HeadlessApp::Settle(app->aboutBox));
+	ASSERT_TRUE(Settle(app->aboutBox));
 
 	window->PostMessage(MSG_QUIT);
 	ASSERT_TRUE(harness.WaitForQuit());

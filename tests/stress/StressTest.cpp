@@ -2,30 +2,19 @@
 // display, while the computer player runs on its own thread with its pauses
 // on the test clock. After every action the board must keep its promises.
 
-#include <Menu.h>
-#include <MenuBar.h>
-#include <MenuItem.h>
 #include <Button.h>
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <random>
 
 #include "AboutBox.h"
-#include "BoardInvariants.h"
 #include "Desktop.h"
 #include "GameFixture.h"
-#include "LaunchHook.h"
-#include "Watchdog.h"
 
 namespace {
 
 using kxtest::BoardState;
-using kxtest::HeadlessApp;
 
 // 20,000 actions in all, split over shards so that each stays well inside
 // the test runner's time limit under ThreadSanitizer and the two cores run
@@ -56,42 +45,6 @@ const int	kActionWeights[ACTION_COUNT] = { 30, 25, 10, 5, 5, 6, 5, 6, 2 };
 class Stress : public kxtest::GameTest,
 			   public ::testing::WithParamInterface<int32> {
 protected:
-	void
-	SetUp() override
-	{
-		kxtest::GameTest::SetUp();
-		ASSERT_TRUE(HeadlessApp::Settle(window));
-		BPrivate::SetLaunchHook(
-			[](const std::vector<std::string>&) { return B_OK; });
-	}
-
-	void
-	TearDown() override
-	{
-		kxtest::GameTest::TearDown();
-		BPrivate::SetLaunchHook(nullptr);
-	}
-
-	bool
-	Locked(BLooper* looper, const std::function<void()>& inside)
-	{
-		if (looper->LockWithTimeout(10000000) != B_OK)
-			return false;
-		inside();
-		looper->Unlock();
-		return true;
-	}
-
-	// The flags as they are between two messages of the window.
-	void
-	Flags(bool* game, bool* cpu)
-	{
-		ASSERT_TRUE(Locked(window, [&] {
-			*game = view->gameActive;
-			*cpu = view->cpuActive;
-		}));
-	}
-
 	int32
 	Random(int32 low, int32 high)
 	{
@@ -115,38 +68,29 @@ protected:
 	void
 	Gesture(BPoint from, BPoint to, bool move)
 	{
-		bool game;
-		bool cpu;
-		Flags(&game, &cpu);
-		bool waits = game && !cpu
+		BoardState state = State();
+		bool	   waits = state.gameActive && !state.cpuActive
 			&& kPaletteFrame.Contains(from - kBoardFrame.LeftTop());
 
 		int64 sleepers = clock.CountSleepers();
 		harness.MoveTo(window, from);
 		harness.display.Press();
 		ASSERT_TRUE(harness.display.WaitForInput());
-		if (!waits) {
-			harness.MoveTo(window, to);
-			harness.display.Release();
-			ASSERT_TRUE(harness.display.WaitForInput());
-			ASSERT_TRUE(SettleRunningClock(window));
-			EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
-			return;
-		}
-
 		// Nobody else sleeps on the clock while the user plays.
-		ASSERT_TRUE(clock.WaitForSleepers(sleepers + 1));
-		if (move) {
+		if (waits) {
+			ASSERT_TRUE(clock.WaitForSleepers(sleepers + 1));
+		}
+		if (waits && move) {
 			harness.MoveTo(window, from + BPoint(1, 0));
 			ASSERT_TRUE(harness.display.WaitForInput());
 			ASSERT_TRUE(clock.AdvanceToNextWakeup());
-			ASSERT_TRUE(HeadlessApp::Settle(window));
+			ASSERT_TRUE(Settle());
 			ASSERT_TRUE(BPrivate::Desktop::Default()->IsDragging());
-			harness.MoveTo(window, to);
 		}
+		harness.MoveTo(window, to);
 		harness.display.Release();
 		ASSERT_TRUE(harness.display.WaitForInput());
-		if (!move) {
+		if (waits && !move) {
 			ASSERT_TRUE(clock.AdvanceToNextWakeup());
 		}
 		ASSERT_TRUE(SettleRunningClock(window));
@@ -224,10 +168,7 @@ protected:
 	void
 	NewGame()
 	{
-		bool game;
-		bool cpu;
-		Flags(&game, &cpu);
-		if (!cpu) {
+		if (!State().cpuActive) {
 			Choose(0);
 			return;
 		}
@@ -236,9 +177,7 @@ protected:
 		// stop; from then on, the wait may last as long as the player's row
 		// needs, five pauses at most.
 		Choose(0, false);
-		auto deadline = std::chrono::steady_clock::now() + kxtest::kWatchdog;
-		while (view->cpuActive && std::chrono::steady_clock::now() < deadline)
-			std::this_thread::yield();
+		kxtest::PollUntil([this] { return !view->cpuActive; });
 		bigtime_t virtualStart = clock.Now();
 		ASSERT_TRUE(SettleRunningClock(window));
 		EXPECT_LE(
@@ -257,23 +196,20 @@ protected:
 	{
 		AboutBox* box = app->aboutBox;
 		Choose(3);
-		ASSERT_TRUE(HeadlessApp::Settle(box));
+		ASSERT_TRUE(Settle(box));
 		ASSERT_FALSE(box->IsHidden());
 		// The box is modal: a press on the board beside it goes nowhere
 		// meanwhile (the box covers the palette).
-		bool game;
-		bool cpu;
-		Flags(&game, &cpu);
 		BoardState before = State();
 		ASSERT_TRUE(
 			harness.Click(window, BPoint(Random(0, 100), Random(20, 268))));
-		if (!cpu) {
+		if (!before.cpuActive) {
 			EXPECT_TRUE(State() == before);
 		}
-		BRect ok;
-		ASSERT_TRUE(Locked(box, [&] { ok = box->okButton->Frame(); }));
-		ASSERT_TRUE(harness.Click(
-			box, BPoint((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2)));
+		ASSERT_TRUE(box->Lock());
+		BRect ok = box->okButton->Frame();
+		box->Unlock();
+		ASSERT_TRUE(harness.Click(box, kxtest::Middle(ok)));
 		EXPECT_TRUE(box->IsHidden());
 	}
 
@@ -366,7 +302,7 @@ TEST_P(Stress, RandomActionsKeepTheBoardWhole)
 		ASSERT_FALSE(HasFatalFailure());
 
 		std::string broken;
-		ASSERT_TRUE(Locked(window, [&] { broken = fInvariants.Broken(view); }));
+		Locked([&] { broken = fInvariants.Broken(view); });
 		ASSERT_EQ(broken, "");
 		if (HasFailure())
 			return;

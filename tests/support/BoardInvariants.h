@@ -5,102 +5,64 @@
 // from outside. Call with the main window locked: every writer of the board
 // (the window's thread and the computer player) holds that lock.
 
-#include <sstream>
 #include <string>
 
 #include "KXView.h"
 
 namespace kxtest {
 
-// The marks a row of this guess has to carry: exact first, then colour.
-inline void
-ExpectedMarks(
-	const Sequence& secret, const Sequence& guess, int32 marks[kBoardHoleCount])
-{
-	int exact;
-	int color;
-	secret.Check(guess, exact, color);
-	int32 place = 0;
-	for (int i = 0; i < exact; i++)
-		marks[place++] = HINT_EXACT;
-	for (int i = 0; i < color; i++)
-		marks[place++] = HINT_COLOR;
-	while (place < kBoardHoleCount)
-		marks[place++] = HINT_NONE;
-}
-
-
 class BoardInvariants {
 public:
-	// The first broken promise, or an empty string. Counts each promise
-	// looked at in fChecked.
+	// The first broken promise, or an empty string.
 	std::string
 	Broken(const KXView* view)
 	{
-		std::ostringstream fault;
-		int32			   current = view->currentRow;
 		fChecked++;
-		if (current < -1 || current > kBoardFirstRow) {
-			fault << "currentRow " << current << " is off the board";
-			return fault.str();
-		}
-
+		int32 current = view->currentRow;
+		if (current < -1 || current > kBoardFirstRow)
+			return "currentRow " + std::to_string(current)
+				+ " is off the board";
 		for (int32 h = 0; h < kBoardHoleCount; h++) {
-			fChecked++;
 			const PegSlot& slot = view->secretPegs[h];
-			if (slot.colorIndex != view->secret.colors[h] || slot.colorIndex < 0
-				|| slot.colorIndex >= kPegColorCount
-				|| slot.bitmap != view->pegBitmaps[slot.colorIndex]) {
-				fault << "secret peg " << h << " does not match the secret";
-				return fault.str();
-			}
+			if (slot.colorIndex != view->secret.colors[h]
+				|| slot.colorIndex == PEG_NONE || !_Good(view, slot))
+				return "secret peg " + std::to_string(h)
+					+ " is not the secret's";
 		}
-
 		for (int32 r = 0; r < kBoardRowCount; r++) {
-			std::string slots = _BrokenSlots(view, r);
-			if (!slots.empty())
-				return slots;
-			fChecked++;
-			int32 count = _CountPegs(view, r);
-			bool  marked = _Marked(view, r);
-			if (r > current) {
-				if (count != kBoardHoleCount) {
-					fault << "row " << r << " below the current row " << current
-						  << " holds " << count << " pegs";
-					return fault.str();
-				}
-				if (!_MarksAgree(view, r)) {
-					fault << "row " << r << " is not scored against the secret";
-					return fault.str();
-				}
-			} else if (r < current) {
-				if (count != 0 || marked) {
-					fault << "row " << r << " above the current row " << current
-						  << " is not empty";
-					return fault.str();
-				}
-			} else if (marked && !_Won(view, r)) {
-				fault << "the current row " << r
-					  << " carries marks but was not won";
-				return fault.str();
+			std::string row = "row " + std::to_string(r);
+			for (int32 h = 0; h < kBoardHoleCount; h++) {
+				if (!_Good(view, view->pegs[r][h]))
+					return row + " has a hole with the wrong image";
 			}
+			int32 count = _CountPegs(view, r);
+			if (r > current && (count != kBoardHoleCount || !_Scored(view, r)))
+				return row + " below the current row is not full and scored";
+			if (r < current && (count != 0 || _Marked(view, r)))
+				return row + " above the current row is not empty";
+			if (r == current && _Marked(view, r) && !_Won(view, r))
+				return row + ", the current row, carries marks but was not won";
 		}
-
 		// The player clears gameActive before cpuActive when its game ends,
 		// so with the player gone a finished board never shows a game on.
-		fChecked++;
 		bool over = current < 0 || _Won(view, current);
-		if (over && !view->cpuActive && view->gameActive) {
-			fault << "the game is over on row " << current
-				  << " but still active";
-			return fault.str();
-		}
+		if (over && !view->cpuActive && view->gameActive)
+			return "the game is over but still active";
 		return std::string();
 	}
 
 	int64 fChecked = 0;
 
 private:
+	static bool
+	_Good(const KXView* view, const PegSlot& slot)
+	{
+		if (slot.colorIndex == PEG_NONE)
+			return slot.bitmap == nullptr;
+		return slot.colorIndex >= 0 && slot.colorIndex < kPegColorCount
+			&& slot.bitmap == view->pegBitmaps[slot.colorIndex];
+	}
+
 	static int32
 	_CountPegs(const KXView* view, int32 row)
 	{
@@ -120,21 +82,23 @@ private:
 		return false;
 	}
 
-	static Sequence
-	_Row(const KXView* view, int32 row)
+	// The row's marks are its score against the secret: exact ones first,
+	// then colour ones.
+	static bool
+	_Scored(const KXView* view, int32 row)
 	{
 		const PegSlot* s = view->pegs[row];
-		return Sequence(s[0].colorIndex, s[1].colorIndex, s[2].colorIndex,
-			s[3].colorIndex, s[4].colorIndex);
-	}
-
-	static bool
-	_MarksAgree(const KXView* view, int32 row)
-	{
-		int32 marks[kBoardHoleCount];
-		ExpectedMarks(view->secret, _Row(view, row), marks);
+		int			   exact;
+		int			   color;
+		view->secret.Check(
+			Sequence(s[0].colorIndex, s[1].colorIndex, s[2].colorIndex,
+				s[3].colorIndex, s[4].colorIndex),
+			exact, color);
 		for (int32 h = 0; h < kBoardHoleCount; h++) {
-			if (view->hints[row][h] != marks[h])
+			int32 mark = h < exact	? HINT_EXACT
+				: h < exact + color ? HINT_COLOR
+									: HINT_NONE;
+			if (view->hints[row][h] != mark)
 				return false;
 		}
 		return true;
@@ -143,29 +107,8 @@ private:
 	static bool
 	_Won(const KXView* view, int32 row)
 	{
-		return _CountPegs(view, row) == kBoardHoleCount
-			&& _MarksAgree(view, row)
+		return _CountPegs(view, row) == kBoardHoleCount && _Scored(view, row)
 			&& view->hints[row][kBoardHoleCount - 1] == HINT_EXACT;
-	}
-
-	std::string
-	_BrokenSlots(const KXView* view, int32 row)
-	{
-		for (int32 h = 0; h < kBoardHoleCount; h++) {
-			fChecked++;
-			const PegSlot& slot = view->pegs[row][h];
-			bool		   good = slot.colorIndex == PEG_NONE
-						  ? slot.bitmap == nullptr
-						  : slot.colorIndex >= 0 && slot.colorIndex < kPegColorCount
-					  && slot.bitmap == view->pegBitmaps[slot.colorIndex];
-			if (!good) {
-				std::ostringstream fault;
-				fault << "hole " << h << " of row " << row << " holds colour "
-					  << slot.colorIndex << " with the wrong image";
-				return fault.str();
-			}
-		}
-		return std::string();
 	}
 };
 

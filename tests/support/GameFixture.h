@@ -11,21 +11,30 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstring>
 #include <functional>
+#include <string>
 #include <thread>
+#include <vector>
 
+#include "BoardInvariants.h"
 #include "BoardLayout.h"
 #include "HeadlessApp.h"
 #include "KXView.h"
 #include "KXWindow.h"
 #include "Kalvex.h"
+#include "LaunchHook.h"
 #include "MessageCodes.h"
 
 namespace kxtest {
 
 const bigtime_t kPegPause = 500000;
+
+
+inline BPoint
+Middle(BRect rect)
+{
+	return BPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
 
 
 // What the rules change, copied under the window's lock.
@@ -37,14 +46,7 @@ struct BoardState {
 	bool	 cpuActive;
 	Sequence secret;
 
-	bool
-	operator==(const BoardState& other) const
-	{
-		return memcmp(hints, other.hints, sizeof(hints)) == 0
-			&& memcmp(colors, other.colors, sizeof(colors)) == 0
-			&& currentRow == other.currentRow && gameActive == other.gameActive
-			&& cpuActive == other.cpuActive && secret == other.secret;
-	}
+	bool	 operator==(const BoardState& other) const = default;
 
 	int32
 	CountPegs(int32 row) const
@@ -66,14 +68,20 @@ struct BoardState {
 
 class GameTest : public ::testing::Test {
 protected:
+	// Programs the About box would start are recorded, never started.
 	void
 	SetUp() override
 	{
 		BPrivate::SetClock(&clock);
+		BPrivate::SetLaunchHook([this](const std::vector<std::string>& argv) {
+			launches.push_back(argv);
+			return B_OK;
+		});
 		app = new Kalvex();
 		harness.Start();
 		window = app->mainWindow;
 		view = window->boardView;
+		ASSERT_TRUE(Settle());
 	}
 
 	void
@@ -83,15 +91,13 @@ protected:
 		clock.SetAutomatic(true);
 		EXPECT_TRUE(harness.Quit());
 		delete app;
+		BPrivate::SetLaunchHook(nullptr);
 	}
 
-	// The middle of a hole.
 	static BPoint
 	Hole(int32 row, int32 hole)
 	{
-		BRect rect = HoleRect(row, hole);
-		return BPoint(
-			(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+		return Middle(HoleRect(row, hole));
 	}
 
 	// A point of the board view in its window's coordinates.
@@ -101,6 +107,30 @@ protected:
 		return board + kBoardFrame.LeftTop();
 	}
 
+	bool
+	Settle(BLooper* looper = nullptr)
+	{
+		return HeadlessApp::Settle(looper != nullptr ? looper : window);
+	}
+
+	// Runs inside under the main window's lock.
+	void
+	Locked(const std::function<void()>& inside)
+	{
+		window->Lock();
+		inside();
+		window->Unlock();
+	}
+
+	// The first promise of the board that is broken, or "".
+	std::string
+	Broken()
+	{
+		std::string broken;
+		Locked([&] { broken = BoardInvariants().Broken(view); });
+		return broken;
+	}
+
 	// Puts the pointer on a point of the board view and drops a peg there
 	// as the window would.
 	void
@@ -108,9 +138,7 @@ protected:
 	{
 		harness.MoveTo(window, InWindow(where));
 		ASSERT_TRUE(harness.display.WaitForInput());
-		window->Lock();
-		view->Drop(color);
-		window->Unlock();
+		Locked([&] { view->Drop(color); });
 	}
 
 	void
@@ -124,31 +152,31 @@ protected:
 	void
 	SetSecret(const Sequence& code)
 	{
-		window->Lock();
-		view->secret = code;
-		for (int32 h = 0; h < kBoardHoleCount; h++) {
-			view->secretPegs[h].bitmap = view->pegBitmaps[code.colors[h]];
-			view->secretPegs[h].colorIndex = code.colors[h];
-		}
-		window->Unlock();
+		Locked([&] {
+			view->secret = code;
+			for (int32 h = 0; h < kBoardHoleCount; h++) {
+				view->secretPegs[h].bitmap = view->pegBitmaps[code.colors[h]];
+				view->secretPegs[h].colorIndex = code.colors[h];
+			}
+		});
 	}
 
 	BoardState
 	State()
 	{
 		BoardState state;
-		window->Lock();
-		for (int32 r = 0; r < kBoardRowCount; r++) {
-			for (int32 h = 0; h < kBoardHoleCount; h++) {
-				state.hints[r][h] = view->hints[r][h];
-				state.colors[r][h] = view->pegs[r][h].colorIndex;
+		Locked([&] {
+			for (int32 r = 0; r < kBoardRowCount; r++) {
+				for (int32 h = 0; h < kBoardHoleCount; h++) {
+					state.hints[r][h] = view->hints[r][h];
+					state.colors[r][h] = view->pegs[r][h].colorIndex;
+				}
 			}
-		}
-		state.currentRow = view->currentRow;
-		state.gameActive = view->gameActive;
-		state.cpuActive = view->cpuActive;
-		state.secret = view->secret;
-		window->Unlock();
+			state.currentRow = view->currentRow;
+			state.gameActive = view->gameActive;
+			state.cpuActive = view->cpuActive;
+			state.secret = view->secret;
+		});
 		return state;
 	}
 
@@ -158,14 +186,12 @@ protected:
 	RunClockUntil(std::function<bool()> done)
 	{
 		harness.watchdog.Beat("running the clock");
-		auto deadline = std::chrono::steady_clock::now() + kWatchdog;
-		while (!done()) {
-			if (std::chrono::steady_clock::now() > deadline)
-				return false;
+		return PollUntil([&] {
+			if (done())
+				return true;
 			clock.AdvanceToNextWakeup();
-			std::this_thread::yield();
-		}
-		return true;
+			return false;
+		});
 	}
 
 	// The same until the looper has handled all that was posted to it: a
@@ -190,8 +216,7 @@ protected:
 			window->gameMenu->_ItemFrame(index));
 		window->Unlock();
 		ASSERT_TRUE(open) << "the menu did not open";
-		harness.MoveTo(window,
-			BPoint((item.left + item.right) / 2, (item.top + item.bottom) / 2));
+		harness.MoveTo(window, Middle(item));
 		harness.display.Press();
 		harness.display.Release();
 		ASSERT_TRUE(harness.display.WaitForInput());
@@ -206,21 +231,20 @@ protected:
 	RunToPause(int64 count)
 	{
 		harness.watchdog.Beat("running to a pause of the player");
-		auto deadline = std::chrono::steady_clock::now() + kWatchdog;
-		while (std::chrono::steady_clock::now() < deadline) {
+		bool passed = false;
+		bool reached = PollUntil([&] {
 			// Sleepers first: a sleep that starts between the two reads
 			// must not be taken for one already counted and moved past.
 			bool  sleeping = clock.CountSleepers() > 0;
 			int64 sleeps = clock.CountSleeps();
-			if (sleeps > count)
-				return false;
-			if (sleeps == count && sleeping)
+			passed = sleeps > count;
+			if (passed || (sleeps == count && sleeping))
 				return true;
 			if (sleeping)
 				clock.AdvanceToNextWakeup();
-			std::this_thread::yield();
-		}
-		return false;
+			return false;
+		});
+		return reached && !passed;
 	}
 
 	// Starts the player through the menu command and hands it this secret
@@ -241,17 +265,17 @@ protected:
 	{
 		harness.watchdog.Beat("waiting for the player's end");
 		clock.SetAutomatic(true);
-		window->Lock();
-		thread_id player = view->cpuThread;
-		window->Unlock();
+		thread_id player = -1;
+		Locked([&] { player = view->cpuThread; });
 		wait_for_thread(player, NULL);
 	}
 
-	HeadlessApp			  harness;
-	BPrivate::ManualClock clock;
-	Kalvex*				  app = nullptr;
-	KXWindow*			  window = nullptr;
-	KXView*				  view = nullptr;
+	HeadlessApp							  harness;
+	BPrivate::ManualClock				  clock;
+	Kalvex*								  app = nullptr;
+	KXWindow*							  window = nullptr;
+	KXView*								  view = nullptr;
+	std::vector<std::vector<std::string>> launches;
 };
 
 } // namespace kxtest

@@ -84,13 +84,8 @@ public:
 	static bool
 	Settle(BLooper* looper)
 	{
-		auto deadline = std::chrono::steady_clock::now() + kWatchdog;
-		while (!BPrivate::TestAccess::IsIdle(looper)) {
-			if (std::chrono::steady_clock::now() > deadline)
-				return false;
-			std::this_thread::yield();
-		}
-		return true;
+		return PollUntil(
+			[looper] { return BPrivate::TestAccess::IsIdle(looper); });
 	}
 
 	// Input goes through the application's loop, then to the window.
@@ -110,11 +105,9 @@ public:
 		display.MovePointer(display.WindowToScreen(window, where));
 	}
 
-	// A hang in a wait that has no time limit of its own (a window's lock,
-	// a join) ends the program. It allows far more than any single wait
-	// with a deadline, so that those report first and a slow sanitizer run
-	// on a busy machine is not taken for a hang, yet ends well before the
-	// test runner's limit.
+	// Ends the program on a hang in a wait without a limit of its own (a
+	// lock, a join); far longer than any wait with a deadline, far shorter
+	// than the test runner's limit.
 	Watchdog				  watchdog;
 	BPrivate::HeadlessDisplay display;
 

@@ -1,8 +1,8 @@
 #ifndef KX_CONTROLS_TEST_SUPPORT_H
 #define KX_CONTROLS_TEST_SUPPORT_H
 
-// Windows and views that record what reaches them, and pointer helpers that
-// wait until a window has dealt with the input.
+// Windows and views that record what reaches them, and a fixture whose input
+// drivers wait until a window has dealt with the input.
 
 #include <Application.h>
 #include <View.h>
@@ -110,39 +110,64 @@ Idle(BLooper* looper)
 	});
 }
 
-inline bool
-Press(HeadlessApp& harness, BWindow* window, BPoint where)
-{
-	harness.MoveTo(window, where);
-	harness.display.Press();
-	return harness.display.WaitForInput() && Idle(window);
-}
+// One window on the headless display, and input drivers that return once
+// the window (or `to`) has dealt with the input.
+class WindowFixture : public ::testing::Test {
+protected:
+	void
+	Open()
+	{
+		window->Show();
+		harness.Start();
+		ASSERT_TRUE(Idle(window));
+	}
 
-inline bool
-MoveHeld(HeadlessApp& harness, BWindow* window, BPoint where)
-{
-	harness.MoveTo(window, where);
-	return harness.display.WaitForInput() && Idle(window);
-}
+	bool
+	Press(BPoint where)
+	{
+		harness.MoveTo(window, where);
+		harness.display.Press();
+		return harness.display.WaitForInput() && Idle(window);
+	}
 
-inline bool
-Release(HeadlessApp& harness, BWindow* window)
-{
-	harness.display.Release();
-	return harness.display.WaitForInput() && Idle(window);
-}
+	bool
+	MoveHeld(BPoint where)
+	{
+		harness.MoveTo(window, where);
+		return harness.display.WaitForInput() && Idle(window);
+	}
 
-inline bool
-ClickAt(HeadlessApp& harness, BWindow* window, BPoint where)
-{
-	return Press(harness, window, where) && Release(harness, window);
-}
+	bool
+	Release()
+	{
+		harness.display.Release();
+		return harness.display.WaitForInput() && Idle(window);
+	}
 
-inline uint32
-Rgb(uint32 pixel)
-{
-	return pixel & 0x00ffffff;
-}
+	bool
+	ClickAt(BPoint where)
+	{
+		return Press(where) && Release();
+	}
+
+	bool
+	Type(char byte, int32 key = 0, uint32 modifiers = 0, BWindow* to = nullptr)
+	{
+		harness.display.TypeKey(byte, key, modifiers, to);
+		return harness.display.WaitForInput()
+			&& Idle(to != nullptr ? to : window);
+	}
+
+	uint32
+	PixelAt(BPoint where)
+	{
+		return harness.display.PixelAt(window, where.x, where.y) & 0x00ffffff;
+	}
+
+	TestApp			 test;
+	HeadlessApp&	 harness = test.harness;
+	RecordingWindow* window = nullptr;
+};
 
 // Dark enough to be part of black text.
 inline bool

@@ -92,6 +92,15 @@ protected:
 		return harness.display.PixelAt(window, x, y) & 0x00ffffff;
 	}
 
+	bool
+	Redraw(BWindow* window, BView* view)
+	{
+		window->Lock();
+		view->Invalidate();
+		window->Unlock();
+		return HeadlessApp::Settle(window);
+	}
+
 	HeadlessApp		 harness;
 	BApplication	 app { "application/x-vnd-test" };
 	std::atomic<int> quits { 0 };
@@ -163,6 +172,34 @@ TEST_F(OnScreen, InvalidationsCoalesceIntoOneDrawThatReachesTheScreen)
 	window->Unlock();
 	ASSERT_TRUE(HeadlessApp::Settle(window));
 	EXPECT_EQ(view->draws, before + 2);
+}
+
+TEST_F(OnScreen, AWindowGetsItsPixelsWhenFirstShownAndKeepsThem)
+{
+	auto* window = new CountingWindow(BRect(0, 0, 49, 49), &quits);
+	auto* view = new ProbeView(BRect(0, 0, 49, 49), kRed);
+	window->AddChild(view);
+	// Running and asked to draw, but never shown: nothing to draw on.
+	window->Run();
+	harness.Start();
+	ASSERT_TRUE(Redraw(window, view));
+	window->Lock();
+	EXPECT_EQ(window->Surface(), nullptr);
+	window->Unlock();
+	EXPECT_EQ(view->draws, 0);
+
+	window->Show();
+	ASSERT_TRUE(HeadlessApp::Settle(window));
+	EXPECT_EQ(view->draws, 1);
+	EXPECT_EQ(Rgb(window, 25, 25), 0xff0000u);
+
+	// Hidden again, the window keeps its pixels and still draws into them.
+	window->Hide();
+	ASSERT_TRUE(Redraw(window, view));
+	window->Lock();
+	EXPECT_NE(window->Surface(), nullptr);
+	window->Unlock();
+	EXPECT_EQ(view->draws, 2);
 }
 
 TEST_F(OnScreen, AMessageForTheApplicationWakesItsLoop)

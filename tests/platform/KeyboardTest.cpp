@@ -2,35 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "ControlsTestSupport.h"
 
 namespace {
 
 using namespace kxtest;
-
-// Keeps what reached its KeyDown hook, with the fields of the message.
-class KeyView : public BView {
-public:
-	explicit KeyView(BRect frame) :
-		BView(frame, "keys", B_FOLLOW_NONE, B_WILL_DRAW)
-	{ }
-
-	void
-	KeyDown(const char* bytes, int32 numBytes) override
-	{
-		typed += std::string(bytes, numBytes);
-		BMessage* message = Window()->CurrentMessage();
-		key = message->FindInt32("key");
-		modifiers = message->FindInt32("modifiers");
-		BView::KeyDown(bytes, numBytes);
-	}
-
-	std::string typed;
-	int32		key = 0;
-	int32		modifiers = 0;
-};
 
 // A window of the About box's shape: a plain view, then three navigable
 // buttons with one that is not navigable among them.
@@ -40,7 +16,7 @@ protected:
 	SetUp() override
 	{
 		window = new RecordingWindow(BRect(140, 40, 350, 175));
-		keys = new KeyView(BRect(0, 0, 200, 20));
+		keys = new ProbeView(BRect(0, 0, 200, 20));
 		window->AddChild(keys);
 		web = new BButton(
 			BRect(10, 30, 200, 30), "", "Kalvex Web Page", new BMessage(7));
@@ -78,11 +54,11 @@ protected:
 		return count;
 	}
 
-	KeyView* keys = nullptr;
-	BButton* web = nullptr;
-	BButton* plain = nullptr;
-	BButton* ok = nullptr;
-	BButton* last = nullptr;
+	ProbeView* keys = nullptr;
+	BButton*   web = nullptr;
+	BButton*   plain = nullptr;
+	BButton*   ok = nullptr;
+	BButton*   last = nullptr;
 };
 
 TEST_F(KeyboardTest,

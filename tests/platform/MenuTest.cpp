@@ -27,7 +27,7 @@ protected:
 	SetUp() override
 	{
 		window = new RecordingWindow(BRect(30, 30, 189, 298));
-		board = new SolidView(BRect(0, 20, 159, 268));
+		board = new ProbeView(BRect(0, 20, 159, 268));
 		window->AddChild(board);
 		bar = new BMenuBar(BRect(0, 0, 160, 10), "MainMenu");
 		menu = new BMenu("Menu");
@@ -54,7 +54,7 @@ protected:
 	{
 		return BPrivate::TestAccess::OpenMenu(bar) != nullptr;
 	}
-	SolidView* board = nullptr;
+	ProbeView* board = nullptr;
 	BMenuBar*  bar = nullptr;
 	BMenu*	   menu = nullptr;
 };
@@ -77,29 +77,24 @@ TEST_F(MenuTest, PressMoveAndReleaseChoosesTheItemUnderThePointer)
 	ASSERT_TRUE(Release());
 	EXPECT_EQ(window->Codes(), std::vector<uint32> { 3 });
 	EXPECT_FALSE(IsOpen());
-	EXPECT_EQ(board->presses.load(), 0);
+	EXPECT_EQ(board->downs.size(), 0u);
 }
 
-TEST_F(MenuTest, ClickOnTheTitleKeepsTheMenuOpenForTheNextClick)
+// A click on the title keeps the menu open for a click on an item, as the
+// game's tests choose; one anywhere else puts it away and does not reach the
+// view there, and so does a second click on the title.
+TEST_F(MenuTest, AClickElsewhereOrOnTheTitleAgainPutsTheOpenMenuAway)
 {
 	ASSERT_TRUE(ClickAt(Title()));
-	ASSERT_TRUE(IsOpen());
-	ASSERT_TRUE(ClickAt(Item(1)));
-	EXPECT_EQ(window->Codes(), std::vector<uint32> { 2 });
-	EXPECT_FALSE(IsOpen());
-
-	// A click anywhere else puts it away and does not reach the view there;
-	// so does a second click on the title.
-	ASSERT_TRUE(ClickAt(Title()));
 	ASSERT_TRUE(ClickAt(BPoint(150, 250)));
 	EXPECT_FALSE(IsOpen());
-	EXPECT_EQ(board->presses.load(), 0);
+	EXPECT_EQ(board->downs.size(), 0u);
 	ASSERT_TRUE(ClickAt(Title()));
 	ASSERT_TRUE(ClickAt(Title()));
 	EXPECT_FALSE(IsOpen());
-	EXPECT_EQ(window->Codes(), std::vector<uint32> { 2 });
+	EXPECT_TRUE(window->Codes().empty());
 	ASSERT_TRUE(ClickAt(BPoint(150, 250)));
-	EXPECT_EQ(board->presses.load(), 1);
+	EXPECT_EQ(board->downs.size(), 1u);
 }
 
 TEST_F(MenuTest, OpenMenuCoversTheViewBelowWhichIsRedrawnAfterwards)
@@ -112,13 +107,10 @@ TEST_F(MenuTest, OpenMenuCoversTheViewBelowWhichIsRedrawnAfterwards)
 	EXPECT_EQ(frame.top, bar->Frame().bottom + 1);
 	// A point of the menu over the board, left of every label.
 	BPoint probe(frame.left + 2, frame.bottom - 2);
-	EXPECT_NE(PixelAt(probe), SolidView::kColor);
+	EXPECT_NE(PixelAt(probe), ProbeView::kGreen);
 	// The board drawing itself again does not paint over the open menu.
-	window->Lock();
-	board->Invalidate();
-	window->Unlock();
-	ASSERT_TRUE(Idle(window));
-	EXPECT_NE(PixelAt(probe), SolidView::kColor);
+	ASSERT_TRUE(Redraw(board));
+	EXPECT_NE(PixelAt(probe), ProbeView::kGreen);
 	// The item under the pointer stands out.
 	ASSERT_TRUE(MoveHeld(Item(1)));
 	EXPECT_NE(PixelAt(BPoint(frame.left + 2, Item(1).y)),
@@ -128,7 +120,7 @@ TEST_F(MenuTest, OpenMenuCoversTheViewBelowWhichIsRedrawnAfterwards)
 	ASSERT_TRUE(Release());
 	for (int32 y = 20; y <= (int32)frame.bottom; y++) {
 		for (int32 x = (int32)frame.left; x <= (int32)frame.right; x++)
-			ASSERT_EQ(PixelAt(BPoint(x, y)), SolidView::kColor)
+			ASSERT_EQ(PixelAt(BPoint(x, y)), ProbeView::kGreen)
 				<< x << "," << y;
 	}
 

@@ -14,7 +14,7 @@ protected:
 	SetUp() override
 	{
 		window = new RecordingWindow(BRect(30, 30, 189, 298));
-		board = new SolidView(BRect(0, 0, 159, 268));
+		board = new ProbeView(BRect(0, 0, 159, 268));
 		window->AddChild(board);
 		box = new RecordingWindow(BRect(240, 40, 450, 175),
 			B_MODAL_APP_WINDOW_FEEL,
@@ -40,7 +40,7 @@ protected:
 		return harness.display.WaitForInput() && Idle(which);
 	}
 
-	SolidView*		 board = nullptr;
+	ProbeView*		 board = nullptr;
 	RecordingWindow* box = nullptr;
 };
 
@@ -49,7 +49,7 @@ TEST_F(WindowFeelTest, ShownModalWindowBlocksTheOthersAndStaysInFront)
 	ShowBox(true);
 	EXPECT_TRUE(box->IsFront());
 	ASSERT_TRUE(ClickAt(BPoint(50, 50)));
-	EXPECT_EQ(board->presses.load(), 0);
+	EXPECT_EQ(board->downs.size(), 0u);
 	ASSERT_TRUE(Close(window));
 	EXPECT_EQ(window->quitRequests.load(), 0);
 	window->ClearCodes();
@@ -68,7 +68,7 @@ TEST_F(WindowFeelTest, ShownModalWindowBlocksTheOthersAndStaysInFront)
 
 	ShowBox(false);
 	ASSERT_TRUE(ClickAt(BPoint(50, 50)));
-	EXPECT_EQ(board->presses.load(), 1);
+	EXPECT_EQ(board->downs.size(), 1u);
 	ASSERT_TRUE(Type('a', 0, 0, window));
 	EXPECT_EQ(window->Codes(), std::vector<uint32> { B_KEY_DOWN });
 	window->Lock();
@@ -89,7 +89,7 @@ TEST_F(WindowFeelTest, WindowWithoutCloseBoxIgnoresCloseRequests)
 	harness.display.RequestClose(window);
 	ASSERT_TRUE(harness.display.WaitForInput());
 	wait_for_thread(thread, nullptr);
-	EXPECT_EQ(test.app->CountWindows(), 1);
+	EXPECT_EQ(app.CountWindows(), 1);
 }
 
 } // namespace

@@ -26,7 +26,7 @@ TEST(Button, FrameWithoutHeightTakesTheHeightItsFontNeeds)
 	EXPECT_EQ(tall.Frame(), BRect(0, 0, 50, 40));
 }
 
-class ButtonTest : public ::testing::Test {
+class ButtonTest : public WindowFixture {
 protected:
 	void
 	SetUp() override
@@ -35,73 +35,67 @@ protected:
 		button = new BButton(
 			BRect(10, 80, 200, 80), "", "Kalvex Web Page", new BMessage(7));
 		window->AddChild(button);
-		window->Show();
-		harness.Start();
-		ASSERT_TRUE(Idle(window));
+		Open();
 	}
 
 	// A point of the button's face, left of its label.
 	uint32
 	Face()
 	{
-		return harness.display.PixelAt(window, 20, 85);
+		return PixelAt(BPoint(20, 85));
 	}
 
-	TestApp			 test;
-	HeadlessApp&	 harness = test.harness;
-	RecordingWindow* window = nullptr;
-	BButton*		 button = nullptr;
-	const BPoint	 inside { 100, 90 };
-	const BPoint	 outside { 100, 130 };
+	BButton*	 button = nullptr;
+	const BPoint inside { 100, 90 };
+	const BPoint outside { 100, 130 };
 };
 
 TEST_F(ButtonTest, ClickInsideSendsAndReleaseOutsideDoesNot)
 {
 	EXPECT_EQ(button->Target(), window);
 	uint32 idle = Face();
-	ASSERT_TRUE(Press(harness, window, inside));
+	ASSERT_TRUE(Press(inside));
 	EXPECT_NE(Face(), idle);
-	ASSERT_TRUE(MoveHeld(harness, window, outside));
+	ASSERT_TRUE(MoveHeld(outside));
 	EXPECT_EQ(Face(), idle);
-	ASSERT_TRUE(Release(harness, window));
+	ASSERT_TRUE(Release());
 	EXPECT_TRUE(window->Codes().empty());
 
 	// Out and back in before the release still counts.
-	ASSERT_TRUE(Press(harness, window, inside));
-	ASSERT_TRUE(MoveHeld(harness, window, outside));
-	ASSERT_TRUE(MoveHeld(harness, window, inside));
+	ASSERT_TRUE(Press(inside));
+	ASSERT_TRUE(MoveHeld(outside));
+	ASSERT_TRUE(MoveHeld(inside));
 	EXPECT_NE(Face(), idle);
-	ASSERT_TRUE(Release(harness, window));
+	ASSERT_TRUE(Release());
 	EXPECT_EQ(Face(), idle);
-	ASSERT_TRUE(ClickAt(harness, window, inside));
+	ASSERT_TRUE(ClickAt(inside));
 	EXPECT_EQ(window->Codes(), (std::vector<uint32> { 7, 7 }));
 }
 
-TEST(StringView, DrawsItsTextOnTheWindowsBackgroundInsideItsFrameOnly)
+using StringViewTest = WindowFixture;
+
+TEST_F(StringViewTest, DrawsItsTextOnTheWindowsBackgroundInsideItsFrameOnly)
 {
-	TestApp test;
-	auto*	window = new RecordingWindow(BRect(140, 40, 350, 175));
+	window = new RecordingWindow(BRect(140, 40, 350, 175));
 	// Wider than the window, as the About box's lines are.
-	auto*	line = new BStringView(
-		  BRect(10, 25, 340, 35), "", "Check readme.txt for more information");
+	auto* line = new BStringView(
+		BRect(10, 25, 340, 35), "", "Check readme.txt for more information");
 	window->AddChild(line);
-	window->Show();
-	test.harness.Start();
-	ASSERT_TRUE(Idle(window));
+	Open();
 
 	int inside = 0;
 	int outside = 0;
 	int atRightEdge = 0;
 	for (int32 y = 0; y <= 135; y++) {
 		for (int32 x = 0; x <= 210; x++) {
-			uint32 pixel = test.harness.display.PixelAt(window, x, y);
+			uint32 pixel = PixelAt(BPoint(x, y));
 			bool   inFrame = x >= 10 && y >= 25 && y <= 35;
 			if (IsInk(pixel)) {
 				(inFrame ? inside : outside)++;
 				atRightEdge += x >= 200;
 			} else {
 				// No white band: the text lies on its parent's colour.
-				ASSERT_NE(Rgb(pixel), 0xffffffu) << x << "," << y;
+				ASSERT_NE(pixel, 0xffffffu) << x << "," << y;
 			}
 		}
 	}
@@ -115,7 +109,7 @@ TEST(StringView, DrawsItsTextOnTheWindowsBackgroundInsideItsFrameOnly)
 	window->Unlock();
 	ASSERT_TRUE(Idle(window));
 	for (int32 x = 10; x <= 210; x++)
-		ASSERT_FALSE(IsInk(test.harness.display.PixelAt(window, x, 31))) << x;
+		ASSERT_FALSE(IsInk(PixelAt(BPoint(x, 31)))) << x;
 }
 
 } // namespace

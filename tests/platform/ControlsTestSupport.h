@@ -1,16 +1,16 @@
 #ifndef KX_CONTROLS_TEST_SUPPORT_H
 #define KX_CONTROLS_TEST_SUPPORT_H
 
-// Windows and views that record what reaches them, and pointer helpers that
-// wait until a window has dealt with the input.
+// Windows and views that record what reaches them, and a fixture whose input
+// drivers wait until a window has dealt with the input.
 
 #include <Application.h>
 #include <View.h>
 #include <Window.h>
 
 #include <atomic>
-#include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "HeadlessApp.h"
@@ -39,7 +39,9 @@ public:
 	QuitRequested() override
 	{
 		quitRequests++;
-		return true;
+		if (quits != nullptr)
+			++*quits;
+		return agree;
 	}
 
 	std::vector<uint32>
@@ -56,47 +58,72 @@ public:
 		fCodes.clear();
 	}
 
-	std::atomic<int> quitRequests { 0 };
+	std::atomic<int>  quitRequests { 0 };
+	// Counted here as well, for a test that looks once the window is gone.
+	std::atomic<int>* quits = nullptr;
+	bool			  agree = true;
 
 private:
 	std::mutex			fLock;
 	std::vector<uint32> fCodes;
 };
 
-// Green all over; counts the presses that reach it.
-class SolidView : public BView {
+// Fills itself with one colour, unless that is transparent, and keeps what
+// reaches it: presses, releases, and keys with their code and modifiers.
+class ProbeView : public BView {
 public:
-	explicit SolidView(BRect frame) :
-		BView(frame, "solid", B_FOLLOW_NONE, B_WILL_DRAW)
+	explicit ProbeView(BRect frame, rgb_color fill = { 0, 128, 0, 255 }) :
+		BView(frame, "probe", B_FOLLOW_NONE, B_WILL_DRAW),
+		fFill(fill)
 	{ }
 
 	void
-	Draw(BRect) override
+	Draw(BRect update) override
 	{
-		SetHighColor(0, 128, 0);
-		FillRect(Bounds());
+		draws++;
+		lastUpdate = update;
+		if (fFill.alpha != 0) {
+			SetHighColor(fFill);
+			FillRect(Bounds());
+		}
 	}
 
 	void
-	MouseDown(BPoint) override
+	MouseDown(BPoint where) override
 	{
-		presses++;
+		downs.push_back(where);
+		lockedInHook = Window()->IsLocked();
 	}
 
-	static constexpr uint32 kColor = 0x008000;
-	std::atomic<int>		presses { 0 };
-};
+	void
+	MouseUp(BPoint where) override
+	{
+		ups.push_back(where);
+	}
 
-// An application whose loop is stopped before the application object goes,
-// also when a test ends early.
-struct TestApp {
-	TestApp() :
-		app(std::make_unique<BApplication>("application/x-vnd-test"))
-	{ }
-	~TestApp() { EXPECT_TRUE(harness.Quit()); }
+	void
+	KeyDown(const char* bytes, int32 numBytes) override
+	{
+		typed += std::string(bytes, numBytes);
+		BMessage* message = Window()->CurrentMessage();
+		key = message->FindInt32("key");
+		modifiers = message->FindInt32("modifiers");
+		BView::KeyDown(bytes, numBytes);
+	}
 
-	HeadlessApp					  harness;
-	std::unique_ptr<BApplication> app;
+	// The default fill, as the window's pixels show it.
+	static constexpr uint32 kGreen = 0x008000;
+	std::atomic<int>		draws { 0 };
+	BRect					lastUpdate;
+	std::vector<BPoint>		downs;
+	std::vector<BPoint>		ups;
+	bool					lockedInHook = false;
+	std::string				typed;
+	int32					key = 0;
+	int32					modifiers = 0;
+
+private:
+	rgb_color fFill;
 };
 
 // Waits until the looper has handled everything, including what it posted
@@ -110,39 +137,80 @@ Idle(BLooper* looper)
 	});
 }
 
-inline bool
-Press(HeadlessApp& harness, BWindow* window, BPoint where)
-{
-	harness.MoveTo(window, where);
-	harness.display.Press();
-	return harness.display.WaitForInput() && Idle(window);
-}
+// One window on the headless display, and input drivers that return once
+// the window (or `to`) has dealt with the input. The application's loop is
+// stopped before the application goes, also when a test ends early.
+class WindowFixture : public ::testing::Test {
+protected:
+	void
+	TearDown() override
+	{
+		EXPECT_TRUE(harness.Quit());
+	}
 
-inline bool
-MoveHeld(HeadlessApp& harness, BWindow* window, BPoint where)
-{
-	harness.MoveTo(window, where);
-	return harness.display.WaitForInput() && Idle(window);
-}
+	void
+	Open()
+	{
+		window->Show();
+		harness.Start();
+		ASSERT_TRUE(Idle(window));
+	}
 
-inline bool
-Release(HeadlessApp& harness, BWindow* window)
-{
-	harness.display.Release();
-	return harness.display.WaitForInput() && Idle(window);
-}
+	bool
+	Press(BPoint where)
+	{
+		harness.MoveTo(window, where);
+		harness.display.Press();
+		return harness.display.WaitForInput() && Idle(window);
+	}
 
-inline bool
-ClickAt(HeadlessApp& harness, BWindow* window, BPoint where)
-{
-	return Press(harness, window, where) && Release(harness, window);
-}
+	bool
+	MoveHeld(BPoint where)
+	{
+		harness.MoveTo(window, where);
+		return harness.display.WaitForInput() && Idle(window);
+	}
 
-inline uint32
-Rgb(uint32 pixel)
-{
-	return pixel & 0x00ffffff;
-}
+	bool
+	Release()
+	{
+		harness.display.Release();
+		return harness.display.WaitForInput() && Idle(window);
+	}
+
+	bool
+	ClickAt(BPoint where)
+	{
+		return Press(where) && Release();
+	}
+
+	bool
+	Type(char byte, int32 key = 0, uint32 modifiers = 0, BWindow* to = nullptr)
+	{
+		harness.display.TypeKey(byte, key, modifiers, to);
+		return harness.display.WaitForInput()
+			&& Idle(to != nullptr ? to : window);
+	}
+
+	bool
+	Redraw(BView* view)
+	{
+		window->Lock();
+		view->Invalidate();
+		window->Unlock();
+		return Idle(window);
+	}
+
+	uint32
+	PixelAt(BPoint where)
+	{
+		return harness.display.PixelAt(window, where.x, where.y) & 0x00ffffff;
+	}
+
+	HeadlessApp		 harness;
+	BApplication	 app { "application/x-vnd-test" };
+	RecordingWindow* window = nullptr;
+};
 
 // Dark enough to be part of black text.
 inline bool

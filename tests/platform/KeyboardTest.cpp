@@ -2,53 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "ControlsTestSupport.h"
 
 namespace {
 
 using namespace kxtest;
 
-// Keeps what reached its KeyDown hook, with the fields of the message.
-class KeyView : public BView {
-public:
-	explicit KeyView(BRect frame) :
-		BView(frame, "keys", B_FOLLOW_NONE, B_WILL_DRAW)
-	{ }
-
-	void
-	KeyDown(const char* bytes, int32 numBytes) override
-	{
-		typed += std::string(bytes, numBytes);
-		BMessage* message = Window()->CurrentMessage();
-		key = message->FindInt32("key");
-		modifiers = message->FindInt32("modifiers");
-		BView::KeyDown(bytes, numBytes);
-	}
-
-	std::string typed;
-	int32		key = 0;
-	int32		modifiers = 0;
-};
-
-bool
-Type(HeadlessApp& harness, BWindow* window, char byte, int32 key = 0,
-	uint32 modifiers = 0, BWindow* to = nullptr)
-{
-	harness.display.TypeKey(byte, key, modifiers, to);
-	return harness.display.WaitForInput() && Idle(window);
-}
-
 // A window of the About box's shape: a plain view, then three navigable
 // buttons with one that is not navigable among them.
-class KeyboardTest : public ::testing::Test {
+class KeyboardTest : public WindowFixture {
 protected:
 	void
 	SetUp() override
 	{
 		window = new RecordingWindow(BRect(140, 40, 350, 175));
-		keys = new KeyView(BRect(0, 0, 200, 20));
+		keys = new ProbeView(BRect(0, 0, 200, 20));
 		window->AddChild(keys);
 		web = new BButton(
 			BRect(10, 30, 200, 30), "", "Kalvex Web Page", new BMessage(7));
@@ -61,9 +29,7 @@ protected:
 		last =
 			new BButton(BRect(10, 105, 200, 105), "", "Last", new BMessage(9));
 		window->AddChild(last);
-		window->Show();
-		harness.Start();
-		ASSERT_TRUE(Idle(window));
+		Open();
 	}
 
 	BView*
@@ -83,19 +49,16 @@ protected:
 		int32 count = 0;
 		for (int32 y = (int32)frame.top; y <= (int32)frame.bottom; y++) {
 			for (int32 x = (int32)frame.left; x <= (int32)frame.right; x++)
-				count += Rgb(harness.display.PixelAt(window, x, y)) == 0x0000e5;
+				count += PixelAt(BPoint(x, y)) == 0x0000e5;
 		}
 		return count;
 	}
 
-	TestApp			 test;
-	HeadlessApp&	 harness = test.harness;
-	RecordingWindow* window = nullptr;
-	KeyView*		 keys = nullptr;
-	BButton*		 web = nullptr;
-	BButton*		 plain = nullptr;
-	BButton*		 ok = nullptr;
-	BButton*		 last = nullptr;
+	ProbeView* keys = nullptr;
+	BButton*   web = nullptr;
+	BButton*   plain = nullptr;
+	BButton*   ok = nullptr;
+	BButton*   last = nullptr;
 };
 
 TEST_F(KeyboardTest,
@@ -103,7 +66,7 @@ TEST_F(KeyboardTest,
 {
 	// Without a focused view the window keeps the keys itself.
 	EXPECT_EQ(Focus(), nullptr);
-	ASSERT_TRUE(Type(harness, window, 'x'));
+	ASSERT_TRUE(Type('x'));
 	EXPECT_EQ(window->Codes(), std::vector<uint32> { B_KEY_DOWN });
 	EXPECT_EQ(FocusPixels(web) + FocusPixels(ok) + FocusPixels(last), 0);
 
@@ -120,7 +83,7 @@ TEST_F(KeyboardTest,
 		{ B_SHIFT_KEY, web },
 	};
 	for (const Step& step : steps) {
-		ASSERT_TRUE(Type(harness, window, B_TAB, 0x26, step.modifiers));
+		ASSERT_TRUE(Type(B_TAB, 0x26, step.modifiers));
 		EXPECT_EQ(Focus(), step.focus);
 		for (BButton* button : { web, plain, ok, last })
 			EXPECT_EQ(FocusPixels(button) > 0, button == step.focus);
@@ -128,10 +91,10 @@ TEST_F(KeyboardTest,
 
 	// Space and Enter invoke the focused button as a click does; other keys
 	// do not.
-	ASSERT_TRUE(Type(harness, window, B_SPACE));
-	ASSERT_TRUE(Type(harness, window, 'a'));
-	ASSERT_TRUE(Type(harness, window, B_TAB));
-	ASSERT_TRUE(Type(harness, window, B_ENTER));
+	ASSERT_TRUE(Type(B_SPACE));
+	ASSERT_TRUE(Type('a'));
+	ASSERT_TRUE(Type(B_TAB));
+	ASSERT_TRUE(Type(B_ENTER));
 	EXPECT_EQ(window->Codes(), (std::vector<uint32> { B_KEY_DOWN, 7, 6 }));
 }
 
@@ -140,9 +103,8 @@ TEST_F(KeyboardTest, FocusedViewTakesKeysWithTheirCodeAndModifiersUntilItLeaves)
 	window->Lock();
 	keys->MakeFocus(true);
 	window->Unlock();
-	ASSERT_TRUE(Type(harness, window, '7', 0x18));
-	ASSERT_TRUE(
-		Type(harness, window, B_FUNCTION_KEY, B_F10_KEY, B_CONTROL_KEY));
+	ASSERT_TRUE(Type('7', 0x18));
+	ASSERT_TRUE(Type(B_FUNCTION_KEY, B_F10_KEY, B_CONTROL_KEY));
 	EXPECT_EQ(keys->typed,
 		std::string("7"
 					"\x10"));
@@ -151,7 +113,7 @@ TEST_F(KeyboardTest, FocusedViewTakesKeysWithTheirCodeAndModifiersUntilItLeaves)
 	EXPECT_TRUE(window->Codes().empty());
 
 	// Tab from a view that is not navigable goes to the first control.
-	ASSERT_TRUE(Type(harness, window, B_TAB));
+	ASSERT_TRUE(Type(B_TAB));
 	EXPECT_EQ(Focus(), web);
 
 	window->Lock();
@@ -160,7 +122,7 @@ TEST_F(KeyboardTest, FocusedViewTakesKeysWithTheirCodeAndModifiersUntilItLeaves)
 	window->Unlock();
 	delete web;
 	web = nullptr;
-	ASSERT_TRUE(Type(harness, window, 'y'));
+	ASSERT_TRUE(Type('y'));
 	EXPECT_EQ(window->Codes(), std::vector<uint32> { B_KEY_DOWN });
 }
 

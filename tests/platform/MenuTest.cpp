@@ -21,13 +21,13 @@ Middle(BRect rect)
 
 // The game's window: a board view and, added after it, a bar with one menu
 // of five items.
-class MenuTest : public ::testing::Test {
+class MenuTest : public WindowFixture {
 protected:
 	void
 	SetUp() override
 	{
 		window = new RecordingWindow(BRect(30, 30, 189, 298));
-		board = new SolidView(BRect(0, 20, 159, 268));
+		board = new ProbeView(BRect(0, 20, 159, 268));
 		window->AddChild(board);
 		bar = new BMenuBar(BRect(0, 0, 160, 10), "MainMenu");
 		menu = new BMenu("Menu");
@@ -35,9 +35,7 @@ protected:
 			menu->AddItem(new BMenuItem("An item", new BMessage(code)));
 		bar->AddItem(menu);
 		window->AddChild(bar);
-		window->Show();
-		harness.Start();
-		ASSERT_TRUE(Idle(window));
+		Open();
 	}
 
 	BPoint
@@ -56,113 +54,92 @@ protected:
 	{
 		return BPrivate::TestAccess::OpenMenu(bar) != nullptr;
 	}
-	uint32
-	PixelAt(BPoint where)
-	{
-		return Rgb(harness.display.PixelAt(window, where.x, where.y));
-	}
-
-	TestApp			 test;
-	HeadlessApp&	 harness = test.harness;
-	RecordingWindow* window = nullptr;
-	SolidView*		 board = nullptr;
-	BMenuBar*		 bar = nullptr;
-	BMenu*			 menu = nullptr;
+	ProbeView* board = nullptr;
+	BMenuBar*  bar = nullptr;
+	BMenu*	   menu = nullptr;
 };
 
 TEST_F(MenuTest, PressMoveAndReleaseChoosesTheItemUnderThePointer)
 {
-	ASSERT_TRUE(Press(harness, window, Title()));
+	ASSERT_TRUE(Press(Title()));
 	ASSERT_TRUE(IsOpen());
-	ASSERT_TRUE(MoveHeld(harness, window, Item(2)));
+	ASSERT_TRUE(MoveHeld(Item(2)));
 	EXPECT_EQ(menu->_Selected(), 2);
-	ASSERT_TRUE(Release(harness, window));
+	ASSERT_TRUE(Release());
 	EXPECT_EQ(window->Codes(), std::vector<uint32> { 3 });
 	EXPECT_FALSE(IsOpen());
 	// Nothing of the menu stays in the window.
 	EXPECT_EQ(window->CountChildren(), 2);
 
-	ASSERT_TRUE(Press(harness, window, Title()));
-	ASSERT_TRUE(MoveHeld(harness, window, Item(1)));
-	ASSERT_TRUE(MoveHeld(harness, window, BPoint(150, 250)));
-	ASSERT_TRUE(Release(harness, window));
+	ASSERT_TRUE(Press(Title()));
+	ASSERT_TRUE(MoveHeld(Item(1)));
+	ASSERT_TRUE(MoveHeld(BPoint(150, 250)));
+	ASSERT_TRUE(Release());
 	EXPECT_EQ(window->Codes(), std::vector<uint32> { 3 });
 	EXPECT_FALSE(IsOpen());
-	EXPECT_EQ(board->presses.load(), 0);
+	EXPECT_EQ(board->downs.size(), 0u);
 }
 
-TEST_F(MenuTest, ClickOnTheTitleKeepsTheMenuOpenForTheNextClick)
+// A click on the title keeps the menu open for a click on an item, as the
+// game's tests choose; one anywhere else puts it away and does not reach the
+// view there, and so does a second click on the title.
+TEST_F(MenuTest, AClickElsewhereOrOnTheTitleAgainPutsTheOpenMenuAway)
 {
-	ASSERT_TRUE(ClickAt(harness, window, Title()));
-	ASSERT_TRUE(IsOpen());
-	ASSERT_TRUE(ClickAt(harness, window, Item(1)));
-	EXPECT_EQ(window->Codes(), std::vector<uint32> { 2 });
+	ASSERT_TRUE(ClickAt(Title()));
+	ASSERT_TRUE(ClickAt(BPoint(150, 250)));
 	EXPECT_FALSE(IsOpen());
-
-	// A click anywhere else puts it away and does not reach the view there;
-	// so does a second click on the title.
-	ASSERT_TRUE(ClickAt(harness, window, Title()));
-	ASSERT_TRUE(ClickAt(harness, window, BPoint(150, 250)));
+	EXPECT_EQ(board->downs.size(), 0u);
+	ASSERT_TRUE(ClickAt(Title()));
+	ASSERT_TRUE(ClickAt(Title()));
 	EXPECT_FALSE(IsOpen());
-	EXPECT_EQ(board->presses.load(), 0);
-	ASSERT_TRUE(ClickAt(harness, window, Title()));
-	ASSERT_TRUE(ClickAt(harness, window, Title()));
-	EXPECT_FALSE(IsOpen());
-	EXPECT_EQ(window->Codes(), std::vector<uint32> { 2 });
-	ASSERT_TRUE(ClickAt(harness, window, BPoint(150, 250)));
-	EXPECT_EQ(board->presses.load(), 1);
+	EXPECT_TRUE(window->Codes().empty());
+	ASSERT_TRUE(ClickAt(BPoint(150, 250)));
+	EXPECT_EQ(board->downs.size(), 1u);
 }
 
 TEST_F(MenuTest, OpenMenuCoversTheViewBelowWhichIsRedrawnAfterwards)
 {
 	// The bar's height follows its font, which the board tests show.
 	EXPECT_EQ(bar->Frame().Width(), window->Bounds().Width());
-	ASSERT_TRUE(Press(harness, window, Title()));
+	ASSERT_TRUE(Press(Title()));
 	BRect frame = menu->ConvertToWindow(menu->Bounds());
 	EXPECT_TRUE(window->Bounds().Contains(frame));
 	EXPECT_EQ(frame.top, bar->Frame().bottom + 1);
 	// A point of the menu over the board, left of every label.
 	BPoint probe(frame.left + 2, frame.bottom - 2);
-	EXPECT_NE(PixelAt(probe), SolidView::kColor);
+	EXPECT_NE(PixelAt(probe), ProbeView::kGreen);
 	// The board drawing itself again does not paint over the open menu.
-	window->Lock();
-	board->Invalidate();
-	window->Unlock();
-	ASSERT_TRUE(Idle(window));
-	EXPECT_NE(PixelAt(probe), SolidView::kColor);
+	ASSERT_TRUE(Redraw(board));
+	EXPECT_NE(PixelAt(probe), ProbeView::kGreen);
 	// The item under the pointer stands out.
-	ASSERT_TRUE(MoveHeld(harness, window, Item(1)));
+	ASSERT_TRUE(MoveHeld(Item(1)));
 	EXPECT_NE(PixelAt(BPoint(frame.left + 2, Item(1).y)),
 		PixelAt(BPoint(frame.left + 2, Item(3).y)));
 
-	ASSERT_TRUE(MoveHeld(harness, window, BPoint(150, 250)));
-	ASSERT_TRUE(Release(harness, window));
+	ASSERT_TRUE(MoveHeld(BPoint(150, 250)));
+	ASSERT_TRUE(Release());
 	for (int32 y = 20; y <= (int32)frame.bottom; y++) {
 		for (int32 x = (int32)frame.left; x <= (int32)frame.right; x++)
-			ASSERT_EQ(PixelAt(BPoint(x, y)), SolidView::kColor)
+			ASSERT_EQ(PixelAt(BPoint(x, y)), ProbeView::kGreen)
 				<< x << "," << y;
 	}
 
 	// Taking the bar away, or quitting, with the menu open leaves nothing
 	// behind.
-	ASSERT_TRUE(ClickAt(harness, window, Title()));
+	ASSERT_TRUE(ClickAt(Title()));
 	window->Lock();
 	ASSERT_TRUE(window->RemoveChild(bar));
 	EXPECT_EQ(window->CountChildren(), 1);
 	EXPECT_EQ(menu->Window(), nullptr);
 	window->AddChild(bar);
 	window->Unlock();
-	ASSERT_TRUE(ClickAt(harness, window, Title()));
+	ASSERT_TRUE(ClickAt(Title()));
 	ASSERT_TRUE(IsOpen());
 	// The window goes down with the menu open as the fixture quits.
 }
 
 TEST_F(MenuTest, F10OpensTheMenuForArrowsEnterAndEscape)
 {
-	auto type = [&](char byte, int32 key = 0) {
-		harness.display.TypeKey(byte, key);
-		return harness.display.WaitForInput() && Idle(window);
-	};
 	// Each row: the keys after F10, the highlighted item after each of
 	// them (-2: the menu is closed), and the code the last one chooses.
 	struct Case {
@@ -177,12 +154,12 @@ TEST_F(MenuTest, F10OpensTheMenuForArrowsEnterAndEscape)
 		{ { 'x', B_FUNCTION_KEY }, { 0, -2 }, {} },
 	};
 	for (const Case& c : cases) {
-		ASSERT_TRUE(type(B_FUNCTION_KEY, B_F10_KEY));
+		ASSERT_TRUE(Type(B_FUNCTION_KEY, B_F10_KEY));
 		ASSERT_TRUE(IsOpen());
 		EXPECT_EQ(menu->_Selected(), 0);
 		for (size_t i = 0; i < c.keys.size(); i++) {
 			ASSERT_TRUE(
-				type(c.keys[i], c.keys[i] == B_FUNCTION_KEY ? B_F10_KEY : 0));
+				Type(c.keys[i], c.keys[i] == B_FUNCTION_KEY ? B_F10_KEY : 0));
 			EXPECT_EQ(IsOpen() ? menu->_Selected() : -2, c.selected[i]);
 		}
 		EXPECT_EQ(window->Codes(), c.chosen);
@@ -190,34 +167,32 @@ TEST_F(MenuTest, F10OpensTheMenuForArrowsEnterAndEscape)
 		window->ClearCodes();
 	}
 	// Other function keys open nothing; the window keeps them.
-	ASSERT_TRUE(type(B_FUNCTION_KEY, B_F9_KEY));
+	ASSERT_TRUE(Type(B_FUNCTION_KEY, B_F9_KEY));
 	EXPECT_FALSE(IsOpen());
 	EXPECT_EQ(window->Codes(), std::vector<uint32> { B_KEY_DOWN });
 }
 
-TEST(Menu, StaysBelowItsTitleInsideAWindowSmallerThanItself)
+using SmallWindowMenu = WindowFixture;
+
+TEST_F(SmallWindowMenu, StaysBelowItsTitleInsideAWindowSmallerThanItself)
 {
-	TestApp test;
-	auto*	window = new RecordingWindow(BRect(300, 300, 359, 359));
-	auto*	bar = new BMenuBar(BRect(0, 0, 59, 10), "bar");
-	auto*	second = new BMenu("Long");
+	window = new RecordingWindow(BRect(300, 300, 359, 359));
+	auto* bar = new BMenuBar(BRect(0, 0, 59, 10), "bar");
+	auto* second = new BMenu("Long");
 	for (int i = 0; i < 6; i++)
 		second->AddItem(new BMenuItem(
 			"A label wider than the window", new BMessage(10 + i)));
 	bar->AddItem(new BMenu("A"));
 	bar->AddItem(second);
 	window->AddChild(bar);
-	window->Show();
-	test.harness.Start();
-	ASSERT_TRUE(Idle(window));
+	Open();
 
-	ASSERT_TRUE(Press(test.harness, window,
-		Middle(bar->ConvertToWindow(bar->_ItemFrame(1)))));
+	ASSERT_TRUE(Press(Middle(bar->ConvertToWindow(bar->_ItemFrame(1)))));
 	ASSERT_EQ(BPrivate::TestAccess::OpenMenu(bar), second);
 	BRect frame = second->ConvertToWindow(second->Bounds());
 	EXPECT_EQ(frame, BRect(0, bar->Frame().bottom + 1, 59, 59));
 	// The release on the title is not taken for a choice.
-	ASSERT_TRUE(Release(test.harness, window));
+	ASSERT_TRUE(Release());
 	EXPECT_EQ(BPrivate::TestAccess::OpenMenu(bar), second);
 	EXPECT_TRUE(window->Codes().empty());
 }

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,29 +24,24 @@ const char* const kBrowser = "application/x-vnd.Be-NPOS";
 char			  sAddress[] = "https://kalvex.example.org/a b;c";
 char*			  sArgs[] = { sAddress, nullptr };
 
-TEST(Roster, BrowserOpensTheAddressOncePerLaunchAndBadRequestsStartNothing)
+// What the opener is handed, the about box's tests show; the launch below
+// shows it reaches a real program unsplit.
+TEST(Roster, AFailedLaunchGivesNoTeamAndBadRequestsStartNothing)
 {
-	std::vector<std::vector<std::string>> calls;
-	status_t							  result = B_OK;
-	BPrivate::SetLaunchHook([&](const std::vector<std::string>& argv) {
-		calls.push_back(argv);
-		return result;
+	int calls = 0;
+	BPrivate::SetLaunchHook([&](const std::vector<std::string>&) {
+		calls++;
+		return B_ERROR;
 	});
-	EXPECT_EQ(be_roster->Launch(kBrowser, 1, sArgs), B_OK);
-	result = B_ERROR;
 	team_id team = 99;
 	EXPECT_EQ(be_roster->Launch(kBrowser, 1, sArgs, &team), B_ERROR);
 	EXPECT_EQ(team, -1);
-	std::vector<std::string> expected { "xdg-open", sAddress };
-	EXPECT_EQ(
-		calls, (std::vector<std::vector<std::string>> { expected, expected }));
-
 	EXPECT_EQ(be_roster->Launch("application/x-vnd.Unknown", 1, sArgs),
 		B_ENTRY_NOT_FOUND);
 	EXPECT_EQ(be_roster->Launch(nullptr, 1, sArgs), B_BAD_VALUE);
 	EXPECT_EQ(be_roster->Launch(kBrowser, 1, nullptr), B_BAD_VALUE);
 	EXPECT_EQ(be_roster->Launch(kBrowser, 2, sArgs), B_BAD_VALUE);
-	EXPECT_EQ(calls.size(), 2u);
+	EXPECT_EQ(calls, 1);
 	BPrivate::SetLaunchHook(nullptr);
 }
 

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <future>
 #include <memory>
 #include <string>
@@ -35,16 +36,13 @@ protected:
 	void
 	TearDown() override
 	{
-		for (const std::string& file : fFiles)
-			remove(file.c_str());
-		rmdir(fFolder.c_str());
+		std::filesystem::remove_all(fFolder);
 	}
 
 	std::string
 	Path(const std::string& name)
 	{
-		fFiles.push_back(fFolder + "/" + name);
-		return fFiles.back();
+		return fFolder + "/" + name;
 	}
 
 	std::string
@@ -76,8 +74,7 @@ protected:
 		return path;
 	}
 
-	std::string				 fFolder;
-	std::vector<std::string> fFiles;
+	std::string fFolder;
 };
 
 int
@@ -89,12 +86,6 @@ SaveBMP24(SDL_Surface* surface, const char* path)
 	int result = SDL_SaveBMP(rgb, path);
 	SDL_FreeSurface(rgb);
 	return result;
-}
-
-int
-SaveJPEG(SDL_Surface* surface, const char* path)
-{
-	return IMG_SaveJPG(surface, path, 100);
 }
 
 } // namespace
@@ -113,7 +104,6 @@ TEST_F(TranslationTest, PicturesLoadTopRowFirstOpaqueUnlessTheyHaveAlpha)
 	ASSERT_NE(png, nullptr);
 	ASSERT_NE(bmp, nullptr);
 	EXPECT_EQ(png->Bounds(), BRect(0, 0, 2, 1));
-	EXPECT_EQ(png->BytesPerRow(), 12);
 	EXPECT_EQ(bmp->Bounds(), BRect(0, 0, 2, 1));
 	EXPECT_EQ(bmp->ColorSpace(), B_RGB32);
 	for (int i = 0; i < 6; i++) {
@@ -163,8 +153,11 @@ TEST_F(TranslationTest, MissingUnreadableDamagedOrHugePicturesGiveNull)
 	}
 
 	// A JPEG cut inside its headers.
-	std::string cut = Save("cut.jpg", 8, 8,
-		std::vector<rgb_color>(64, make_color(9, 9, 9)), SaveJPEG);
+	std::string cut =
+		Save("cut.jpg", 8, 8, std::vector<rgb_color>(64, make_color(9, 9, 9)),
+			[](SDL_Surface* surface, const char* path) {
+				return IMG_SaveJPG(surface, path, 100);
+			});
 	ASSERT_EQ(truncate(cut.c_str(), 40), 0);
 	EXPECT_EQ(BTranslationUtils::GetBitmap(cut.c_str()), nullptr);
 }

@@ -8,22 +8,20 @@ using namespace kxtest;
 
 // A main window with a view and, away from it, a hidden modal box without a
 // close box whose loop already runs.
-class WindowFeelTest : public ::testing::Test {
+class WindowFeelTest : public WindowFixture {
 protected:
 	void
 	SetUp() override
 	{
-		main = new RecordingWindow(BRect(30, 30, 189, 298));
-		board = new SolidView(BRect(0, 0, 159, 268));
-		main->AddChild(board);
+		window = new RecordingWindow(BRect(30, 30, 189, 298));
+		board = new ProbeView(BRect(0, 0, 159, 268));
+		window->AddChild(board);
 		box = new RecordingWindow(BRect(240, 40, 450, 175),
 			B_MODAL_APP_WINDOW_FEEL,
 			B_NOT_RESIZABLE | B_NOT_CLOSABLE | B_NOT_ZOOMABLE
 				| B_NOT_MINIMIZABLE);
-		main->Show();
 		box->Run();
-		harness.Start();
-		ASSERT_TRUE(Idle(main));
+		Open();
 	}
 
 	void
@@ -35,25 +33,14 @@ protected:
 		ASSERT_TRUE(Idle(box));
 	}
 
-	// A key typed at the window, as if it had the focus.
 	bool
-	TypeTo(BWindow* window)
+	Close(BWindow* which)
 	{
-		harness.display.TypeKey('a', 0, 0, window);
-		return harness.display.WaitForInput() && Idle(window);
+		harness.display.RequestClose(which);
+		return harness.display.WaitForInput() && Idle(which);
 	}
 
-	bool
-	Close(BWindow* window)
-	{
-		harness.display.RequestClose(window);
-		return harness.display.WaitForInput() && Idle(window);
-	}
-
-	TestApp			 test;
-	HeadlessApp&	 harness = test.harness;
-	RecordingWindow* main = nullptr;
-	SolidView*		 board = nullptr;
+	ProbeView*		 board = nullptr;
 	RecordingWindow* box = nullptr;
 };
 
@@ -61,34 +48,34 @@ TEST_F(WindowFeelTest, ShownModalWindowBlocksTheOthersAndStaysInFront)
 {
 	ShowBox(true);
 	EXPECT_TRUE(box->IsFront());
-	ASSERT_TRUE(ClickAt(harness, main, BPoint(50, 50)));
-	EXPECT_EQ(board->presses.load(), 0);
-	ASSERT_TRUE(Close(main));
-	EXPECT_EQ(main->quitRequests.load(), 0);
-	main->ClearCodes();
-	ASSERT_TRUE(TypeTo(main));
-	ASSERT_TRUE(TypeTo(box));
-	EXPECT_TRUE(main->Codes().empty());
+	ASSERT_TRUE(ClickAt(BPoint(50, 50)));
+	EXPECT_EQ(board->downs.size(), 0u);
+	ASSERT_TRUE(Close(window));
+	EXPECT_EQ(window->quitRequests.load(), 0);
+	window->ClearCodes();
+	ASSERT_TRUE(Type('a', 0, 0, window));
+	ASSERT_TRUE(Type('a', 0, 0, box));
+	EXPECT_TRUE(window->Codes().empty());
 	EXPECT_EQ(box->Codes(), std::vector<uint32> { B_KEY_DOWN });
 
 	// Activating the main window leaves it behind the box, on the screen too.
-	int32 raises = harness.display.CountRaises(main);
-	main->Lock();
-	main->Activate();
-	main->Unlock();
+	int32 raises = harness.display.CountRaises(window);
+	window->Lock();
+	window->Activate();
+	window->Unlock();
 	EXPECT_TRUE(box->IsFront());
-	EXPECT_EQ(harness.display.CountRaises(main), raises);
+	EXPECT_EQ(harness.display.CountRaises(window), raises);
 
 	ShowBox(false);
-	ASSERT_TRUE(ClickAt(harness, main, BPoint(50, 50)));
-	EXPECT_EQ(board->presses.load(), 1);
-	ASSERT_TRUE(TypeTo(main));
-	EXPECT_EQ(main->Codes(), std::vector<uint32> { B_KEY_DOWN });
-	main->Lock();
-	main->Activate();
-	main->Unlock();
-	EXPECT_TRUE(main->IsFront());
-	EXPECT_EQ(harness.display.CountRaises(main), raises + 1);
+	ASSERT_TRUE(ClickAt(BPoint(50, 50)));
+	EXPECT_EQ(board->downs.size(), 1u);
+	ASSERT_TRUE(Type('a', 0, 0, window));
+	EXPECT_EQ(window->Codes(), std::vector<uint32> { B_KEY_DOWN });
+	window->Lock();
+	window->Activate();
+	window->Unlock();
+	EXPECT_TRUE(window->IsFront());
+	EXPECT_EQ(harness.display.CountRaises(window), raises + 1);
 }
 
 TEST_F(WindowFeelTest, WindowWithoutCloseBoxIgnoresCloseRequests)
@@ -98,11 +85,11 @@ TEST_F(WindowFeelTest, WindowWithoutCloseBoxIgnoresCloseRequests)
 	EXPECT_EQ(box->quitRequests.load(), 0);
 	EXPECT_TRUE(harness.display.IsVisible(box));
 	ShowBox(false);
-	thread_id thread = main->Thread();
-	harness.display.RequestClose(main);
+	thread_id thread = window->Thread();
+	harness.display.RequestClose(window);
 	ASSERT_TRUE(harness.display.WaitForInput());
 	wait_for_thread(thread, nullptr);
-	EXPECT_EQ(test.app->CountWindows(), 1);
+	EXPECT_EQ(app.CountWindows(), 1);
 }
 
 } // namespace

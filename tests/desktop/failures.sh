@@ -3,7 +3,7 @@
 # window with one line naming the file and the folders looked in; without a
 # display it says so in one line. Each exits with status 1.
 set -eu
-exec xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" sh -eu -c '
+exec xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp -noreset" sh -eu -c '
 build="$2"; . "$1/common.sh"
 
 # expect_one_line LOG PATTERN...: status 1 and a single matching line.

@@ -3,7 +3,8 @@
 # show the window: a bare server resets when its last client leaves, so the
 # game must never drop its connection on the way up.
 set -eu
-build="$1"; . "$(dirname "$0")/common.sh"; . "$(dirname "$0")/xserver.sh"
+build="$1"; keep_alive=""
+. "$(dirname "$0")/common.sh"; . "$(dirname "$0")/xserver.sh"
 
 # lane NAME: ten starts, each on a server of its own.
 lane() {

@@ -3,7 +3,7 @@
 # peg dragged with the real pointer in screen pixels lands in the hole under
 # it: palette red at board (144, 89) onto hole 0 of row 13 at board (16, 217).
 set -eu
-exec xvfb-run -a -s "-screen 0 800x800x24 -dpi 192 -nolisten tcp" sh -eu -c '
+exec xvfb-run -a -s "-screen 0 800x800x24 -dpi 192 -nolisten tcp -noreset" sh -eu -c '
 build="$2"; . "$1/common.sh"
 
 start_game game

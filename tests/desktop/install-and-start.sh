@@ -3,7 +3,7 @@
 # metainfo, checks the icons and the manual page, and starts the installed
 # game from another folder and the way its desktop entry says.
 set -eu
-exec xvfb-run -a -s "-screen 0 640x480x24 -dpi 96 -nolisten tcp" sh -eu -c '
+exec xvfb-run -a -s "-screen 0 640x480x24 -dpi 96 -nolisten tcp -noreset" sh -eu -c '
 build="$2"; . "$1/common.sh"
 
 entry="$prefix/share/applications/org.kalvex.Kalvex.desktop"

@@ -9,7 +9,7 @@
 # not shared with other processes) half a second after that frame. Then the peak resident memory of a game in which
 # the computer plays for 15 seconds.
 set -eu
-exec xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" sh -eu -c '
+exec xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp -noreset" sh -eu -c '
 build="$2"; . "$1/common.sh"
 minimal="$(cd "$build" && pwd)/bench/startup/minimal_window"
 [ -x "$minimal" ] || fail "$minimal is not built (cmake --build --preset release)"

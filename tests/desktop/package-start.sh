@@ -6,7 +6,7 @@
 # desktop entry says. A second start while it runs must find the running
 # copy: the stripped program still carries its launch flags.
 set -eu
-exec xvfb-run -a -s "-screen 0 640x480x24 -dpi 96 -nolisten tcp" sh -eu -c '
+exec xvfb-run -a -s "-screen 0 640x480x24 -dpi 96 -nolisten tcp -noreset" sh -eu -c '
 build="$1"
 work=$(mktemp -d)
 root="$work/root"

@@ -3,7 +3,7 @@
 # the front and ends with status 0 without a window of its own; after the
 # first copy is killed outright, the next launch starts normally.
 set -eu
-exec xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" sh -eu -c '
+exec xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp -noreset" sh -eu -c '
 build="$2"; . "$1/common.sh"
 
 # Children of the root window are listed top first.

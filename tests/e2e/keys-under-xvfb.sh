@@ -4,7 +4,7 @@
 # with Tab and Space, and Quit from the menu.
 set -eu
 game="$1"
-exec xvfb-run -a -s "-screen 0 400x400x24 -nolisten tcp" sh -eu -c '
+exec xvfb-run -a -s "-screen 0 400x400x24 -nolisten tcp -noreset" sh -eu -c '
 game="$1"
 . "$2/game-on-screen.sh"
 # No window manager runs: give the window the keyboard as one would.

@@ -4,7 +4,7 @@
 # then chooses "CPU Play" and waits for the computer's first peg.
 set -eu
 game="$1"
-exec xvfb-run -a -s "-screen 0 400x400x24 -nolisten tcp" sh -eu -c '
+exec xvfb-run -a -s "-screen 0 400x400x24 -nolisten tcp -noreset" sh -eu -c '
 game="$1"
 . "$2/game-on-screen.sh"
 sleep 0.5

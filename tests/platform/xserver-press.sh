@@ -3,7 +3,7 @@
 # checks that the press reached the view's MouseDown at the right point.
 set -eu
 probe="$1"
-exec xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" sh -c '
+exec xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp -noreset" sh -c '
     probe="$1"
     out=$(mktemp)
     "$probe" >"$out" 2>&1 &

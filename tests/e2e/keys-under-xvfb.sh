@@ -47,33 +47,13 @@ echo "row 13 marks: $marks"
 band=""
 for i in 0 1 2 3 4; do band="$band$(px $((12 + 16 * i)) 260)|"; done
 keys F10 Down Return
-read_secret() {
+secret_shown() {
     now=""
     for i in 0 1 2 3 4; do now="$now$(px $((12 + 16 * i)) 260)|"; done
-    [ "$now" != "$band" ] || return 1
-    secret=""
-    for i in 0 1 2 3 4; do
-        seen=$(px $((12 + 16 * i)) 260)
-        best=""; bestd=1000
-        for c in 0 1 2 3 4 5 6 7 8; do
-            d=$(echo "$seen $(px 140 $((109 + 16 * c)))" | awk "{d=0; for(i=1;i<=3;i++){x=\$i-\$(i+3); d+=x*x}; print int(sqrt(d))}")
-            if [ "$d" -lt "$bestd" ]; then best=$c; bestd=$d; fi
-        done
-        [ "$bestd" -le 90 ] || return 1
-        secret="$secret$best"
-    done
+    [ "$now" != "$band" ] && read_secret
 }
-until_shown read_secret || fail "the secret is not shown after Give Up"
-expected=$(echo "$secret" | awk "{
-    split(\"02134\", g, \"\"); n = split(\$0, s, \"\"); e = 0; m = 0
-    for (c = 0; c < 9; c++) { a = 0; b = 0
-        for (i = 1; i <= 5; i++) { if (s[i] == c) a++; if (g[i] == c) b++ }
-        m += (a < b ? a : b) }
-    for (i = 1; i <= 5; i++) if (s[i] == g[i]) e++
-    out = \"\"; for (i = 0; i < e; i++) out = out \"B\"
-    for (i = 0; i < m - e; i++) out = out \"W\"
-    while (length(out) < 5) out = out \".\"
-    print out }")
+until_shown secret_shown || fail "the secret is not shown after Give Up"
+expected=$(expected_marks 02134)
 echo "secret $secret, expected marks $expected"
 [ "$marks" = "$expected" ] || fail "row 13 marks $marks, the secret $secret gives $expected"
 

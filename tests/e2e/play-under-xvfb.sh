@@ -47,28 +47,8 @@ echo "row 13 marks: $marks"
 # Give Up shows the secret; work out the score it must have given.
 menu 50
 snap
-secret=""
-for i in 0 1 2 3 4; do
-    # the colour whose palette peg is closest, sampled beside the symbol
-    seen=$(px $((12 + 16 * i)) 260)
-    best=""; bestd=1000
-    for c in 0 1 2 3 4 5 6 7 8; do
-        d=$(echo "$seen $(px 140 $((109 + 16 * c)))" | awk "{d=0; for(i=1;i<=3;i++){x=\$i-\$(i+3); d+=x*x}; print int(sqrt(d))}")
-        if [ "$d" -lt "$bestd" ]; then best=$c; bestd=$d; fi
-    done
-    [ "$bestd" -le 90 ] || fail "secret peg $i ($seen) matches no palette colour"
-    secret="$secret$best"
-done
-expected=$(echo "$secret" | awk "{
-    split(\"01234\", g, \"\"); n = split(\$0, s, \"\"); e = 0; m = 0
-    for (c = 0; c < 9; c++) { a = 0; b = 0
-        for (i = 1; i <= 5; i++) { if (s[i] == c) a++; if (g[i] == c) b++ }
-        m += (a < b ? a : b) }
-    for (i = 1; i <= 5; i++) if (s[i] == g[i]) e++
-    out = \"\"; for (i = 0; i < e; i++) out = out \"B\"
-    for (i = 0; i < m - e; i++) out = out \"W\"
-    while (length(out) < 5) out = out \".\"
-    print out }")
+read_secret || fail "a peg of the secret matches no palette colour"
+expected=$(expected_marks 01234)
 echo "secret $secret, expected marks $expected"
 [ "$marks" = "$expected" ] || fail "row 13 marks $marks, the secret $secret gives $expected"
 

@@ -1,5 +1,4 @@
 #include <Message.h>
-#include <Rect.h>
 
 #include <gtest/gtest.h>
 
@@ -44,18 +43,6 @@ TEST(Message, DropInformationTravelsWithCopies)
 	BPoint offset;
 	EXPECT_EQ(copy.DropPoint(&offset), BPoint(120, 300));
 	EXPECT_EQ(offset, BPoint(10, 10));
-}
-
-TEST(Rect, EdgesAreInsideForIntersectionAndUnion)
-{
-	BRect hole(8, 1, 24, 17);
-	EXPECT_EQ(hole.IntegerWidth() + 1, 17);
-	// Neighbours at a pitch of 16 share one line of pixels.
-	BRect next(24, 1, 40, 17);
-	EXPECT_EQ((hole & next), BRect(24, 1, 24, 17));
-	EXPECT_FALSE(BRect().IsValid());
-	EXPECT_EQ((BRect() | hole), hole);
-	EXPECT_EQ((hole | BRect(0, 0, 2, 2)), BRect(0, 0, 24, 17));
 }
 
 } // namespace

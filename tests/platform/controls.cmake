@@ -3,8 +3,6 @@ kx_add_test(kx_controls_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/MenuTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ControlsTest.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/WindowFeelTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/RosterTest.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/KeyboardTest.cpp
     LIBS kx_platform kx_test_support
     LABELS threads)

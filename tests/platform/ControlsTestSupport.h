@@ -38,9 +38,7 @@ public:
 	bool
 	QuitRequested() override
 	{
-		quitRequests++;
-		if (quits != nullptr)
-			++*quits;
+		++*quits;
 		return agree;
 	}
 
@@ -59,8 +57,8 @@ public:
 	}
 
 	std::atomic<int>  quitRequests { 0 };
-	// Counted here as well, for a test that looks once the window is gone.
-	std::atomic<int>* quits = nullptr;
+	// Elsewhere instead, for a test that looks once the window is gone.
+	std::atomic<int>* quits = &quitRequests;
 	bool			  agree = true;
 
 private:

@@ -20,8 +20,9 @@ Middle(BRect rect)
 }
 
 // The game's window: a board view and, added after it, a bar with one menu
-// of five items.
-class MenuTest : public WindowFixture {
+// of five items; away from it, a hidden modal box without a close box whose
+// loop already runs.
+class GameWindow : public WindowFixture {
 protected:
 	void
 	SetUp() override
@@ -35,7 +36,28 @@ protected:
 			menu->AddItem(new BMenuItem("An item", new BMessage(code)));
 		bar->AddItem(menu);
 		window->AddChild(bar);
+		box = new RecordingWindow(BRect(240, 40, 450, 175),
+			B_MODAL_APP_WINDOW_FEEL,
+			B_NOT_RESIZABLE | B_NOT_CLOSABLE | B_NOT_ZOOMABLE
+				| B_NOT_MINIMIZABLE);
+		box->Run();
 		Open();
+	}
+
+	void
+	ShowBox(bool show)
+	{
+		box->Lock();
+		show ? box->Show() : box->Hide();
+		box->Unlock();
+		ASSERT_TRUE(Idle(box));
+	}
+
+	bool
+	Close(BWindow* which)
+	{
+		harness.display.RequestClose(which);
+		return harness.display.WaitForInput() && Idle(which);
 	}
 
 	BPoint
@@ -54,12 +76,13 @@ protected:
 	{
 		return BPrivate::TestAccess::OpenMenu(bar) != nullptr;
 	}
-	ProbeView* board = nullptr;
-	BMenuBar*  bar = nullptr;
-	BMenu*	   menu = nullptr;
+	ProbeView*		 board = nullptr;
+	BMenuBar*		 bar = nullptr;
+	BMenu*			 menu = nullptr;
+	RecordingWindow* box = nullptr;
 };
 
-TEST_F(MenuTest, PressMoveAndReleaseChoosesTheItemUnderThePointer)
+TEST_F(GameWindow, PressMoveAndReleaseChoosesTheItemUnderThePointer)
 {
 	ASSERT_TRUE(Press(Title()));
 	ASSERT_TRUE(IsOpen());
@@ -83,7 +106,7 @@ TEST_F(MenuTest, PressMoveAndReleaseChoosesTheItemUnderThePointer)
 // A click on the title keeps the menu open for a click on an item, as the
 // game's tests choose; one anywhere else puts it away and does not reach the
 // view there, and so does a second click on the title.
-TEST_F(MenuTest, AClickElsewhereOrOnTheTitleAgainPutsTheOpenMenuAway)
+TEST_F(GameWindow, AClickElsewhereOrOnTheTitleAgainPutsTheOpenMenuAway)
 {
 	ASSERT_TRUE(ClickAt(Title()));
 	ASSERT_TRUE(ClickAt(BPoint(150, 250)));
@@ -97,7 +120,7 @@ TEST_F(MenuTest, AClickElsewhereOrOnTheTitleAgainPutsTheOpenMenuAway)
 	EXPECT_EQ(board->downs.size(), 1u);
 }
 
-TEST_F(MenuTest, OpenMenuCoversTheViewBelowWhichIsRedrawnAfterwards)
+TEST_F(GameWindow, OpenMenuCoversTheViewBelowWhichIsRedrawnAfterwards)
 {
 	// The bar's height follows its font, which the board tests show.
 	EXPECT_EQ(bar->Frame().Width(), window->Bounds().Width());
@@ -138,7 +161,7 @@ TEST_F(MenuTest, OpenMenuCoversTheViewBelowWhichIsRedrawnAfterwards)
 	// The window goes down with the menu open as the fixture quits.
 }
 
-TEST_F(MenuTest, F10OpensTheMenuForArrowsEnterAndEscape)
+TEST_F(GameWindow, F10OpensTheMenuForArrowsEnterAndEscape)
 {
 	// Each row: the keys after F10, the highlighted item after each of
 	// them (-2: the menu is closed), and the code the last one chooses.
@@ -170,6 +193,54 @@ TEST_F(MenuTest, F10OpensTheMenuForArrowsEnterAndEscape)
 	ASSERT_TRUE(Type(B_FUNCTION_KEY, B_F9_KEY));
 	EXPECT_FALSE(IsOpen());
 	EXPECT_EQ(window->Codes(), std::vector<uint32> { B_KEY_DOWN });
+}
+
+TEST_F(GameWindow, ShownModalWindowBlocksTheOthersAndStaysInFront)
+{
+	ShowBox(true);
+	EXPECT_TRUE(box->IsFront());
+	ASSERT_TRUE(ClickAt(BPoint(50, 50)));
+	EXPECT_EQ(board->downs.size(), 0u);
+	ASSERT_TRUE(Close(window));
+	EXPECT_EQ(window->quitRequests.load(), 0);
+	window->ClearCodes();
+	ASSERT_TRUE(Type('a', 0, 0, window));
+	ASSERT_TRUE(Type('a', 0, 0, box));
+	EXPECT_TRUE(window->Codes().empty());
+	EXPECT_EQ(box->Codes(), std::vector<uint32> { B_KEY_DOWN });
+
+	// Activating the main window leaves it behind the box, on the screen too.
+	int32 raises = harness.display.CountRaises(window);
+	window->Lock();
+	window->Activate();
+	window->Unlock();
+	EXPECT_TRUE(box->IsFront());
+	EXPECT_EQ(harness.display.CountRaises(window), raises);
+
+	ShowBox(false);
+	ASSERT_TRUE(ClickAt(BPoint(50, 50)));
+	EXPECT_EQ(board->downs.size(), 1u);
+	ASSERT_TRUE(Type('a', 0, 0, window));
+	EXPECT_EQ(window->Codes(), std::vector<uint32> { B_KEY_DOWN });
+	window->Lock();
+	window->Activate();
+	window->Unlock();
+	EXPECT_TRUE(window->IsFront());
+	EXPECT_EQ(harness.display.CountRaises(window), raises + 1);
+}
+
+TEST_F(GameWindow, WindowWithoutCloseBoxIgnoresCloseRequests)
+{
+	ShowBox(true);
+	ASSERT_TRUE(Close(box));
+	EXPECT_EQ(box->quitRequests.load(), 0);
+	EXPECT_TRUE(harness.display.IsVisible(box));
+	ShowBox(false);
+	thread_id thread = window->Thread();
+	harness.display.RequestClose(window);
+	ASSERT_TRUE(harness.display.WaitForInput());
+	wait_for_thread(thread, nullptr);
+	EXPECT_EQ(app.CountWindows(), 1);
 }
 
 using SmallWindowMenu = WindowFixture;

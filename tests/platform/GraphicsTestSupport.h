@@ -1,42 +1,58 @@
 #ifndef _KX_GRAPHICS_TEST_SUPPORT_H
 #define _KX_GRAPHICS_TEST_SUPPORT_H
 
-// A small pixel buffer for drawing tests, and helpers to make and read
-// 32-bit bitmaps.
+// Helpers to make and read 32-bit bitmaps, and a small one for drawing
+// tests.
 
 #include "interface/Painter.h"
 
 #include <Bitmap.h>
 
+#include <memory>
 #include <ostream>
 #include <string>
-#include <vector>
 
+inline void
+SetPixel(BBitmap* bitmap, int32 x, int32 y, rgb_color color)
+{
+	uint8* p = (uint8*)bitmap->Bits() + (size_t)y * bitmap->BytesPerRow()
+		+ (size_t)x * 4;
+	p[0] = color.blue;
+	p[1] = color.green;
+	p[2] = color.red;
+	p[3] = color.alpha;
+}
+
+inline rgb_color
+GetPixel(const BBitmap* bitmap, int32 x, int32 y)
+{
+	const uint8* p = (const uint8*)bitmap->Bits()
+		+ (size_t)y * bitmap->BytesPerRow() + (size_t)x * 4;
+	return rgb_color { p[2], p[1], p[0], p[3] };
+}
+
+// A bitmap to draw in through a painter.
 struct Canvas {
-	std::vector<uint8>	  bytes;
-	BPrivate::PixelBuffer buffer;
+	std::unique_ptr<BBitmap> bitmap;
+	BPrivate::PixelBuffer	 buffer;
 
 	Canvas(int32 width, int32 height, rgb_color fill) :
-		bytes((size_t)width * height * 4)
+		bitmap(new BBitmap(BRect(0, 0, width - 1, height - 1), B_RGBA32))
 	{
-		buffer.bits = bytes.data();
+		buffer.bits = (uint8*)bitmap->Bits();
 		buffer.width = width;
 		buffer.height = height;
-		buffer.bytesPerRow = width * 4;
-		for (size_t i = 0; i < bytes.size(); i += 4) {
-			bytes[i] = fill.blue;
-			bytes[i + 1] = fill.green;
-			bytes[i + 2] = fill.red;
-			bytes[i + 3] = fill.alpha;
+		buffer.bytesPerRow = bitmap->BytesPerRow();
+		for (int32 y = 0; y < height; y++) {
+			for (int32 x = 0; x < width; x++)
+				SetPixel(bitmap.get(), x, y, fill);
 		}
 	}
 
 	rgb_color
 	At(int32 x, int32 y) const
 	{
-		const uint8* p =
-			bytes.data() + (size_t)y * buffer.bytesPerRow + (size_t)x * 4;
-		return rgb_color { p[2], p[1], p[0], p[3] };
+		return GetPixel(bitmap.get(), x, y);
 	}
 
 	BPrivate::Painter
@@ -59,25 +75,6 @@ struct Canvas {
 		return picture;
 	}
 };
-
-inline void
-SetPixel(BBitmap* bitmap, int32 x, int32 y, rgb_color color)
-{
-	uint8* p = (uint8*)bitmap->Bits() + (size_t)y * bitmap->BytesPerRow()
-		+ (size_t)x * 4;
-	p[0] = color.blue;
-	p[1] = color.green;
-	p[2] = color.red;
-	p[3] = color.alpha;
-}
-
-inline rgb_color
-GetPixel(const BBitmap* bitmap, int32 x, int32 y)
-{
-	const uint8* p = (const uint8*)bitmap->Bits()
-		+ (size_t)y * bitmap->BytesPerRow() + (size_t)x * 4;
-	return rgb_color { p[2], p[1], p[0], p[3] };
-}
 
 // Pixel (x, y) of a gradient bitmap: every pixel tells where it came from.
 inline rgb_color

@@ -54,11 +54,6 @@ TEST(KernelThreads, SpawnedThreadsWaitForResumeOrAWaiterAndHaveIds)
 	EXPECT_EQ(wait_for_thread(thread, &exitValue), B_OK);
 	EXPECT_EQ(exitValue, 3);
 	EXPECT_EQ(sRuns.load(), 2);
-
-	thread_id self = find_thread(nullptr);
-	thread_id other = self;
-	std::thread([&] { other = find_thread(nullptr); }).join();
-	EXPECT_NE(other, self);
 }
 
 TEST(KernelThreads, WaitForRunningEndedAndUnknownThreads)

@@ -103,9 +103,7 @@ TEST_F(GameWindow, PressMoveAndReleaseChoosesTheItemUnderThePointer)
 	EXPECT_EQ(board->downs.size(), 0u);
 }
 
-// A click on the title keeps the menu open for a click on an item, as the
-// game's tests choose; one anywhere else puts it away and does not reach the
-// view there, and so does a second click on the title.
+// A click on the title keeps the menu open for a click on an item.
 TEST_F(GameWindow, AClickElsewhereOrOnTheTitleAgainPutsTheOpenMenuAway)
 {
 	ASSERT_TRUE(ClickAt(Title()));
@@ -122,7 +120,6 @@ TEST_F(GameWindow, AClickElsewhereOrOnTheTitleAgainPutsTheOpenMenuAway)
 
 TEST_F(GameWindow, OpenMenuCoversTheViewBelowWhichIsRedrawnAfterwards)
 {
-	// The bar's height follows its font, which the board tests show.
 	EXPECT_EQ(bar->Frame().Width(), window->Bounds().Width());
 	ASSERT_TRUE(Press(Title()));
 	BRect frame = menu->ConvertToWindow(menu->Bounds());

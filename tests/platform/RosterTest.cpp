@@ -24,8 +24,6 @@ const char* const kBrowser = "application/x-vnd.Be-NPOS";
 char			  sAddress[] = "https://kalvex.example.org/a b;c";
 char*			  sArgs[] = { sAddress, nullptr };
 
-// What the opener is handed, the about box's tests show; the launch below
-// shows it reaches a real program unsplit.
 TEST(Roster, AFailedLaunchGivesNoTeamAndBadRequestsStartNothing)
 {
 	int calls = 0;

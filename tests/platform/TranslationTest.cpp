@@ -90,7 +90,6 @@ SaveBMP24(SDL_Surface* surface, const char* path)
 } // namespace
 
 
-// A sound JPEG picture is the board every board test draws.
 TEST_F(TranslationTest, PicturesLoadTopRowFirstOpaqueUnlessTheyHaveAlpha)
 {
 	const std::vector<rgb_color> pixels = { { 255, 0, 255, 0 },

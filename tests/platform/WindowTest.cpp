@@ -11,8 +11,6 @@ const uint32	kGrey = 0xd8d8d8;
 
 using OnScreen = WindowFixture;
 
-// Where presses land in the view, and what GetMouse reads meanwhile, the
-// board's drags show.
 TEST_F(OnScreen, PressAndReleaseReachTheViewLockedAndOnlyInsideTheWindow)
 {
 	window = new RecordingWindow(BRect(100, 50, 259, 318));

@@ -83,26 +83,6 @@ TEST(ResourceWriter, RebuildsTheWorkedExampleByteForByte)
 }
 
 
-TEST(ResourceWriter, StartsATypeBlockForEveryRunOfEqualTypes)
-{
-	// MIMS, MIMS, APPF, MIMS: three blocks, so three separators.
-	const std::vector<ResourceItem> items = { Item('MIMS', 1, "a", Text("x")),
-		Item('MIMS', 2, "", Text("y")), Item('APPF', 1, "b", Text("z")),
-		Item('MIMS', 3, "c", Text("w")) };
-	EXPECT_EQ(BuildInfoTable(items).size(),
-		size_t((4 + 12 + 10) + 8 + (4 + 12) + 8 + (4 + 12) + 8 + 8));
-
-	ResourceFile	   file;
-	std::vector<uint8> block = BuildResourceBlock(items);
-	ASSERT_EQ(file.SetTo(block.data(), block.size(), "mixed"), B_OK)
-		<< file.ErrorText();
-	ASSERT_EQ(file.CountResources(), 4);
-	EXPECT_EQ(file.ResourceAt(1)->name, "");
-	EXPECT_EQ(file.ResourceAt(3)->type, type_code('MIMS'));
-	EXPECT_EQ(file.ResourceAt(3)->id, 3);
-}
-
-
 TEST(ResourceWriter, RefusesWhatTheFormatCannotHoldInsteadOfCuttingIt)
 {
 	const std::string longest(65534, 'n');
@@ -125,16 +105,23 @@ TEST(ResourceWriter, RefusesWhatTheFormatCannotHoldInsteadOfCuttingIt)
 		EXPECT_TRUE(BuildInfoTable(c.items).empty()) << c.what;
 	}
 
-	// The longest name that fits comes back whole.
-	const std::vector<ResourceItem> items = { ResourceItem {
-		'DATA', 1, longest, Text("x") } };
+	// The longest name that fits comes back whole; a type that comes back
+	// after another starts a block of its own.
+	const std::vector<ResourceItem> items = { ResourceItem { 'DATA', 1, longest,
+												  Text("x") },
+		Item('APPF', 1, "", Text("y")), Item('DATA', 2, "c", Text("z")) };
 	EXPECT_EQ(ResourceItemsProblem(items), "");
+	EXPECT_EQ(
+		BuildInfoTable(items).size(), size_t(3 * (4 + 10 + 8) + 65535 + 2 + 8));
 	std::vector<uint8> block = BuildResourceBlock(items);
 	ResourceFile	   file;
 	ASSERT_EQ(file.SetTo(block.data(), block.size(), "long name"), B_OK)
 		<< file.ErrorText();
-	ASSERT_EQ(file.CountResources(), 1);
+	ASSERT_EQ(file.CountResources(), 3);
 	EXPECT_EQ(file.ResourceAt(0)->name, longest);
+	EXPECT_EQ(file.ResourceAt(1)->name, "");
+	EXPECT_EQ(file.ResourceAt(2)->type, type_code('DATA'));
+	EXPECT_EQ(file.ResourceAt(2)->id, 2);
 }
 
 

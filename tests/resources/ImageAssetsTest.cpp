@@ -19,38 +19,30 @@ const char* const kPegNames[9] = { "red", "yellow", "blue", "green", "purple",
 	"orange", "grey", "black", "white" };
 const int		  kPegSize = 17;
 
+// A picture as 24-bit RGB, its rows from the top.
 struct Picture {
-	int				   width = 0;
-	int				   height = 0;
-	std::vector<uint8> rgb; // rows from the top
+	SDL_Surface* surface = nullptr;
+
+	~Picture() { SDL_FreeSurface(surface); }
+
+	bool
+	Load(const std::string& name)
+	{
+		std::string	 path = std::string(KX_SOURCE_DIR) + "/bmp/" + name;
+		SDL_Surface* loaded = IMG_Load(path.c_str());
+		if (loaded != nullptr)
+			surface =
+				SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB24, 0);
+		SDL_FreeSurface(loaded);
+		return surface != nullptr;
+	}
 
 	const uint8*
 	At(int x, int y) const
 	{
-		return &rgb[(size_t(y) * width + x) * 3];
+		return (const uint8*)surface->pixels + y * surface->pitch + x * 3;
 	}
 };
-
-bool
-Load(const std::string& name, Picture* picture)
-{
-	std::string	 path = std::string(KX_SOURCE_DIR) + "/bmp/" + name;
-	SDL_Surface* loaded = IMG_Load(path.c_str());
-	SDL_Surface* rgb = loaded == nullptr
-		? nullptr
-		: SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB24, 0);
-	SDL_FreeSurface(loaded);
-	if (rgb == nullptr)
-		return false;
-	picture->width = rgb->w;
-	picture->height = rgb->h;
-	for (int y = 0; y < rgb->h; y++) {
-		const uint8* row = (const uint8*)rgb->pixels + y * rgb->pitch;
-		picture->rgb.insert(picture->rgb.end(), row, row + rgb->w * 3);
-	}
-	SDL_FreeSurface(rgb);
-	return true;
-}
 
 bool
 IsKey(const uint8* pixel)
@@ -69,14 +61,14 @@ protected:
 	void
 	SetUp() override
 	{
-		ASSERT_TRUE(Load("board.jpg", &fBoard));
-		EXPECT_EQ(fBoard.width, 160);
-		EXPECT_EQ(fBoard.height, 249);
+		ASSERT_TRUE(fBoard.Load("board.jpg"));
+		EXPECT_EQ(fBoard.surface->w, 160);
+		EXPECT_EQ(fBoard.surface->h, 249);
 		for (int k = 0; k < 9; k++) {
-			ASSERT_TRUE(Load(std::string(kPegNames[k]) + ".bmp", &fPegs[k]))
+			ASSERT_TRUE(fPegs[k].Load(std::string(kPegNames[k]) + ".bmp"))
 				<< kPegNames[k];
-			EXPECT_EQ(fPegs[k].width, kPegSize) << kPegNames[k];
-			EXPECT_EQ(fPegs[k].height, kPegSize) << kPegNames[k];
+			EXPECT_EQ(fPegs[k].surface->w, kPegSize) << kPegNames[k];
+			EXPECT_EQ(fPegs[k].surface->h, kPegSize) << kPegNames[k];
 		}
 	}
 
@@ -112,7 +104,6 @@ ShapeSignature(const Picture& peg)
 }
 
 } // namespace
-
 
 TEST_F(Assets, PegsSitOnExactMagentaWithoutPinkFringesAndDifferInColourAndShape)
 {

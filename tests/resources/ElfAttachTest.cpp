@@ -1,6 +1,7 @@
-// Attaching the resources to a real executable: the block lands on the
-// first 4096-byte boundary after the ELF image, the program still runs, and
-// a second run replaces the block instead of adding one.
+// The application's own resources, and attaching them to a real
+// executable: the block lands on the first 4096-byte boundary after the ELF
+// image, the program still runs, and a second run replaces the block
+// instead of adding one.
 
 #include "ElfAppender.h"
 #include "ResourceDefinition.h"
@@ -16,12 +17,19 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <unistd.h>
 
 using namespace BPrivate;
 namespace fs = std::filesystem;
 
 namespace {
+
+std::vector<uint8>
+Text(const char* text)
+{
+	return std::vector<uint8>(text, text + strlen(text) + 1);
+}
 
 std::vector<uint8>
 Contents(const fs::path& path)
@@ -47,7 +55,8 @@ protected:
 		ASSERT_TRUE(
 			definition.ParseFile(KX_SOURCE_DIR "/resources/Kalvex.rdef"))
 			<< definition.ErrorText();
-		fBlock = BuildResourceBlock(definition.Items());
+		fItems = definition.Items();
+		fBlock = BuildResourceBlock(fItems);
 	}
 
 	void
@@ -56,10 +65,11 @@ protected:
 		fs::remove_all(fFolder);
 	}
 
-	fs::path		   fFolder;
-	fs::path		   fProgram;
-	std::vector<uint8> fOriginal;
-	std::vector<uint8> fBlock;
+	fs::path				  fFolder;
+	fs::path				  fProgram;
+	std::vector<uint8>		  fOriginal;
+	std::vector<ResourceItem> fItems;
+	std::vector<uint8>		  fBlock;
 };
 
 } // namespace
@@ -122,5 +132,61 @@ TEST_F(ElfAttach, RefusesForeignTrailingDataNonElfFilesAndDamagedHeaders)
 		EXPECT_FALSE(
 			AttachResourceBlock(c.bytes, fBlock, c.name, &result, &error));
 		EXPECT_NE(error.find(c.name), std::string::npos) << error;
+	}
+}
+
+
+TEST_F(ElfAttach, TheApplicationsResourcesComeBackWithTheirContents)
+{
+	ResourceFile file;
+	ASSERT_EQ(file.SetTo(fBlock.data(), fBlock.size(), "Kalvex.rdef"), B_OK)
+		<< file.ErrorText();
+	// The message is empty; of the version records only the application's
+	// variety is set, to all ones.
+	std::vector<uint8> version(680, 0);
+	std::fill(version.begin() + 12, version.begin() + 16, 0xFF);
+	struct Expected {
+		type_code		   type;
+		int32			   id;
+		const char*		   name;
+		std::vector<uint8> data;
+	} expected[] = {
+		{ 'MIMS', 1, "BEOS:APP_SIG", Text("application/x-vnd-Kalvex") },
+		{ 'MIMS', 2, "BEOS:TYPE", Text("application/x-vnd.Be-elfexecutable") },
+		{ 'MSGG', 1, "BEOS:FILE_TYPES",
+			{ 0x31, 0x42, 0x4F, 0x46, 0x01, 0x00, 0x00, 0x12, 0x12, 0x00, 0x00,
+				0x00, 0, 0, 0, 0, 0x01, 0x00 } },
+		{ 'APPV', 1, "BEOS:APP_VERSION", version },
+		{ 'ICON', 101, "BEOS:L:STD_ICON", {} },
+		{ 'MICN', 101, "BEOS:M:STD_ICON", {} },
+		{ 'APPF', 1, "BEOS:APP_FLAGS", { 0, 0, 0, 0 } },
+	};
+	ASSERT_EQ(file.CountResources(), 7);
+	for (int i = 0; i < 7; i++) {
+		SCOPED_TRACE(expected[i].name);
+		const ResourceItem* item = file.ResourceAt(i);
+		EXPECT_EQ(item->type, expected[i].type);
+		EXPECT_EQ(item->id, expected[i].id);
+		EXPECT_EQ(item->name, expected[i].name);
+		EXPECT_EQ(item->data, fItems[i].data);
+		if (!expected[i].data.empty()) {
+			EXPECT_EQ(item->data, expected[i].data);
+		}
+	}
+	EXPECT_EQ(file.FindResource('MIMS', "BEOS:APP_SIG"), file.ResourceAt(0));
+
+	// The icons are opaque, with their number of colours.
+	struct Icon {
+		type_code type;
+		size_t	  size;
+		size_t	  colors;
+	};
+	for (Icon icon : { Icon { 'ICON', 1024, 22 }, Icon { 'MICN', 256, 17 } }) {
+		const std::vector<uint8>& pixels =
+			file.FindResource(icon.type, 101)->data;
+		std::set<uint8> distinct(pixels.begin(), pixels.end());
+		EXPECT_EQ(pixels.size(), icon.size);
+		EXPECT_EQ(distinct.size(), icon.colors);
+		EXPECT_EQ(distinct.count(255), 0u) << "the transparent index is used";
 	}
 }

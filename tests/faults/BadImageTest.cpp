@@ -37,24 +37,18 @@ std::string
 Bmp(int32 width, int32 height, int32 bits, PixelFunction pixel,
 	const std::vector<uint32>& palette = {})
 {
-	int32		rows = height < 0 ? -height : height;
-	int32		rowBytes = ((width * bits / 8) + 3) & ~3;
-	uint32		offset = 14 + 40 + (uint32)palette.size() * 4;
-	std::string out = "BM";
-	Put(out, offset + (uint32)(rowBytes * rows));
-	Put(out, 0);
-	Put(out, offset);
-	Put(out, 40);
-	Put(out, (uint32)width);
-	Put(out, (uint32)height);
-	Put(out, 1, 2);
-	Put(out, (uint32)bits, 2);
-	Put(out, 0);
-	Put(out, (uint32)(rowBytes * rows));
-	Put(out, 2835);
-	Put(out, 2835);
-	Put(out, (uint32)palette.size());
-	Put(out, 0);
+	int32		 rows = height < 0 ? -height : height;
+	int32		 rowBytes = ((width * bits / 8) + 3) & ~3;
+	uint32		 offset = 14 + 40 + (uint32)palette.size() * 4;
+	std::string	 out = "BM";
+	// Each header field with its width in bytes.
+	const uint32 header[][2] = { { offset + (uint32)(rowBytes * rows), 4 },
+		{ 0, 4 }, { offset, 4 }, { 40, 4 }, { (uint32)width, 4 },
+		{ (uint32)height, 4 }, { 1, 2 }, { (uint32)bits, 2 }, { 0, 4 },
+		{ (uint32)(rowBytes * rows), 4 }, { 2835, 4 }, { 2835, 4 },
+		{ (uint32)palette.size(), 4 }, { 0, 4 } };
+	for (const auto& field : header)
+		Put(out, field[0], (int32)field[1]);
 	for (uint32 color : palette)
 		Put(out, color);
 	for (int32 r = 0; r < rows; r++) {

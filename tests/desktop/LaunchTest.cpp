@@ -48,16 +48,13 @@ public:
 ::testing::Environment* sRuntime =
 	::testing::AddGlobalTestEnvironment(new RuntimeFolder);
 
-// Unique per test and process, so that parallel runs never meet.
+// The runtime folder is the test program's own, so that parallel runs
+// never meet.
 std::string
 TestName(const char* tag)
 {
-	std::string executable =
-		std::string(
-			::testing::UnitTest::GetInstance()->current_test_info()->name())
-		+ "/" + tag + "/" + std::to_string(getpid());
 	return BPrivate::LaunchRendezvousName(
-		"application/x-vnd-KalvexTest", executable.c_str(), B_SINGLE_LAUNCH);
+		"application/x-vnd-KalvexTest", tag, B_SINGLE_LAUNCH);
 }
 
 // Connects to a rendezvous as a later copy would, without asking anything.
@@ -176,11 +173,17 @@ TEST(LaunchRendezvousTest, ALackOfDescriptorsTurnsClientsAwayWithoutSpinning)
 	EXPECT_EQ(asked.load(), 1);
 }
 
-TEST(LaunchRendezvousTest, NamesFollowTheLaunchMode)
+// The game's resources ask for a single launch, which keeps one copy per
+// executable file; a program without them may run as often as asked.
+TEST(LaunchRendezvousTest, NamesFollowTheLaunchModeReadFromTheExecutable)
 {
+	using BPrivate::LaunchFlagsOf;
 	using BPrivate::LaunchRendezvousName;
+	EXPECT_EQ(LaunchFlagsOf(KX_GAME_EXECUTABLE) & B_LAUNCH_MASK,
+		(uint32)B_SINGLE_LAUNCH);
+	EXPECT_EQ(LaunchFlagsOf("/proc/self/exe"), (uint32)B_MULTIPLE_LAUNCH);
+	EXPECT_EQ(LaunchFlagsOf("/nonexistent/kalvex"), (uint32)B_MULTIPLE_LAUNCH);
 	const char* sig = "application/x-vnd-Kalvex";
-	// Single launch: one copy per executable file.
 	EXPECT_NE(LaunchRendezvousName(sig, "/usr/bin/kalvex", B_SINGLE_LAUNCH),
 		LaunchRendezvousName(sig, "/opt/bin/kalvex", B_SINGLE_LAUNCH));
 	// Exclusive launch: one copy per signature, wherever it lies.
@@ -189,22 +192,9 @@ TEST(LaunchRendezvousTest, NamesFollowTheLaunchMode)
 	EXPECT_NE(LaunchRendezvousName(sig, "/usr/bin/kalvex", B_EXCLUSIVE_LAUNCH),
 		LaunchRendezvousName(
 			"application/x-vnd-Other", "/usr/bin/kalvex", B_EXCLUSIVE_LAUNCH));
-	// The user's own folder holds them.
 	EXPECT_EQ(LaunchRendezvousName(sig, "/usr/bin/kalvex", B_SINGLE_LAUNCH)
 				  .rfind(BPrivate::LaunchRendezvousDirectory() + "/", 0),
 		0u);
-}
-
-TEST(LaunchFlagsTest, ReadFromTheExecutablesResources)
-{
-	// The game's resources ask for a single launch.
-	EXPECT_EQ(BPrivate::LaunchFlagsOf(KX_GAME_EXECUTABLE) & B_LAUNCH_MASK,
-		(uint32)B_SINGLE_LAUNCH);
-	// Without a resource block nothing restricts the launch.
-	EXPECT_EQ(
-		BPrivate::LaunchFlagsOf("/proc/self/exe"), (uint32)B_MULTIPLE_LAUNCH);
-	EXPECT_EQ(BPrivate::LaunchFlagsOf("/nonexistent/kalvex"),
-		(uint32)B_MULTIPLE_LAUNCH);
 }
 
 } // namespace

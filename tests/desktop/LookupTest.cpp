@@ -4,6 +4,7 @@
 #include <TranslationUtils.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -18,24 +19,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(DataDirectoryTest, FollowsTheExecutable)
+// Where the data folder lies is played by the installed game
+// (install-and-start.sh, failures.sh); only a short buffer is not.
+TEST(DataDirectoryTest, FindDirectoryFillsOnlyABufferLargeEnough)
 {
-	// Moving an installation moves its data folder with it.
-	std::string a = BPrivate::AppDataDirectoryFor("/opt/one/bin/kalvex");
-	std::string b = BPrivate::AppDataDirectoryFor("/srv/two/bin/kalvex");
-	EXPECT_EQ(a.substr(0, 9), "/opt/one/");
-	EXPECT_EQ(b.substr(0, 9), "/srv/two/");
-	EXPECT_EQ(a.substr(8), b.substr(8));
-	EXPECT_EQ(a.find(".."), std::string::npos);
-	EXPECT_EQ(fs::path(a).filename(), "kalvex");
-
 	char path[PATH_MAX];
 	ASSERT_EQ(
 		find_directory(B_APP_DATA_DIRECTORY, 0, false, path, sizeof(path)),
 		B_OK);
 	EXPECT_EQ(std::string(path), BPrivate::AppDataDirectory());
-	EXPECT_EQ(
-		find_directory(B_APP_DATA_DIRECTORY, 0, false, path, 3), B_BAD_VALUE);
+	EXPECT_EQ(find_directory(
+				  B_APP_DATA_DIRECTORY, 0, false, path, (int32)strlen(path)),
+		B_BAD_VALUE);
 	EXPECT_EQ(find_directory(B_APP_DATA_DIRECTORY, 0, false, nullptr, 10),
 		B_BAD_VALUE);
 }

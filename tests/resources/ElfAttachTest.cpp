@@ -113,25 +113,32 @@ TEST_F(ElfAttach, PutsTheBlockOnThePageAfterTheImageAndTheProgramRuns)
 // the header walk.
 TEST_F(ElfAttach, RefusesForeignTrailingDataNonElfFilesAndDamagedHeaders)
 {
-	std::vector<uint8> trailing = fOriginal;
+	// Someone else's data right after the image, and on the page boundary
+	// where a block would lie.
 	const char*		   note = "someone else's data";
+	std::vector<uint8> trailing = fOriginal;
 	trailing.insert(trailing.end(), note, note + strlen(note));
+	std::vector<uint8> onBoundary = fOriginal;
+	onBoundary.resize((fOriginal.size() + 4095) / 4096 * 4096, 0);
+	onBoundary.insert(onBoundary.end(), note, note + strlen(note));
 	std::vector<uint8> damaged = fOriginal;
 	WriteLE32(&damaged[40], uint32(damaged.size())); // e_shoff, ELF64
 	struct Case {
-		const char*		   name;
 		std::vector<uint8> bytes;
+		const char*		   says;
 	} cases[] = {
-		{ "prog", trailing },
-		{ "notes.txt", { 'h', 'e', 'l', 'l', 'o', '\n' } },
-		{ "damaged", damaged },
+		{ trailing, "not a resource block" },
+		{ onBoundary, "not a resource block" },
+		{ { 'h', 'e', 'l', 'l', 'o', '\n' }, "not a little-endian ELF" },
+		{ damaged, "damaged" },
 	};
 	for (const Case& c : cases) {
 		std::vector<uint8> result;
 		std::string		   error;
 		EXPECT_FALSE(
-			AttachResourceBlock(c.bytes, fBlock, c.name, &result, &error));
-		EXPECT_NE(error.find(c.name), std::string::npos) << error;
+			AttachResourceBlock(c.bytes, fBlock, "prog", &result, &error));
+		EXPECT_EQ(error.rfind("prog: ", 0), 0u) << error;
+		EXPECT_NE(error.find(c.says), std::string::npos) << error;
 	}
 }
 

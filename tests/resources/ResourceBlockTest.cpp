@@ -237,6 +237,11 @@ TEST(ResourceFile, RefusesDamagedInputNamingItAndKeepsNothing)
 			B_BAD_DATA, "outside" },
 		{ "described twice", WithWord(block, table + 43, 1, true), B_BAD_DATA,
 			"twice" },
+		// The first name's size and its last letters with its end.
+		{ "name past the table", WithWord(block, table + 12, 0x4542FFFF, true),
+			B_BAD_DATA, "runs past" },
+		{ "name unterminated", WithWord(block, table + 23, 0x58474953, true),
+			B_BAD_DATA, "not terminated" },
 		{ "no such ELF class", wrongClass, B_BAD_TYPE, "kind" },
 		{ "sections past the end", farSections, B_BAD_DATA, "ELF headers" },
 		{ "ELF header too large", bigHeader, B_BAD_DATA, "ELF headers" },

@@ -33,17 +33,6 @@ Fail(const char* what)
 	return 1;
 }
 
-
-// Reads whatever the client sends, for up to a second.
-void
-Drain(int client)
-{
-	char   buffer[64];
-	pollfd entry = { client, POLLIN, 0 };
-	if (poll(&entry, 1, 1000) > 0)
-		(void)!read(client, buffer, sizeof(buffer));
-}
-
 } // namespace
 
 
@@ -69,8 +58,7 @@ main(int argc, char** argv)
 	if (lock < 0 || flock(lock, LOCK_EX | LOCK_NB) != 0)
 		return Fail("lock");
 	int			fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-	sockaddr_un address;
-	memset(&address, 0, sizeof(address));
+	sockaddr_un address = {};
 	address.sun_family = AF_UNIX;
 	strncpy(address.sun_path, name.c_str(), sizeof(address.sun_path) - 1);
 	unlink(name.c_str());
@@ -94,7 +82,11 @@ main(int argc, char** argv)
 		int client = accept(fd, nullptr, nullptr);
 		if (client < 0)
 			continue;
-		Drain(client);
+		// Reads whatever the client sends, for up to a second.
+		pollfd entry = { client, POLLIN, 0 };
+		char   buffer[64];
+		if (poll(&entry, 1, 1000) > 0)
+			(void)!read(client, buffer, sizeof(buffer));
 		if (mode == "wrong")
 			(void)!write(client, "kx-launch 1: going!\n", 20);
 		else if (mode == "foreign")

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -36,24 +37,18 @@ std::string
 Bmp(int32 width, int32 height, int32 bits, PixelFunction pixel,
 	const std::vector<uint32>& palette = {})
 {
-	int32		rows = height < 0 ? -height : height;
-	int32		rowBytes = ((width * bits / 8) + 3) & ~3;
-	uint32		offset = 14 + 40 + (uint32)palette.size() * 4;
-	std::string out = "BM";
-	Put(out, offset + (uint32)(rowBytes * rows));
-	Put(out, 0);
-	Put(out, offset);
-	Put(out, 40);
-	Put(out, (uint32)width);
-	Put(out, (uint32)height);
-	Put(out, 1, 2);
-	Put(out, (uint32)bits, 2);
-	Put(out, 0);
-	Put(out, (uint32)(rowBytes * rows));
-	Put(out, 2835);
-	Put(out, 2835);
-	Put(out, (uint32)palette.size());
-	Put(out, 0);
+	int32		 rows = height < 0 ? -height : height;
+	int32		 rowBytes = ((width * bits / 8) + 3) & ~3;
+	uint32		 offset = 14 + 40 + (uint32)palette.size() * 4;
+	std::string	 out = "BM";
+	// Each header field with its width in bytes.
+	const uint32 header[][2] = { { offset + (uint32)(rowBytes * rows), 4 },
+		{ 0, 4 }, { offset, 4 }, { 40, 4 }, { (uint32)width, 4 },
+		{ (uint32)height, 4 }, { 1, 2 }, { (uint32)bits, 2 }, { 0, 4 },
+		{ (uint32)(rowBytes * rows), 4 }, { 2835, 4 }, { 2835, 4 },
+		{ (uint32)palette.size(), 4 }, { 0, 4 } };
+	for (const auto& field : header)
+		Put(out, field[0], (int32)field[1]);
 	for (uint32 color : palette)
 		Put(out, color);
 	for (int32 r = 0; r < rows; r++) {
@@ -126,7 +121,7 @@ AlphaAt(const BBitmap* image, int32 x, int32 y)
 }
 
 
-TEST(ImageFiles, DamagedFilesAreRefusedOrLoadedButNeverReadPast)
+TEST(ImageFiles, DamagedFilesAreRefusedOddOnesKeyedAndNoneReadPast)
 {
 	auto		white = [](int32, int32) { return 0xffffffu; };
 	std::string peg = Bmp(17, 17, 24, Peg(0xff0000, kMagenta));
@@ -140,58 +135,50 @@ TEST(ImageFiles, DamagedFilesAreRefusedOrLoadedButNeverReadPast)
 	std::string farPixels = Bmp(2, 2, 24, white);
 	farPixels.replace(10, 3, "\xff\xff\xff");
 
+	// The size of the picture it must give with the alpha of its corner,
+	// kRefused, or kEither for anything but a read past the end.
+	const int32 kRefused = -1, kEither = 0;
 	struct Case {
 		std::string name;
 		std::string contents;
-		bool		mayLoad;
-	};
-	std::vector<Case> cases = {
-		{ "empty.bmp", "", false },
-		{ "bm.bmp", "BM", false },
-		{ "header20.bmp", peg.substr(0, 20), false },
-		{ "png-signature.png", std::string("\x89PNG\r\n\x1a\n", 8), false },
-		{ "jpeg-start.jpg", std::string("\xff\xd8\xff", 3), false },
-		{ "text.bmp", "not an image at all", false },
-		{ "zero.bmp", Bmp(0, 0, 24, white), false },
-		{ "huge.bmp", huge, false },
-		{ "big-header.bmp", bigHeader, true },
-		{ "far-pixels.bmp", farPixels, true },
-	};
-	// Every cut of a real peg file loads or is refused.
-	for (size_t length = 0; length < peg.size(); length += length < 64 ? 1 : 37)
-		cases.push_back({ "cut-" + std::to_string(length) + ".bmp",
-			peg.substr(0, length), true });
-
-	TempFolder		   folder;
-	kxtest::ImageCheck check;
-	for (const Case& c : cases) {
-		std::unique_ptr<BBitmap> image =
-			check.Run(folder.Write(c.name, c.contents).c_str());
-		EXPECT_TRUE(c.mayLoad || image == nullptr) << c.name;
-	}
-}
-
-
-TEST(ImageFiles, OddButSoundPegsAreKeyedOnExactMagentaOnly)
-{
-	const struct {
-		const char* name;
-		std::string contents;
 		int32		size;
 		uint8		cornerAlpha;
-	} cases[] = {
+	};
+	std::vector<Case> cases = {
+		{ "empty.bmp", "", kRefused, 0 },
+		{ "bm.bmp", "BM", kRefused, 0 },
+		{ "header20.bmp", peg.substr(0, 20), kRefused, 0 },
+		{ "png-signature.png", std::string("\x89PNG\r\n\x1a\n", 8), kRefused,
+			0 },
+		{ "jpeg-start.jpg", std::string("\xff\xd8\xff", 3), kRefused, 0 },
+		{ "text.bmp", "not an image at all", kRefused, 0 },
+		{ "zero.bmp", Bmp(0, 0, 24, white), kRefused, 0 },
+		{ "huge.bmp", huge, kRefused, 0 },
+		{ "big-header.bmp", bigHeader, kEither, 0 },
+		{ "far-pixels.bmp", farPixels, kEither, 0 },
 		{ "one.bmp", Bmp(1, 1, 24, Peg(0xffffff, 0xffffff)), 1, 255 },
 		{ "eight.bmp", EightBitPeg(), 17, 0 },
 		{ "top-down.bmp", Bmp(17, -17, 24, Peg(0x00ff00, kMagenta)), 17, 0 },
 		// Near-magenta is not magenta: there is no tolerance.
 		{ "square.bmp", Bmp(17, 17, 24, Peg(0x0000ff, 0xfe00ff)), 17, 255 },
 	};
+	// Every cut of a real peg file loads or is refused.
+	for (size_t length = 0; length < peg.size(); length += length < 64 ? 1 : 37)
+		cases.insert(cases.begin(),
+			Case { "cut-" + std::to_string(length) + ".bmp",
+				peg.substr(0, length), kEither, 0 });
+
 	TempFolder		   folder;
 	kxtest::ImageCheck check;
-	for (const auto& c : cases) {
+	for (const Case& c : cases) {
 		SCOPED_TRACE(c.name);
 		std::unique_ptr<BBitmap> image =
 			check.Run(folder.Write(c.name, c.contents).c_str());
+		if (c.size == kRefused) {
+			EXPECT_EQ(image, nullptr);
+		}
+		if (c.size <= 0)
+			continue;
 		ASSERT_NE(image, nullptr);
 		EXPECT_EQ(image->Bounds(), BRect(0, 0, c.size - 1, c.size - 1));
 		EXPECT_EQ(AlphaAt(image.get(), 0, 0), c.cornerAlpha);
@@ -202,13 +189,18 @@ TEST(ImageFiles, OddButSoundPegsAreKeyedOnExactMagentaOnly)
 	EXPECT_EQ(corner[0], 0xff);
 	EXPECT_EQ(corner[1], 0x00);
 	EXPECT_EQ(corner[2], 0xfe);
+
+	// Neither a folder nor a pipe is read, whatever its name.
+	fs::create_directory(folder.fPath / "folder.bmp");
+	ASSERT_EQ(mkfifo((folder.fPath / "pipe.bmp").c_str(), 0600), 0);
+	for (const char* name : { "folder.bmp", "pipe.bmp" })
+		EXPECT_EQ(check.Run((folder.fPath / name).c_str()), nullptr) << name;
 }
 
 
 // The whole game started in a folder whose images are damaged or missing
-// (white.bmp):
-// two rows with every colour and Give Up draw every image on the board and
-// as the secret.
+// (white.bmp): two rows with every colour and Give Up draw every image on
+// the board and as the secret.
 class DamagedAssets : public kxtest::GameTest {
 protected:
 	void
@@ -221,25 +213,6 @@ protected:
 		if (app != nullptr)
 			kxtest::GameTest::TearDown();
 		EXPECT_EQ(chdir(fHome.c_str()), 0);
-	}
-
-	void
-	PlayThrough()
-	{
-		fs::create_directories(fFolder.fPath / "bmp");
-		ASSERT_EQ(chdir(fFolder.fPath.c_str()), 0);
-		kxtest::GameTest::SetUp();
-		SetSecret(Sequence(0, 1, 2, 3, 4));
-		PlayRow(Sequence(5, 6, 7, 8, 0));
-		PlayRow(Sequence(1, 2, 3, 4, 5));
-		window->PostMessage(MSG_GIVE_UP);
-		ASSERT_TRUE(Settle());
-
-		kxtest::BoardState state = State();
-		EXPECT_EQ(state.currentRow, 11);
-		EXPECT_FALSE(state.gameActive);
-		EXPECT_EQ(Broken(), "");
-		EXPECT_NE(harness.display.Snapshot(window), nullptr);
 	}
 
 	std::string fHome = fs::current_path().string();
@@ -258,7 +231,19 @@ TEST_F(DamagedAssets, EveryKindOfDamageAtOnce)
 		red.substr(0, 20), ReadFile(fs::path(fHome) / "bmp/board.jpg"), red };
 	for (int32 i = 0; i < 9; i++)
 		fFolder.Write(std::string("bmp/") + names[i], contents[i]);
-	PlayThrough();
+	ASSERT_EQ(chdir(fFolder.fPath.c_str()), 0);
+	kxtest::GameTest::SetUp();
+	SetSecret(Sequence(0, 1, 2, 3, 4));
+	PlayRow(Sequence(5, 6, 7, 8, 0));
+	PlayRow(Sequence(1, 2, 3, 4, 5));
+	window->PostMessage(MSG_GIVE_UP);
+	ASSERT_TRUE(Settle());
+
+	kxtest::BoardState state = State();
+	EXPECT_EQ(state.currentRow, 11);
+	EXPECT_FALSE(state.gameActive);
+	EXPECT_EQ(Broken(), "");
+	EXPECT_NE(harness.display.Snapshot(window), nullptr);
 }
 
 } // namespace

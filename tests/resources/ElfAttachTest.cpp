@@ -1,6 +1,7 @@
-// Attaching the resources to a real executable: the block lands on the
-// first 4096-byte boundary after the ELF image, the program still runs, and
-// a second run replaces the block instead of adding one.
+// The application's own resources, and attaching them to a real
+// executable: the block lands on the first 4096-byte boundary after the ELF
+// image, the program still runs, and a second run replaces the block
+// instead of adding one.
 
 #include "ElfAppender.h"
 #include "ResourceDefinition.h"
@@ -16,13 +17,19 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
+#include <set>
 #include <unistd.h>
 
 using namespace BPrivate;
 namespace fs = std::filesystem;
 
 namespace {
+
+std::vector<uint8>
+Text(const char* text)
+{
+	return std::vector<uint8>(text, text + strlen(text) + 1);
+}
 
 std::vector<uint8>
 Contents(const fs::path& path)
@@ -48,7 +55,8 @@ protected:
 		ASSERT_TRUE(
 			definition.ParseFile(KX_SOURCE_DIR "/resources/Kalvex.rdef"))
 			<< definition.ErrorText();
-		fBlock = BuildResourceBlock(definition.Items());
+		fItems = definition.Items();
+		fBlock = BuildResourceBlock(fItems);
 	}
 
 	void
@@ -57,10 +65,11 @@ protected:
 		fs::remove_all(fFolder);
 	}
 
-	fs::path		   fFolder;
-	fs::path		   fProgram;
-	std::vector<uint8> fOriginal;
-	std::vector<uint8> fBlock;
+	fs::path				  fFolder;
+	fs::path				  fProgram;
+	std::vector<uint8>		  fOriginal;
+	std::vector<ResourceItem> fItems;
+	std::vector<uint8>		  fBlock;
 };
 
 } // namespace
@@ -75,11 +84,8 @@ TEST_F(ElfAttach, PutsTheBlockOnThePageAfterTheImageAndTheProgramRuns)
 		FindElfImageEnd(fOriginal.data(), fOriginal.size(), &imageEnd), B_OK);
 	ASSERT_EQ(imageEnd, fOriginal.size());
 	const size_t offset = (fOriginal.size() + 4095) / 4096 * 4096;
-	ResourceFile before;
-	EXPECT_EQ(before.SetTo(fProgram.c_str()), B_OK) << before.ErrorText();
-	EXPECT_EQ(before.CountResources(), 0);
 
-	std::string error;
+	std::string	 error;
 	ASSERT_TRUE(AttachResourceBlockToFile(fProgram.c_str(), fBlock, &error))
 		<< error;
 	std::vector<uint8> expected = fOriginal;
@@ -103,50 +109,91 @@ TEST_F(ElfAttach, PutsTheBlockOnThePageAfterTheImageAndTheProgramRuns)
 }
 
 
+// Damaged executables are refused by the reader's own tests, which share
+// the header walk.
 TEST_F(ElfAttach, RefusesForeignTrailingDataNonElfFilesAndDamagedHeaders)
 {
-	std::vector<uint8> trailing = fOriginal;
+	// Someone else's data right after the image, and on the page boundary
+	// where a block would lie.
 	const char*		   note = "someone else's data";
+	std::vector<uint8> trailing = fOriginal;
 	trailing.insert(trailing.end(), note, note + strlen(note));
-	// Section headers pointing past the end: refused, never read.
+	std::vector<uint8> onBoundary = fOriginal;
+	onBoundary.resize((fOriginal.size() + 4095) / 4096 * 4096, 0);
+	onBoundary.insert(onBoundary.end(), note, note + strlen(note));
 	std::vector<uint8> damaged = fOriginal;
 	WriteLE32(&damaged[40], uint32(damaged.size())); // e_shoff, ELF64
 	struct Case {
-		const char*		   name;
 		std::vector<uint8> bytes;
+		const char*		   says;
 	} cases[] = {
-		{ "prog", trailing },
-		{ "notes.txt", { 'h', 'e', 'l', 'l', 'o', '\n' } },
-		{ "damaged", damaged },
+		{ trailing, "not a resource block" },
+		{ onBoundary, "not a resource block" },
+		{ { 'h', 'e', 'l', 'l', 'o', '\n' }, "not a little-endian ELF" },
+		{ damaged, "damaged" },
 	};
 	for (const Case& c : cases) {
 		std::vector<uint8> result;
 		std::string		   error;
 		EXPECT_FALSE(
-			AttachResourceBlock(c.bytes, fBlock, c.name, &result, &error));
-		EXPECT_NE(error.find(c.name), std::string::npos) << error;
+			AttachResourceBlock(c.bytes, fBlock, "prog", &result, &error));
+		EXPECT_EQ(error.rfind("prog: ", 0), 0u) << error;
+		EXPECT_NE(error.find(c.says), std::string::npos) << error;
 	}
+}
+
+
+TEST_F(ElfAttach, TheApplicationsResourcesComeBackWithTheirContents)
+{
 	ResourceFile file;
-	EXPECT_EQ(file.SetTo(damaged.data(), damaged.size(), "prog"), B_BAD_DATA);
-
-	// Cut inside the headers and inside the section header table, each in a
-	// buffer of exactly that size.
-	for (size_t length : { size_t(0), size_t(4), size_t(20), size_t(63),
-			 size_t(200), fOriginal.size() - 1 }) {
-		std::unique_ptr<uint8[]> exact(new uint8[length + 1]);
-		std::copy(fOriginal.begin(), fOriginal.begin() + length, exact.get());
-		uint64 end = 0;
-		EXPECT_NE(FindElfImageEnd(exact.get(), length, &end), B_OK) << length;
+	ASSERT_EQ(file.SetTo(fBlock.data(), fBlock.size(), "Kalvex.rdef"), B_OK)
+		<< file.ErrorText();
+	// The message is empty; of the version records only the application's
+	// variety is set, to all ones.
+	std::vector<uint8> version(680, 0);
+	std::fill(version.begin() + 12, version.begin() + 16, 0xFF);
+	struct Expected {
+		type_code		   type;
+		int32			   id;
+		const char*		   name;
+		std::vector<uint8> data;
+	} expected[] = {
+		{ 'MIMS', 1, "BEOS:APP_SIG", Text("application/x-vnd-Kalvex") },
+		{ 'MIMS', 2, "BEOS:TYPE", Text("application/x-vnd.Be-elfexecutable") },
+		{ 'MSGG', 1, "BEOS:FILE_TYPES",
+			{ 0x31, 0x42, 0x4F, 0x46, 0x01, 0x00, 0x00, 0x12, 0x12, 0x00, 0x00,
+				0x00, 0, 0, 0, 0, 0x01, 0x00 } },
+		{ 'APPV', 1, "BEOS:APP_VERSION", version },
+		{ 'ICON', 101, "BEOS:L:STD_ICON", {} },
+		{ 'MICN', 101, "BEOS:M:STD_ICON", {} },
+		{ 'APPF', 1, "BEOS:APP_FLAGS", { 0, 0, 0, 0 } },
+	};
+	ASSERT_EQ(file.CountResources(), 7);
+	for (int i = 0; i < 7; i++) {
+		SCOPED_TRACE(expected[i].name);
+		const ResourceItem* item = file.ResourceAt(i);
+		EXPECT_EQ(item->type, expected[i].type);
+		EXPECT_EQ(item->id, expected[i].id);
+		EXPECT_EQ(item->name, expected[i].name);
+		EXPECT_EQ(item->data, fItems[i].data);
+		if (!expected[i].data.empty()) {
+			EXPECT_EQ(item->data, expected[i].data);
+		}
 	}
+	EXPECT_EQ(file.FindResource('MIMS', "BEOS:APP_SIG"), file.ResourceAt(0));
 
-	// A bare file header that claims a larger header than the file holds.
-	std::vector<uint8> header(fOriginal.begin(), fOriginal.begin() + 64);
-	for (int field : { 32, 36, 40, 44 }) // no program or section headers
-		WriteLE32(&header[field], 0);
-	WriteLE16(&header[52], 96);
-	uint64 end = 0;
-	EXPECT_EQ(FindElfImageEnd(header.data(), 64, &end), B_BAD_DATA);
-	WriteLE16(&header[52], 64);
-	EXPECT_EQ(FindElfImageEnd(header.data(), 64, &end), B_OK);
-	EXPECT_EQ(end, 64u);
+	// The icons are opaque, with their number of colours.
+	struct Icon {
+		type_code type;
+		size_t	  size;
+		size_t	  colors;
+	};
+	for (Icon icon : { Icon { 'ICON', 1024, 22 }, Icon { 'MICN', 256, 17 } }) {
+		const std::vector<uint8>& pixels =
+			file.FindResource(icon.type, 101)->data;
+		std::set<uint8> distinct(pixels.begin(), pixels.end());
+		EXPECT_EQ(pixels.size(), icon.size);
+		EXPECT_EQ(distinct.size(), icon.colors);
+		EXPECT_EQ(distinct.count(255), 0u) << "the transparent index is used";
+	}
 }

@@ -70,12 +70,12 @@ TEST(ResourceDefinition, ReportsTheLineAtFault)
 	};
 	const Case cases[] = {
 		{ "\nfoo\n", "test.rdef:2: expected 'resource'" },
-		{ "resource MIM 1 \"n\" uint32 0\n", "test.rdef:1: type 'MIM'" },
+		{ "resource MIM 1 \"n\" uint32 0\n",
+			"test.rdef:1: type 'MIM' is not four characters" },
 		{ "resource MIMS x \"n\" uint32 0\n", "id 'x'" },
 		{ "resource MIMS 1 n uint32 0\n", "double quotes" },
 		{ "resource MIMS 1 \"n\" uint32 0x100000000\n", "kind 'uint32'" },
 		{ "resource MIMS 1 \"n\" string \"open\n", "not closed" },
-		{ "resource A 1 \"n\" uint32 0\n", "four characters" },
 		{ "resource APPF 1 \"n\" uint32 0\nresource APPF 1 \"m\" uint32 1\n",
 			"test.rdef:2: resource APPF 1 is defined twice" },
 		{ "resource APPV 1 \"n\" version\n  system 0 0 0 0 0 \"\" \"\"\nend\n",

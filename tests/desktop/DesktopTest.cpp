@@ -1,13 +1,24 @@
+// The game as a desktop program: its single-launch rendezvous, the lookup
+// of its pictures, the screen's scale and the display's wake-up.
+
 #include <gtest/gtest.h>
 
 #include <AppDefs.h>
+#include <FindDirectory.h>
 #include <Roster.h>
+#include <TranslationUtils.h>
 
-#include <atomic>
 #include <algorithm>
+#include <atomic>
+#include <climits>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <fcntl.h>
@@ -18,10 +29,19 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include "DataDirectory.h"
 #include "LaunchRendezvous.h"
+#include "Watchdog.h"
+#include "display/DisplayBackend.h"
+#include "display/DisplayScale.h"
+
+namespace BPrivate {
+DisplayBackend* CreateSDLDisplay();
+}
 
 namespace {
 
+namespace fs = std::filesystem;
 using BPrivate::LaunchRendezvous;
 
 // Each test program gets a runtime folder of its own, as a session has.
@@ -39,7 +59,7 @@ public:
 	void
 	TearDown() override
 	{
-		std::filesystem::remove_all(fPath);
+		fs::remove_all(fPath);
 	}
 
 	std::string fPath;
@@ -48,16 +68,13 @@ public:
 ::testing::Environment* sRuntime =
 	::testing::AddGlobalTestEnvironment(new RuntimeFolder);
 
-// Unique per test and process, so that parallel runs never meet.
+// The runtime folder is the test program's own, so that parallel runs
+// never meet.
 std::string
 TestName(const char* tag)
 {
-	std::string executable =
-		std::string(
-			::testing::UnitTest::GetInstance()->current_test_info()->name())
-		+ "/" + tag + "/" + std::to_string(getpid());
 	return BPrivate::LaunchRendezvousName(
-		"application/x-vnd-KalvexTest", executable.c_str(), B_SINGLE_LAUNCH);
+		"application/x-vnd-KalvexTest", tag, B_SINGLE_LAUNCH);
 }
 
 // Connects to a rendezvous as a later copy would, without asking anything.
@@ -146,8 +163,7 @@ TEST(LaunchRendezvousTest, ALackOfDescriptorsTurnsClientsAwayWithoutSpinning)
 	// Just above the highest descriptor open now, which the listener's
 	// spare is among.
 	int highest = 0;
-	for (const auto& entry :
-		std::filesystem::directory_iterator("/proc/self/fd"))
+	for (const auto& entry : fs::directory_iterator("/proc/self/fd"))
 		highest =
 			std::max(highest, std::stoi(entry.path().filename().string()));
 	rlimit tight = saved;
@@ -176,11 +192,17 @@ TEST(LaunchRendezvousTest, ALackOfDescriptorsTurnsClientsAwayWithoutSpinning)
 	EXPECT_EQ(asked.load(), 1);
 }
 
-TEST(LaunchRendezvousTest, NamesFollowTheLaunchMode)
+// The game's resources ask for a single launch, which keeps one copy per
+// executable file; a program without them may run as often as asked.
+TEST(LaunchRendezvousTest, NamesFollowTheLaunchModeReadFromTheExecutable)
 {
+	using BPrivate::LaunchFlagsOf;
 	using BPrivate::LaunchRendezvousName;
+	EXPECT_EQ(LaunchFlagsOf(KX_GAME_EXECUTABLE) & B_LAUNCH_MASK,
+		(uint32)B_SINGLE_LAUNCH);
+	EXPECT_EQ(LaunchFlagsOf("/proc/self/exe"), (uint32)B_MULTIPLE_LAUNCH);
+	EXPECT_EQ(LaunchFlagsOf("/nonexistent/kalvex"), (uint32)B_MULTIPLE_LAUNCH);
 	const char* sig = "application/x-vnd-Kalvex";
-	// Single launch: one copy per executable file.
 	EXPECT_NE(LaunchRendezvousName(sig, "/usr/bin/kalvex", B_SINGLE_LAUNCH),
 		LaunchRendezvousName(sig, "/opt/bin/kalvex", B_SINGLE_LAUNCH));
 	// Exclusive launch: one copy per signature, wherever it lies.
@@ -189,22 +211,140 @@ TEST(LaunchRendezvousTest, NamesFollowTheLaunchMode)
 	EXPECT_NE(LaunchRendezvousName(sig, "/usr/bin/kalvex", B_EXCLUSIVE_LAUNCH),
 		LaunchRendezvousName(
 			"application/x-vnd-Other", "/usr/bin/kalvex", B_EXCLUSIVE_LAUNCH));
-	// The user's own folder holds them.
 	EXPECT_EQ(LaunchRendezvousName(sig, "/usr/bin/kalvex", B_SINGLE_LAUNCH)
 				  .rfind(BPrivate::LaunchRendezvousDirectory() + "/", 0),
 		0u);
 }
 
-TEST(LaunchFlagsTest, ReadFromTheExecutablesResources)
+// Where the data folder lies is played by the installed game
+// (install-and-start.sh, failures.sh); only a short buffer is not.
+TEST(DataDirectoryTest, FindDirectoryFillsOnlyABufferLargeEnough)
 {
-	// The game's resources ask for a single launch.
-	EXPECT_EQ(BPrivate::LaunchFlagsOf(KX_GAME_EXECUTABLE) & B_LAUNCH_MASK,
-		(uint32)B_SINGLE_LAUNCH);
-	// Without a resource block nothing restricts the launch.
-	EXPECT_EQ(
-		BPrivate::LaunchFlagsOf("/proc/self/exe"), (uint32)B_MULTIPLE_LAUNCH);
-	EXPECT_EQ(BPrivate::LaunchFlagsOf("/nonexistent/kalvex"),
-		(uint32)B_MULTIPLE_LAUNCH);
+	char path[PATH_MAX];
+	ASSERT_EQ(
+		find_directory(B_APP_DATA_DIRECTORY, 0, false, path, sizeof(path)),
+		B_OK);
+	EXPECT_EQ(std::string(path), BPrivate::AppDataDirectory());
+	EXPECT_EQ(find_directory(
+				  B_APP_DATA_DIRECTORY, 0, false, path, (int32)strlen(path)),
+		B_BAD_VALUE);
+	EXPECT_EQ(find_directory(B_APP_DATA_DIRECTORY, 0, false, nullptr, 10),
+		B_BAD_VALUE);
+}
+
+// A working directory and the test program's data folder, each of which
+// may hold its own "bmp/probe.bmp".
+class ImageLookupTest : public ::testing::Test {
+protected:
+	void
+	SetUp() override
+	{
+		fOldCwd = fs::current_path();
+		fData = BPrivate::AppDataDirectory();
+		ASSERT_FALSE(fData.empty());
+		fs::remove_all(fData);
+		fCwd = fs::temp_directory_path()
+			/ ("kx-lookup-" + std::to_string(getpid()));
+		fs::create_directories(fCwd / "bmp");
+		fs::create_directories(fData / "bmp");
+		fs::current_path(fCwd);
+	}
+
+	void
+	TearDown() override
+	{
+		fs::current_path(fOldCwd);
+		fs::remove_all(fCwd);
+		// The folder and its now empty parent, both made by SetUp.
+		fs::remove_all(fData);
+		fs::remove(fData.parent_path());
+	}
+
+	// The board picture is 160 wide, a peg picture 17.
+	void
+	Put(const fs::path& folder, const char* picture)
+	{
+		fs::copy_file(fs::path(KX_SOURCE_DIR) / "bmp" / picture,
+			folder / "bmp/probe.bmp", fs::copy_options::overwrite_existing);
+	}
+
+	static float
+	WidthOf(const char* path)
+	{
+		std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap(path));
+		return bitmap ? bitmap->Bounds().Width() + 1 : 0;
+	}
+
+	fs::path fOldCwd;
+	fs::path fCwd;
+	fs::path fData;
+};
+
+TEST_F(ImageLookupTest, WorkingDirectoryFirstThenTheDataFolder)
+{
+	EXPECT_EQ(WidthOf("bmp/probe.bmp"), 0);
+
+	Put(fData, "red.bmp");
+	EXPECT_EQ(WidthOf("bmp/probe.bmp"), 17);
+
+	Put(fCwd, "board.jpg");
+	EXPECT_EQ(WidthOf("bmp/probe.bmp"), 160);
+
+	// A damaged copy in the working directory does not hide a good one.
+	{
+		std::ofstream(fCwd / "bmp/probe.bmp") << "not a picture";
+	}
+	EXPECT_EQ(WidthOf("bmp/probe.bmp"), 17);
+
+	// An absolute path is taken as it is.
+	EXPECT_EQ(WidthOf((fCwd / "bmp/probe.bmp").c_str()), 0);
+}
+
+TEST(DisplayScaleTest, WholeScalesFromTheDensityAndScreenPixelsBackToTheirs)
+{
+	// A nominal 192 as screens report it; nothing usable reported: no
+	// enlargement.
+	const float dpis[][2] = { { 96, 1 }, { 144, 1 }, { 192, 2 }, { 189.5f, 2 },
+		{ 288, 3 }, { 0, 1 }, { -5, 1 }, { NAN, 1 }, { 1e9f, 1 } };
+	for (const auto& dpi : dpis)
+		EXPECT_EQ(BPrivate::ScaleForDpi(dpi[0]), dpi[1]) << dpi[0];
+	// Screen pixel, scale, the application pixel it shows.
+	const int32 pixels[][3] = { { 7, 1, 7 }, { -7, 1, -7 }, { 0, 2, 0 },
+		{ 1, 2, 0 }, { 319, 2, 159 }, { -1, 2, -1 }, { -2, 2, -1 },
+		{ -3, 2, -2 } };
+	for (const auto& p : pixels)
+		EXPECT_EQ(BPrivate::FromScreen(p[0], p[1]), p[2])
+			<< p[0] << " " << p[1];
+}
+
+// The display's wake-up comes from any thread at any time: before the
+// display is open (a relaunch request may arrive while the application is
+// still being made), while it opens and closes, and after. Under
+// ThreadSanitizer a wake-up that reads the display's state unguarded fails.
+TEST(DisplayWake, AnyThreadMayWakeTheDisplayWhileItOpensAndCloses)
+{
+	// A display without a screen: the X server plays no part here.
+	setenv("SDL_VIDEODRIVER", "dummy", 1);
+	BPrivate::DisplayBackend* display = BPrivate::CreateSDLDisplay();
+	std::atomic<bool>		  done { false };
+	std::atomic<int>		  wakes { 0 };
+	std::thread				  waker([&] {
+		  while (!done) {
+			  display->Wake();
+			  wakes++;
+		  }
+	  });
+	EXPECT_TRUE(kxtest::PollUntil([&] { return wakes >= 100; }));
+	for (int round = 0; round < 3; round++) {
+		ASSERT_EQ(display->Open(), B_OK);
+		int seen = wakes;
+		EXPECT_TRUE(kxtest::PollUntil([&] { return wakes >= seen + 100; }));
+		display->Close();
+	}
+	done = true;
+	waker.join();
+	delete display;
+	unsetenv("SDL_VIDEODRIVER");
 }
 
 } // namespace

@@ -67,7 +67,7 @@ private:
 };
 
 // Fills itself with one colour, unless that is transparent, and keeps what
-// reaches it: presses, releases, and keys with their code and modifiers.
+// reaches it: presses and keys with their code and modifiers.
 class ProbeView : public BView {
 public:
 	explicit ProbeView(BRect frame, rgb_color fill = { 0, 128, 0, 255 }) :
@@ -94,12 +94,6 @@ public:
 	}
 
 	void
-	MouseUp(BPoint where) override
-	{
-		ups.push_back(where);
-	}
-
-	void
 	KeyDown(const char* bytes, int32 numBytes) override
 	{
 		typed += std::string(bytes, numBytes);
@@ -114,7 +108,6 @@ public:
 	std::atomic<int>		draws { 0 };
 	BRect					lastUpdate;
 	std::vector<BPoint>		downs;
-	std::vector<BPoint>		ups;
 	bool					lockedInHook = false;
 	std::string				typed;
 	int32					key = 0;

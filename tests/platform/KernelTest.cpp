@@ -19,13 +19,6 @@ CountRun(void* data)
 	return *static_cast<int32*>(data);
 }
 
-status_t
-WaitOnClock(void*)
-{
-	snooze(500000);
-	return 7;
-}
-
 TEST(KernelThreads, SpawnedThreadsWaitForResumeOrAWaiterAndHaveIds)
 {
 	kxtest::Watchdog watchdog;
@@ -54,39 +47,9 @@ TEST(KernelThreads, SpawnedThreadsWaitForResumeOrAWaiterAndHaveIds)
 	EXPECT_EQ(wait_for_thread(thread, &exitValue), B_OK);
 	EXPECT_EQ(exitValue, 3);
 	EXPECT_EQ(sRuns.load(), 2);
-}
-
-TEST(KernelThreads, WaitForRunningEndedAndUnknownThreads)
-{
-	kxtest::Watchdog	  watchdog;
-	BPrivate::ManualClock clock;
-	BPrivate::SetClock(&clock);
-	thread_id thread =
-		spawn_thread(WaitOnClock, "sleeper", B_NORMAL_PRIORITY, nullptr);
-	resume_thread(thread);
-	ASSERT_TRUE(clock.WaitForSleepers(1));
-
-	// The thread cannot end before the clock moves, so this wait is on a
-	// running thread.
-	status_t			  exitValue = 0;
-	std::atomic<status_t> result { B_ERROR };
-	std::thread waiter([&] { result = wait_for_thread(thread, &exitValue); });
-	while (clock.CountSleepers() == 1 && result == B_ERROR) {
-		clock.AdvanceToNextWakeup();
-		std::this_thread::yield();
-	}
-	waiter.join();
-	// Either the waiter saw the end and its value, or the thread had already
-	// gone when it looked.
-	if (result == B_OK)
-		EXPECT_EQ(exitValue, 7);
-	else
-		EXPECT_EQ(result, B_BAD_THREAD_ID);
-
 	// Ended and never-existing ids return at once.
 	for (thread_id gone : { thread, -1, 999999 })
 		EXPECT_EQ(wait_for_thread(gone, &exitValue), B_BAD_THREAD_ID);
-	BPrivate::SetClock(nullptr);
 }
 
 TEST(KernelTime, ManualClockWakesEachSleeperExactlyOnTime)

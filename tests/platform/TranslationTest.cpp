@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <future>
 #include <memory>
 #include <string>
@@ -48,9 +48,8 @@ protected:
 	Write(const std::string& name, const std::vector<uint8>& bytes)
 	{
 		std::string path = Path(name);
-		FILE*		file = fopen(path.c_str(), "wb");
-		fwrite(bytes.data(), 1, bytes.size(), file);
-		fclose(file);
+		std::ofstream(path, std::ios::binary)
+			.write((const char*)bytes.data(), (std::streamsize)bytes.size());
 		return path;
 	}
 
@@ -112,8 +111,7 @@ TEST_F(TranslationTest, PicturesLoadTopRowFirstOpaqueUnlessTheyHaveAlpha)
 	}
 }
 
-// Damaged BMP files are swept in the fault tests; here the other ways a
-// path can fail, damaged JPEG files, and headers that declare absurd sizes.
+// Paths that cannot be read, damaged JPEG files and absurd declared sizes.
 TEST_F(TranslationTest, MissingUnreadableDamagedOrHugePicturesGiveNull)
 {
 	EXPECT_EQ(BTranslationUtils::GetBitmap(nullptr), nullptr);

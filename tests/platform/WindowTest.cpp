@@ -11,22 +11,6 @@ const uint32	kGrey = 0xd8d8d8;
 
 using OnScreen = WindowFixture;
 
-TEST_F(OnScreen, PressAndReleaseReachTheViewLockedAndOnlyInsideTheWindow)
-{
-	window = new RecordingWindow(BRect(100, 50, 259, 318));
-	auto* view = new ProbeView(BRect(0, 20, 160, 268), kRed);
-	window->AddChild(view);
-	Open();
-	ASSERT_TRUE(ClickAt(BPoint(40, 229)));
-	EXPECT_EQ(view->downs, std::vector<BPoint> { BPoint(40, 209) });
-	EXPECT_EQ(view->ups, std::vector<BPoint> { BPoint(40, 209) });
-	EXPECT_TRUE(view->lockedInHook);
-
-	// A press outside every window (at 10, 10 on the screen) reaches none.
-	ASSERT_TRUE(ClickAt(BPoint(-90, -40)));
-	EXPECT_EQ(view->downs.size(), 1u);
-}
-
 TEST_F(OnScreen, InvalidationsCoalesceIntoOneDrawThatReachesTheScreen)
 {
 	window = new RecordingWindow(BRect(0, 0, 99, 99));
@@ -55,15 +39,6 @@ TEST_F(OnScreen, InvalidationsCoalesceIntoOneDrawThatReachesTheScreen)
 	EXPECT_EQ(PixelAt(BPoint(60, 60)), kGrey);
 	EXPECT_EQ(PixelAt(BPoint(65, 5)), 0x0000ffu);
 	EXPECT_EQ(PixelAt(BPoint(90, 5)), kGrey);
-
-	// UpdateIfNeeded draws at once, and nothing is left to draw after it.
-	window->Lock();
-	view->Invalidate();
-	window->UpdateIfNeeded();
-	EXPECT_EQ(view->draws, before + 2);
-	window->Unlock();
-	ASSERT_TRUE(HeadlessApp::Settle(window));
-	EXPECT_EQ(view->draws, before + 2);
 }
 
 TEST_F(OnScreen, AWindowGetsItsPixelsWhenFirstShownAndKeepsThem)

@@ -223,4 +223,30 @@ TEST_F(GameWindow, ShownModalWindowBlocksTheOthersAndStaysInFront)
 	EXPECT_EQ(harness.display.CountRaises(window), raises + 1);
 }
 
+// The game's menu always fits its window; a smaller window clamps the menu.
+using SmallWindowMenu = WindowFixture;
+
+TEST_F(SmallWindowMenu, StaysBelowItsTitleInsideAWindowSmallerThanItself)
+{
+	window = new RecordingWindow(BRect(300, 300, 359, 359));
+	auto* bar = new BMenuBar(BRect(0, 0, 59, 10), "bar");
+	auto* second = new BMenu("Long");
+	for (int i = 0; i < 6; i++)
+		second->AddItem(new BMenuItem(
+			"A label wider than the window", new BMessage(10 + i)));
+	bar->AddItem(new BMenu("A"));
+	bar->AddItem(second);
+	window->AddChild(bar);
+	Open();
+
+	ASSERT_TRUE(Press(Middle(bar->ConvertToWindow(bar->_ItemFrame(1)))));
+	ASSERT_EQ(BPrivate::TestAccess::OpenMenu(bar), second);
+	BRect frame = second->ConvertToWindow(second->Bounds());
+	EXPECT_EQ(frame, BRect(0, bar->Frame().bottom + 1, 59, 59));
+	// The release on the title is not taken for a choice.
+	ASSERT_TRUE(Release());
+	EXPECT_EQ(BPrivate::TestAccess::OpenMenu(bar), second);
+	EXPECT_TRUE(window->Codes().empty());
+}
+
 } // namespace

@@ -9,7 +9,6 @@
 #include <random>
 
 #include "AboutBox.h"
-#include "Desktop.h"
 #include "GameFixture.h"
 
 namespace {
@@ -59,42 +58,6 @@ protected:
 		return InWindow(
 			BPoint(Random((int32)slot.left + 1, (int32)slot.right - 1),
 				Random((int32)slot.top + 1, (int32)slot.bottom - 1)));
-	}
-
-	// A press at one window point, a release at another. The view waits for
-	// the gesture only on the palette during the user's own game; then a
-	// move of the pointer starts a drag whose message goes where the
-	// pointer is released.
-	void
-	Gesture(BPoint from, BPoint to, bool move)
-	{
-		BoardState state = State();
-		bool	   waits = state.gameActive && !state.cpuActive
-			&& kPaletteFrame.Contains(from - kBoardFrame.LeftTop());
-
-		int64 sleepers = clock.CountSleepers();
-		harness.MoveTo(window, from);
-		harness.display.Press();
-		ASSERT_TRUE(harness.display.WaitForInput());
-		// Nobody else sleeps on the clock while the user plays.
-		if (waits) {
-			ASSERT_TRUE(clock.WaitForSleepers(sleepers + 1));
-		}
-		if (waits && move) {
-			harness.MoveTo(window, from + BPoint(1, 0));
-			ASSERT_TRUE(harness.display.WaitForInput());
-			ASSERT_TRUE(clock.AdvanceToNextWakeup());
-			ASSERT_TRUE(Settle());
-			ASSERT_TRUE(BPrivate::Desktop::Default()->IsDragging());
-		}
-		harness.MoveTo(window, to);
-		harness.display.Release();
-		ASSERT_TRUE(harness.display.WaitForInput());
-		if (waits && !move) {
-			ASSERT_TRUE(clock.AdvanceToNextWakeup());
-		}
-		ASSERT_TRUE(SettleRunningClock(window));
-		EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
 	}
 
 	// Drags the peg of a palette slot to a window point and checks that a
@@ -166,32 +129,6 @@ protected:
 	}
 
 	void
-	NewGame()
-	{
-		if (!State().cpuActive) {
-			Choose(0);
-			return;
-		}
-
-		// The clock stands still until the window has asked the player to
-		// stop; from then on, the wait may last as long as the player's row
-		// needs, five pauses at most.
-		Choose(0, false);
-		kxtest::PollUntil([this] { return !view->cpuActive; });
-		bigtime_t virtualStart = clock.Now();
-		ASSERT_TRUE(SettleRunningClock(window));
-		EXPECT_LE(
-			clock.Now() - virtualStart, kBoardHoleCount * kxtest::kPegPause);
-
-		BoardState fresh = State();
-		EXPECT_FALSE(fresh.cpuActive);
-		EXPECT_TRUE(fresh.gameActive);
-		EXPECT_EQ(fresh.currentRow, kBoardFirstRow);
-		EXPECT_EQ(fresh.CountPegs(kBoardFirstRow), 0);
-		EXPECT_LT(find_thread("CPU Player"), 0);
-	}
-
-	void
 	About()
 	{
 		AboutBox* box = app->aboutBox;
@@ -245,7 +182,8 @@ protected:
 				break;
 			}
 			case ACTION_NEW_GAME:
-				NewGame();
+				Choose(0);
+				ExpectUsersGame(kBoardFirstRow);
 				break;
 			case ACTION_GIVE_UP:
 				Choose(1);

@@ -18,6 +18,7 @@
 
 #include "BoardInvariants.h"
 #include "BoardLayout.h"
+#include "Desktop.h"
 #include "HeadlessApp.h"
 #include "KXView.h"
 #include "KXWindow.h"
@@ -201,6 +202,62 @@ protected:
 	{
 		return RunClockUntil(
 			[looper] { return BPrivate::TestAccess::IsIdle(looper); });
+	}
+
+	// Presses at a window point and releases at another. The view waits for
+	// the gesture, asleep on the clock between readings of the pointer, only
+	// on the palette during the user's own game; a move of the pointer then
+	// starts a drag whose message goes where the pointer is released.
+	void
+	Gesture(BPoint from, BPoint to, bool move = true)
+	{
+		BoardState state = State();
+		bool	   waits = state.gameActive && !state.cpuActive
+			&& kPaletteFrame.Contains(from - kBoardFrame.LeftTop());
+		int64 sleeps = clock.CountSleeps();
+		harness.MoveTo(window, from);
+		harness.display.Press();
+		ASSERT_TRUE(harness.display.WaitForInput());
+		// Either the view sleeps or the press is handled; nothing else sleeps
+		// on the clock while the user plays.
+		PollUntil([&] {
+			return clock.CountSleeps() != sleeps
+				|| BPrivate::TestAccess::IsIdle(window);
+		});
+		if (!state.cpuActive) {
+			EXPECT_EQ(clock.CountSleeps() > sleeps, waits)
+				<< "whether the press waited for a gesture";
+			waits = clock.CountSleeps() > sleeps;
+		}
+		if (waits && move) {
+			harness.MoveTo(window, from + BPoint(1, 0));
+			ASSERT_TRUE(harness.display.WaitForInput());
+			ASSERT_TRUE(clock.AdvanceToNextWakeup());
+			ASSERT_TRUE(Settle());
+			ASSERT_TRUE(BPrivate::Desktop::Default()->IsDragging());
+			EXPECT_TRUE(harness.display.DragImageShown());
+		}
+		harness.MoveTo(window, to);
+		harness.display.Release();
+		ASSERT_TRUE(harness.display.WaitForInput());
+		if (waits && !move) {
+			ASSERT_TRUE(clock.AdvanceToNextWakeup());
+		}
+		ASSERT_TRUE(Settle());
+		EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
+	}
+
+	// The user's game on an empty row, with no player left running.
+	void
+	ExpectUsersGame(int32 row)
+	{
+		BoardState state = State();
+		EXPECT_FALSE(state.cpuActive);
+		EXPECT_TRUE(state.gameActive);
+		EXPECT_EQ(state.currentRow, row);
+		EXPECT_EQ(state.CountPegs(row), 0);
+		EXPECT_LT(find_thread("CPU Player"), 0);
+		EXPECT_EQ(Broken(), "");
 	}
 
 	// Opens the menu with a click on its name and clicks item number index,

@@ -17,7 +17,6 @@ public:
 	std::string
 	Broken(const KXView* view)
 	{
-		fChecked++;
 		int32 current = view->currentRow;
 		if (current < -1 || current > kBoardFirstRow)
 			return "currentRow " + std::to_string(current)
@@ -50,8 +49,6 @@ public:
 			return "the game is over but still active";
 		return std::string();
 	}
-
-	int64 fChecked = 0;
 
 private:
 	static bool

@@ -14,7 +14,8 @@ using kxtest::kPegPause;
 
 enum Stop {
 	STOP_NEW_GAME, // KXView::Restart
-	STOP_QUIT,	   // KXView::Quit, which leaves the board as it is
+	STOP_QUIT,	   // KXView::Quit, which leaves the board as it is, with a
+				   // "CPU Play" queued behind it that must start no player
 	STOP_CLOSE	   // KXWindow::QuitRequested: the whole program ends
 };
 
@@ -94,9 +95,10 @@ TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 		  requested = true;
 		  if (c.stop == STOP_NEW_GAME)
 			  view->Restart();
-		  else if (c.stop == STOP_QUIT)
+		  else if (c.stop == STOP_QUIT) {
+			  window->PostMessage(MSG_CPU_PLAY);
 			  view->Quit();
-		  else
+		  } else
 			  window->QuitRequested();
 		  playerGone = find_thread("CPU Player") < 0;
 		  window->Unlock();

@@ -26,6 +26,10 @@
 #include "LaunchHook.h"
 #include "MessageCodes.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace kxtest {
 
 const bigtime_t kPegPause = 500000;
@@ -93,6 +97,10 @@ protected:
 		EXPECT_TRUE(harness.Quit());
 		delete app;
 		BPrivate::SetLaunchHook(nullptr);
+#if defined(__SANITIZE_ADDRESS__)
+		// Whatever the test played, the game lost nothing it allocated.
+		EXPECT_EQ(__lsan_do_recoverable_leak_check(), 0);
+#endif
 	}
 
 	static BPoint

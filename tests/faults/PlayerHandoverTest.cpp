@@ -34,7 +34,7 @@ protected:
 				thread_id found = find_thread("CPU Player");
 				EXPECT_TRUE(found < 0 || found == view->cpuThread)
 					<< "player " << found << " runs beside " << view->cpuThread;
-				EXPECT_EQ(kxtest::BoardInvariants().Broken(view), "");
+				EXPECT_EQ(kxtest::BoardState::Of(view).Broken(), "");
 				over = !view->cpuActive && found < 0;
 			});
 			return over;

@@ -174,14 +174,12 @@ protected:
 				break;
 			}
 			case ACTION_NEW_GAME:
-				Choose(0);
-				ExpectUsersGame(kBoardFirstRow);
-				break;
 			case ACTION_GIVE_UP:
-				Choose(1);
-				break;
 			case ACTION_CPU_PLAY:
-				Choose(2);
+				// The first three items of the menu, in this order.
+				Choose(action - ACTION_NEW_GAME);
+				if (action == ACTION_NEW_GAME)
+					ExpectUsersGame(kBoardFirstRow);
 				break;
 			case ACTION_ABOUT:
 				About();

@@ -16,8 +16,8 @@
 #include <thread>
 #include <vector>
 
-#include "BoardInvariants.h"
 #include "BoardLayout.h"
+#include "BoardState.h"
 #include "Desktop.h"
 #include "HeadlessApp.h"
 #include "KXView.h"
@@ -40,35 +40,6 @@ Middle(BRect rect)
 {
 	return BPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
-
-
-// What the rules change, copied under the window's lock.
-struct BoardState {
-	int32	 hints[kBoardRowCount][kBoardHoleCount];
-	int32	 colors[kBoardRowCount][kBoardHoleCount];
-	int32	 currentRow;
-	bool	 gameActive;
-	bool	 cpuActive;
-	Sequence secret;
-
-	bool	 operator==(const BoardState& other) const = default;
-
-	int32
-	CountPegs(int32 row) const
-	{
-		int32 count = 0;
-		for (int32 h = 0; h < kBoardHoleCount; h++)
-			count += colors[row][h] != PEG_NONE;
-		return count;
-	}
-
-	Sequence
-	Row(int32 row) const
-	{
-		const int32* c = colors[row];
-		return Sequence(c[0], c[1], c[2], c[3], c[4]);
-	}
-};
 
 
 class GameTest : public ::testing::Test {
@@ -135,9 +106,7 @@ protected:
 	std::string
 	Broken()
 	{
-		std::string broken;
-		Locked([&] { broken = BoardInvariants().Broken(view); });
-		return broken;
+		return State().Broken();
 	}
 
 	// Puts the pointer on a point of the board view and drops a peg there
@@ -174,18 +143,7 @@ protected:
 	State()
 	{
 		BoardState state;
-		Locked([&] {
-			for (int32 r = 0; r < kBoardRowCount; r++) {
-				for (int32 h = 0; h < kBoardHoleCount; h++) {
-					state.hints[r][h] = view->hints[r][h];
-					state.colors[r][h] = view->pegs[r][h].colorIndex;
-				}
-			}
-			state.currentRow = view->currentRow;
-			state.gameActive = view->gameActive;
-			state.cpuActive = view->cpuActive;
-			state.secret = view->secret;
-		});
+		Locked([&] { state = BoardState::Of(view); });
 		return state;
 	}
 

@@ -227,10 +227,9 @@ protected:
 	}
 
 	// Opens the menu with a click on its name and clicks item number index,
-	// then waits until the window has handled it (settle false: only until
-	// the item was clicked).
+	// then waits until the window has handled it.
 	void
-	Choose(int32 index, bool settle = true)
+	Choose(int32 index)
 	{
 		ASSERT_TRUE(harness.Click(window, BPoint(10, 8)));
 		ASSERT_EQ(window->LockWithTimeout(10000000), B_OK);
@@ -243,9 +242,7 @@ protected:
 		harness.display.Press();
 		harness.display.Release();
 		ASSERT_TRUE(harness.display.WaitForInput());
-		if (settle) {
-			ASSERT_TRUE(SettleRunningClock(window));
-		}
+		ASSERT_TRUE(SettleRunningClock(window));
 	}
 
 	// Moves the clock on, one wake-up at a time, until the player sleeps in

@@ -38,9 +38,9 @@ protected:
 	}
 
 	void
-	Redraw(BRect area = kBoardArea)
+	Redraw()
 	{
-		Locked([&] { view->Invalidate(area); });
+		Locked([&] { view->Invalidate(kBoardArea); });
 		ASSERT_TRUE(Settle());
 	}
 
@@ -174,16 +174,6 @@ TEST_F(BoardPicture, EachMarkIsADiscOfNinePixelsInItsPlace)
 			}
 		}
 	}
-}
-
-TEST_F(BoardPicture, APartialUpdateCopiesOnlyItsRectangle)
-{
-	PutPeg(0, 0, PEG_BLUE);
-	PutPeg(0, 2, PEG_GREEN);
-	// Only hole 2 is asked for: hole 0 stays as the screen had it.
-	Redraw(BRect(40, 1, 56, 17));
-	ExpectPeg(40, 1, PEG_GREEN);
-	ExpectBackground(BRect(8, 1, 23, 17));
 }
 
 } // namespace

@@ -3,108 +3,30 @@
 
 #include <Bitmap.h>
 
-#include <gtest/gtest.h>
-
 #include <memory>
-#include <mutex>
 #include <vector>
 
-#include "Desktop.h"
 #include "GameFixture.h"
 
 namespace {
 
-// Keeps a copy of the image and the offset of the last drag it is shown.
-class DragRecorder : public BPrivate::HeadlessDisplay {
-public:
-	void
-	SetDragImage(const BBitmap* image, BPoint offset) override
-	{
-		if (image != nullptr) {
-			std::lock_guard<std::mutex> guard(fRecordLock);
-			fImage.reset(new BBitmap(image));
-			fOffset = offset;
-		}
-		HeadlessDisplay::SetDragImage(image, offset);
-	}
-
-	std::unique_ptr<BBitmap>
-	TakeImage(BPoint* offset)
-	{
-		std::lock_guard<std::mutex> guard(fRecordLock);
-		*offset = fOffset;
-		return std::move(fImage);
-	}
-
-private:
-	std::mutex				 fRecordLock;
-	std::unique_ptr<BBitmap> fImage;
-	BPoint					 fOffset;
-};
-
-
 class PaletteDrag : public kxtest::GameTest {
 protected:
-	// The application opens this display instead of the harness's.
-	PaletteDrag() { display.Install(); }
-
-	void
-	MoveTo(BPoint board)
-	{
-		display.MovePointer(display.WindowToScreen(window, InWindow(board)));
-		ASSERT_TRUE(display.WaitForInput());
-	}
-
-	void
-	Release(bool wake = false)
-	{
-		display.Release();
-		ASSERT_TRUE(display.WaitForInput());
-		if (wake) {
-			ASSERT_TRUE(clock.AdvanceToNextWakeup());
-		}
-		ASSERT_TRUE(Settle());
-	}
-
-	// Presses at a board point; true when the view went on to wait for the
-	// gesture (it sleeps on the clock between two readings).
-	bool
-	PressWaits(BPoint where)
-	{
-		int64 sleeps = clock.CountSleeps();
-		MoveTo(where);
-		display.Press();
-		EXPECT_TRUE(display.WaitForInput());
-		// Either the view sleeps on the clock, or the press is handled.
-		kxtest::PollUntil([&] {
-			return clock.CountSleeps() != sleeps
-				|| BPrivate::TestAccess::IsIdle(window);
-		});
-		return clock.CountSleeps() > sleeps;
-	}
-
-	// Drags the peg of a palette point to a board point.
-	void
-	Drag(BPoint from, BPoint to)
-	{
-		ASSERT_TRUE(PressWaits(from));
-		MoveTo(from + BPoint(1, 0));
-		ASSERT_TRUE(clock.AdvanceToNextWakeup());
-		ASSERT_TRUE(Settle());
-		EXPECT_TRUE(BPrivate::Desktop::Default()->IsDragging());
-		EXPECT_TRUE(display.DragImageShown());
-		MoveTo(to);
-		Release();
-		EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
-	}
-
 	static BPoint
 	Slot(int32 color)
 	{
-		return kxtest::Middle(PaletteSlotRect(color));
+		return InWindow(kxtest::Middle(PaletteSlotRect(color)));
 	}
 
-	DragRecorder display;
+	// Presses and releases without moving; false when the view slept on the
+	// clock for it a number of times other than expected.
+	bool
+	Click(BPoint board, int64 waits)
+	{
+		int64 sleeps = clock.CountSleeps();
+		Gesture(InWindow(board), InWindow(board), false);
+		return clock.CountSleeps() == sleeps + waits;
+	}
 };
 
 // Every slot by its middle, and the lines slots share: y 97 lies on red's
@@ -113,9 +35,9 @@ protected:
 // and the fifth peg of a row scores it.
 TEST_F(PaletteDrag, ADragFromEachSlotPlacesThatColourUnderAHalfOpaqueCopy)
 {
-	std::vector<std::pair<BPoint, int32>> drags = {
-		{ BPoint(144, 97), PEG_RED }, { BPoint(144, 225), PEG_WHITE }
-	};
+	std::vector<std::pair<BPoint, int32>> drags = { { InWindow(BPoint(144, 97)),
+														PEG_RED },
+		{ InWindow(BPoint(144, 225)), PEG_WHITE } };
 	for (int32 color = 0; color < kPegColorCount; color++)
 		drags.push_back({ Slot(color), color });
 	SetSecret(Sequence(8, 7, 6, 5, 4));
@@ -123,12 +45,12 @@ TEST_F(PaletteDrag, ADragFromEachSlotPlacesThatColourUnderAHalfOpaqueCopy)
 		auto [from, color] = drags[i];
 		SCOPED_TRACE(testing::Message() << "drag " << i);
 		int32 row = State().currentRow;
-		Drag(from, Hole(row, i % 5));
+		Gesture(from, InWindow(Hole(row, i % 5)));
 		EXPECT_EQ(State().colors[row][i % 5], color);
 		EXPECT_EQ(Broken(), "");
 
 		BPoint					 offset;
-		std::unique_ptr<BBitmap> image = display.TakeImage(&offset);
+		std::unique_ptr<BBitmap> image = harness.display.TakeDragImage(&offset);
 		ASSERT_NE(image, nullptr);
 		EXPECT_EQ(offset, BPoint(10, 10));
 		// The peg itself stays opaque.
@@ -151,13 +73,13 @@ TEST_F(PaletteDrag, ADragFromEachSlotPlacesThatColourUnderAHalfOpaqueCopy)
 // the game, nor while the computer plays.
 TEST_F(PaletteDrag, OnlyPressesOnThePaletteInTheUsersGameWait)
 {
-	int32			   raises = display.CountRaises(window);
+	int32			   raises = harness.display.CountRaises(window);
 	kxtest::BoardState before = State();
 	const struct {
 		BPoint where;
 		bool   waits;
 	} presses[] = {
-		{ Slot(3), true },
+		{ kxtest::Middle(PaletteSlotRect(3)), true },
 		{ BPoint(144, 80), false },
 		{ BPoint(153, 100), false },
 		{ BPoint(16, 217), false },
@@ -167,27 +89,18 @@ TEST_F(PaletteDrag, OnlyPressesOnThePaletteInTheUsersGameWait)
 		{ BPoint(152, 100), true },
 	};
 	for (const auto& press : presses) {
-		EXPECT_EQ(PressWaits(press.where), press.waits)
+		EXPECT_TRUE(Click(press.where, press.waits))
 			<< press.where.x << "," << press.where.y;
-		Release(press.waits);
-		EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
 	}
 	EXPECT_TRUE(State() == before);
-	EXPECT_GE(display.CountRaises(window), raises);
+	EXPECT_GE(harness.display.CountRaises(window), raises);
 	EXPECT_TRUE(window->IsFront());
 
 	Locked([&] { view->GiveUp(); });
-	EXPECT_FALSE(PressWaits(Slot(0)));
-	Release();
+	EXPECT_TRUE(Click(BPoint(144, 90), 0));
 	window->PostMessage(MSG_CPU_PLAY);
 	ASSERT_TRUE(clock.WaitForSleepers(1)); // the player's first pause
-	int64 sleeps = clock.CountSleeps();
-	MoveTo(Slot(0));
-	display.Press();
-	ASSERT_TRUE(display.WaitForInput());
-	ASSERT_TRUE(Settle());
-	EXPECT_EQ(clock.CountSleeps(), sleeps);
-	Release();
+	EXPECT_TRUE(Click(BPoint(144, 90), 0));
 }
 
 } // namespace

@@ -1,9 +1,5 @@
-// "CPU Play" handled right when a computer game ends, and right when the
-// quit begins: one player at a time ever plays on the board, and none is
-// left running once the quit returns.
-
-#include <atomic>
-#include <thread>
+// "CPU Play" handled right when a computer game ends: one player at a time
+// ever plays on the board.
 
 #include "GameFixture.h"
 
@@ -25,28 +21,23 @@ const EndCase kEndCases[] = {
 
 class PlayerHandover : public kxtest::GameTest {
 protected:
-	// Under the window's lock: the board keeps its promises and the only
-	// player thread alive, if any, is the view's current one. Thread ids
-	// grow, so an older player still alive is the one found by name.
-	void
-	ExpectOnePlayer(const char* when)
-	{
-		Locked([&] {
-			thread_id found = find_thread("CPU Player");
-			EXPECT_TRUE(found < 0 || found == view->cpuThread)
-				<< when << ": player " << found << " runs beside "
-				<< view->cpuThread;
-			EXPECT_EQ(kxtest::BoardInvariants().Broken(view), "") << when;
-		});
-	}
-
-	// Runs the clock until no player is left, checking at every step.
+	// Runs the clock until no player is left. At every step the board keeps
+	// its promises and the only player thread alive, if any, is the view's
+	// current one: thread ids grow, so an older player still alive is the
+	// one found by name.
 	void
 	PlayOut()
 	{
 		EXPECT_TRUE(RunClockUntil([this] {
-			ExpectOnePlayer("while playing out");
-			return !view->cpuActive && find_thread("CPU Player") < 0;
+			bool over = false;
+			Locked([&] {
+				thread_id found = find_thread("CPU Player");
+				EXPECT_TRUE(found < 0 || found == view->cpuThread)
+					<< "player " << found << " runs beside " << view->cpuThread;
+				EXPECT_EQ(kxtest::BoardState::Of(view).Broken(), "");
+				over = !view->cpuActive && found < 0;
+			});
+			return over;
 		}));
 	}
 };
@@ -78,44 +69,9 @@ TEST_F(PlayerHandover, CPUPlayAsTheComputersGameEnds)
 			Locked([&] { view->ToggleCPU(); });
 
 			ASSERT_TRUE(SettleRunningClock(window));
-			ExpectOnePlayer("after the command");
 			PlayOut();
 		}
 	}
-}
-
-
-TEST_F(PlayerHandover, CPUPlayAsTheQuitBegins)
-{
-	kxtest::Watchdog watchdog;
-	StartPlayer(Sequence(3, 1, 4, 1, 5));
-	thread_id		  player = view->cpuThread;
-
-	// The command is queued behind a quit that waits for the sleeping
-	// player with the window unlocked.
-	std::atomic<bool> returned(false);
-	thread_id		  left = -1;
-	thread_id		  current = -1;
-	std::thread		  quitter([&] {
-		  window->Lock();
-		  window->PostMessage(MSG_CPU_PLAY);
-		  view->Quit();
-		  left = find_thread("CPU Player");
-		  current = view->cpuThread;
-		  window->Unlock();
-		  returned = true;
-	  });
-
-	// The player sleeps on until the command has been handled.
-	ASSERT_TRUE(Settle());
-	EXPECT_FALSE(returned);
-	clock.SetAutomatic(true);
-	clock.AdvanceToNextWakeup();
-	quitter.join();
-
-	EXPECT_EQ(left, B_NAME_NOT_FOUND) << "a player outlived the quit";
-	EXPECT_EQ(current, player) << "a player was started after the quit began";
-	EXPECT_EQ(Broken(), "");
 }
 
 } // namespace

@@ -16,14 +16,19 @@
 #include <thread>
 #include <vector>
 
-#include "BoardInvariants.h"
 #include "BoardLayout.h"
+#include "BoardState.h"
+#include "Desktop.h"
 #include "HeadlessApp.h"
 #include "KXView.h"
 #include "KXWindow.h"
 #include "Kalvex.h"
 #include "LaunchHook.h"
 #include "MessageCodes.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 namespace kxtest {
 
@@ -35,35 +40,6 @@ Middle(BRect rect)
 {
 	return BPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
-
-
-// What the rules change, copied under the window's lock.
-struct BoardState {
-	int32	 hints[kBoardRowCount][kBoardHoleCount];
-	int32	 colors[kBoardRowCount][kBoardHoleCount];
-	int32	 currentRow;
-	bool	 gameActive;
-	bool	 cpuActive;
-	Sequence secret;
-
-	bool	 operator==(const BoardState& other) const = default;
-
-	int32
-	CountPegs(int32 row) const
-	{
-		int32 count = 0;
-		for (int32 h = 0; h < kBoardHoleCount; h++)
-			count += colors[row][h] != PEG_NONE;
-		return count;
-	}
-
-	Sequence
-	Row(int32 row) const
-	{
-		const int32* c = colors[row];
-		return Sequence(c[0], c[1], c[2], c[3], c[4]);
-	}
-};
 
 
 class GameTest : public ::testing::Test {
@@ -92,6 +68,10 @@ protected:
 		EXPECT_TRUE(harness.Quit());
 		delete app;
 		BPrivate::SetLaunchHook(nullptr);
+#if defined(__SANITIZE_ADDRESS__)
+		// Whatever the test played, the game lost nothing it allocated.
+		EXPECT_EQ(__lsan_do_recoverable_leak_check(), 0);
+#endif
 	}
 
 	static BPoint
@@ -126,9 +106,7 @@ protected:
 	std::string
 	Broken()
 	{
-		std::string broken;
-		Locked([&] { broken = BoardInvariants().Broken(view); });
-		return broken;
+		return State().Broken();
 	}
 
 	// Puts the pointer on a point of the board view and drops a peg there
@@ -165,18 +143,7 @@ protected:
 	State()
 	{
 		BoardState state;
-		Locked([&] {
-			for (int32 r = 0; r < kBoardRowCount; r++) {
-				for (int32 h = 0; h < kBoardHoleCount; h++) {
-					state.hints[r][h] = view->hints[r][h];
-					state.colors[r][h] = view->pegs[r][h].colorIndex;
-				}
-			}
-			state.currentRow = view->currentRow;
-			state.gameActive = view->gameActive;
-			state.cpuActive = view->cpuActive;
-			state.secret = view->secret;
-		});
+		Locked([&] { state = BoardState::Of(view); });
 		return state;
 	}
 
@@ -203,11 +170,66 @@ protected:
 			[looper] { return BPrivate::TestAccess::IsIdle(looper); });
 	}
 
-	// Opens the menu with a click on its name and clicks item number index,
-	// then waits until the window has handled it (settle false: only until
-	// the item was clicked).
+	// Presses at a window point and releases at another. The view waits for
+	// the gesture, asleep on the clock between readings of the pointer, only
+	// on the palette during the user's own game; a move of the pointer then
+	// starts a drag whose message goes where the pointer is released.
 	void
-	Choose(int32 index, bool settle = true)
+	Gesture(BPoint from, BPoint to, bool move = true)
+	{
+		BoardState state = State();
+		bool	   waits = state.gameActive && !state.cpuActive
+			&& kPaletteFrame.Contains(from - kBoardFrame.LeftTop());
+		int64 sleeps = clock.CountSleeps();
+		harness.MoveTo(window, from);
+		harness.display.Press();
+		ASSERT_TRUE(harness.display.WaitForInput());
+		// Either the view sleeps or the press is handled; nothing else sleeps
+		// on the clock while the user plays.
+		PollUntil([&] {
+			return clock.CountSleeps() != sleeps
+				|| BPrivate::TestAccess::IsIdle(window);
+		});
+		if (!state.cpuActive) {
+			EXPECT_EQ(clock.CountSleeps() > sleeps, waits)
+				<< "whether the press waited for a gesture";
+			waits = clock.CountSleeps() > sleeps;
+		}
+		if (waits && move) {
+			harness.MoveTo(window, from + BPoint(1, 0));
+			ASSERT_TRUE(harness.display.WaitForInput());
+			ASSERT_TRUE(clock.AdvanceToNextWakeup());
+			ASSERT_TRUE(Settle());
+			ASSERT_TRUE(BPrivate::Desktop::Default()->IsDragging());
+			EXPECT_TRUE(harness.display.DragImageShown());
+		}
+		harness.MoveTo(window, to);
+		harness.display.Release();
+		ASSERT_TRUE(harness.display.WaitForInput());
+		if (waits && !move) {
+			ASSERT_TRUE(clock.AdvanceToNextWakeup());
+		}
+		ASSERT_TRUE(Settle());
+		EXPECT_FALSE(BPrivate::Desktop::Default()->IsDragging());
+	}
+
+	// The user's game on an empty row, with no player left running.
+	void
+	ExpectUsersGame(int32 row)
+	{
+		BoardState state = State();
+		EXPECT_FALSE(state.cpuActive);
+		EXPECT_TRUE(state.gameActive);
+		EXPECT_EQ(state.currentRow, row);
+		EXPECT_EQ(state.CountPegs(row), 0);
+		EXPECT_LT(find_thread("CPU Player"), 0);
+		EXPECT_EQ(Broken(), "");
+	}
+
+	// Opens the menu with a click on its name and clicks item number index,
+	// then waits until the window has handled it.
+	void
+	Choose(int32 index)
 	{
 		ASSERT_TRUE(harness.Click(window, BPoint(10, 8)));
 		ASSERT_EQ(window->LockWithTimeout(10000000), B_OK);
@@ -220,9 +242,7 @@ protected:
 		harness.display.Press();
 		harness.display.Release();
 		ASSERT_TRUE(harness.display.WaitForInput());
-		if (settle) {
-			ASSERT_TRUE(SettleRunningClock(window));
-		}
+		ASSERT_TRUE(SettleRunningClock(window));
 	}
 
 	// Moves the clock on, one wake-up at a time, until the player sleeps in

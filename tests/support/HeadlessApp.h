@@ -13,6 +13,7 @@
 #include <chrono>
 #include <future>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "Clock.h"
@@ -25,6 +26,35 @@ namespace kxtest {
 
 class HeadlessApp {
 public:
+	// The headless display, keeping a copy of the last drag image shown and
+	// its offset from the pointer.
+	class Display : public BPrivate::HeadlessDisplay {
+	public:
+		void
+		SetDragImage(const BBitmap* image, BPoint offset) override
+		{
+			if (image != nullptr) {
+				std::lock_guard<std::mutex> guard(fRecordLock);
+				fImage.reset(new BBitmap(image));
+				fOffset = offset;
+			}
+			HeadlessDisplay::SetDragImage(image, offset);
+		}
+
+		std::unique_ptr<BBitmap>
+		TakeDragImage(BPoint* offset)
+		{
+			std::lock_guard<std::mutex> guard(fRecordLock);
+			*offset = fOffset;
+			return std::move(fImage);
+		}
+
+	private:
+		std::mutex				 fRecordLock;
+		std::unique_ptr<BBitmap> fImage;
+		BPoint					 fOffset;
+	};
+
 	HeadlessApp() :
 		watchdog(6 * kWatchdog)
 	{
@@ -108,8 +138,8 @@ public:
 	// Ends the program on a hang in a wait without a limit of its own (a
 	// lock, a join); far longer than any wait with a deadline, far shorter
 	// than the test runner's limit.
-	Watchdog				  watchdog;
-	BPrivate::HeadlessDisplay display;
+	Watchdog watchdog;
+	Display	 display;
 
 private:
 	std::future<void> fRunning;

@@ -15,24 +15,11 @@ namespace BPrivate {
 
 class TestAccess {
 public:
-	// Messages posted to the looper and fully handled so far.
-	static int64
-	CountPosted(const BLooper* looper)
-	{
-		return looper->fPosted.load();
-	}
-
-	static int64
-	CountHandled(const BLooper* looper)
-	{
-		return looper->fHandled.load();
-	}
-
-	// True when everything posted so far has been handled.
+	// True when everything posted to the looper so far has been handled.
 	static bool
 	IsIdle(const BLooper* looper)
 	{
-		return CountHandled(looper) >= CountPosted(looper);
+		return looper->fHandled.load() >= looper->fPosted.load();
 	}
 
 	// The bar's open menu, or null.

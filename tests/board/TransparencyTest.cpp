@@ -70,24 +70,4 @@ TEST(Transparency, KeysExactMagentaOnlyAndDimsOnlyVisiblePixels)
 	}
 }
 
-TEST(Transparency, OnePixelAndUnsuitableBitmaps)
-{
-	BBitmap single(BRect(0, 0, 0, 0), B_RGB32);
-	memcpy(single.Bits(), &kSamples[0].pixel, 4);
-	MakeTransparent(&single);
-	EXPECT_EQ(At(single, 0).alpha, 0);
-
-	// No bitmap, or one that is not 32 bits a pixel: left alone, no crash.
-	MakeTransparent(nullptr);
-	MakeSemiTransparent(nullptr);
-	BBitmap indexed(BRect(0, 0, 4, 4), B_CMAP8);
-	memset(indexed.Bits(), 0xff, indexed.BitsLength());
-	MakeTransparent(&indexed);
-	MakeSemiTransparent(&indexed);
-	for (int32 i = 0; i < indexed.BitsLength(); i++)
-		EXPECT_EQ(static_cast<uint8*>(indexed.Bits())[i], 0xff);
-	BBitmap empty(BRect(), B_RGB32);
-	MakeTransparent(&empty);
-}
-
 } // namespace

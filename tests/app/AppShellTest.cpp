@@ -75,41 +75,6 @@ TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 	EXPECT_TRUE(box->IsHidden());
 }
 
-// Without the mouse: the menu by F10 and the arrows, the About box by Tab
-// and Space, and out by the menu's Quit.
-TEST_F(AppShell, EverythingCanBeDoneFromTheKeyboard)
-{
-	AboutBox* box = app->aboutBox;
-	// Keys typed at the front window, each handled before the next.
-	auto	  type = [&](std::vector<std::pair<char, int32>> keys) {
-		 bool done = true;
-		 for (auto [byte, key] : keys) {
-			 harness.display.TypeKey(byte, key);
-			 done = done && harness.display.WaitForInput() && Settle()
-				 && Settle(box);
-		 }
-		 return done;
-	};
-	const std::pair<char, int32> kF10 = { B_FUNCTION_KEY, B_F10_KEY };
-	const std::pair<char, int32> kDown = { B_DOWN_ARROW, 0 };
-
-	ASSERT_TRUE(type({ kF10, kDown, kDown, kDown, { B_ENTER, 0 } }));
-	EXPECT_FALSE(box->IsHidden());
-	// Tab reaches the web button, then OK, and Space on OK hides the box.
-	ASSERT_TRUE(type({ { B_TAB, 0 } }));
-	box->Lock();
-	EXPECT_EQ(box->CurrentFocus(), box->webButton);
-	box->Unlock();
-	ASSERT_TRUE(type({ { B_TAB, 0 }, { B_SPACE, 0 } }));
-	EXPECT_TRUE(box->IsHidden());
-
-	// Up from the top goes round to Quit; the windows go with the
-	// application: nothing of them is waited on.
-	ASSERT_TRUE(type({ kF10, { B_UP_ARROW, 0 } }));
-	harness.display.TypeKey(B_ENTER);
-	EXPECT_TRUE(harness.WaitForQuit());
-}
-
 TEST(WebPageAddress, IsAPercentEncodedFileAddressWhateverTheFolderHolds)
 {
 	char pattern[] = "/tmp/kx-manualXXXXXX";

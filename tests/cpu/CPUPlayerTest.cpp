@@ -54,11 +54,19 @@ TEST_F(CPUPlayerTest, PlaysTheStrategyRowByRowUntilItWins)
 }
 
 
-// The last row has failed: the row index is -1, in front of the board.
-TEST_F(CPUPlayerTest, ABoardWithoutRowsLeftTakesNoPeg)
+TEST_F(CPUPlayerTest, AStoppedPlayerOrABoardWithoutRowsLeftTakesNoPeg)
 {
-	Locked([&] { view->currentRow = -1; });
+	// A player stopped before its first look at the board, as a New Game
+	// right after CPU Play stops it, ends without a peg.
 	BoardState before = State();
+	thread_id  player =
+		spawn_thread(CPUPlayer, "CPU Player", B_NORMAL_PRIORITY, view);
+	ASSERT_EQ(wait_for_thread(player, nullptr), B_OK);
+	EXPECT_TRUE(State() == before);
+
+	// The last row has failed: the row index is -1, in front of the board.
+	Locked([&] { view->currentRow = -1; });
+	before = State();
 	clock.SetAutomatic(true);
 	Sequence guess = FirstGuess();
 	EXPECT_TRUE(DropSequence(guess, view));

@@ -37,22 +37,20 @@ const char*	   kStopNames[] = { "NewGame", "Quit", "Close" };
 // Takes five rows, so the player is still at work on rows 13 and 12.
 const Sequence kSecret(3, 1, 4, 1, 5);
 
+// The pauses the player sleeps before the row of the case is scored.
+int64
+PausesThroughRow(int32 row)
+{
+	return (kBoardFirstRow - row + 1) * (int64)kBoardHoleCount;
+}
+
 class StopPhase : public kxtest::GameTest,
-				  public ::testing::WithParamInterface<Case> {
-protected:
-	// The pauses the player sleeps before the row of the case is scored.
-	static int64
-	PausesThroughRow(int32 row)
-	{
-		return (kBoardFirstRow - row + 1) * (int64)kBoardHoleCount;
-	}
-};
+				  public ::testing::WithParamInterface<Case> { };
 
 
 TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 {
-	const Case&		 c = GetParam();
-	kxtest::Watchdog watchdog;
+	const Case& c = GetParam();
 	StartPlayer(kSecret);
 	int64 lastPause = PausesThroughRow(c.row);
 	if (c.phase == PHASE_PAUSE)

@@ -9,7 +9,6 @@
 
 namespace {
 
-using kxtest::BoardState;
 using kxtest::kPegPause;
 
 enum Stop {
@@ -117,18 +116,18 @@ TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 	EXPECT_TRUE(playerGone) << "the player's thread outlived the stop";
 	// The row was completed: every pause of it was slept, and no more. A
 	// player that had already gone on to its next guess finishes that row.
+	int32	  lastRow = c.row;
 	bigtime_t rowLeft =
 		c.phase == PHASE_PAUSE ? (kBoardHoleCount - c.peg + 1) * kPegPause : 0;
 	if (scored && clock.CountSleeps() > lastPause) {
 		EXPECT_FALSE(
 			nextBegun && clock.CountSleeps() != lastPause + kBoardHoleCount);
 		lastPause += kBoardHoleCount;
+		lastRow--;
 		rowLeft = kBoardHoleCount * kPegPause;
 	}
 	EXPECT_EQ(clock.CountSleeps(), lastPause);
 	EXPECT_EQ(waited, rowLeft);
-	int32 lastRow =
-		c.row - (lastPause - PausesThroughRow(c.row)) / kBoardHoleCount;
 
 	if (c.stop == STOP_CLOSE) {
 		EXPECT_TRUE(harness.WaitForQuit());
@@ -138,7 +137,7 @@ TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 	// A new game starts on an empty board; after a quit the scored row
 	// stands and the game itself goes on for the user.
 	ExpectUsersGame(c.stop == STOP_NEW_GAME ? kBoardFirstRow : lastRow - 1);
-	BoardState state = State();
+	kxtest::BoardState state = State();
 
 	// Nothing of the stopped game arrives later.
 	clock.Advance(20 * kPegPause);

@@ -29,16 +29,14 @@ protected:
 
 TEST_F(StrayMessages, EveryCodeWithEveryColourField)
 {
-	const int32		   colors[] = { -1, INT32_MIN, 9, INT32_MAX, 1 << 20, 4 };
-	const int32		   kNoField = -100;
-	std::vector<int32> fields(std::begin(colors), std::end(colors));
-	fields.push_back(kNoField);
-	AboutBox* box = app->aboutBox;
+	const int32 kNoField = -100;
+	AboutBox*	box = app->aboutBox;
 
 	for (int32 code = -2; code <= 9; code++) {
 		if (code == MSG_QUIT)
 			continue;
-		for (int32 field : fields) {
+		for (int32 field :
+			{ -1, INT32_MIN, 9, INT32_MAX, 1 << 20, 4, kNoField }) {
 			SCOPED_TRACE(testing::Message()
 				<< "code " << code << ", colour "
 				<< (field == kNoField ? std::string("missing")

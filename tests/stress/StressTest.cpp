@@ -81,12 +81,10 @@ protected:
 		if (kBoardFrame.Contains(to) && row == before.currentRow && hole >= 0
 			&& hole < kBoardHoleCount) {
 			fHits++;
-			if (after.currentRow == before.currentRow && after.gameActive) {
+			if (after.currentRow == before.currentRow && after.gameActive)
 				EXPECT_EQ(after.colors[row][hole], color);
-			} else {
-				EXPECT_EQ(after.CountPegs(row), kBoardHoleCount)
-					<< "a row moved on unfilled";
-			}
+			else
+				EXPECT_EQ(after.CountPegs(row), kBoardHoleCount) << "unfilled";
 		} else if (!OnMenuBar(to)) {
 			// The window hands a drop on its menu bar to the board as well.
 			EXPECT_TRUE(after == before)

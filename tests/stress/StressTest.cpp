@@ -2,10 +2,6 @@
 // display, while the computer player runs on its own thread with its pauses
 // on the test clock. After every action the board must keep its promises.
 
-#include <Button.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <random>
 
 #include "AboutBox.h"
@@ -50,14 +46,13 @@ protected:
 		return std::uniform_int_distribution<int32>(low, high)(fRandom);
 	}
 
-	// A point inside a palette slot, clear of the lines slots share.
+	// A window point in a rectangle of the board but its right and bottom
+	// lines, which the next hole or row takes.
 	BPoint
-	InSlot(int32 color)
+	In(BRect rect)
 	{
-		BRect slot = PaletteSlotRect(color);
-		return InWindow(
-			BPoint(Random((int32)slot.left + 1, (int32)slot.right - 1),
-				Random((int32)slot.top + 1, (int32)slot.bottom - 1)));
+		return InWindow(BPoint(Random((int32)rect.left, (int32)rect.right - 1),
+			Random((int32)rect.top, (int32)rect.bottom - 1)));
 	}
 
 	// Drags the peg of a palette slot to a window point and checks that a
@@ -68,7 +63,8 @@ protected:
 	{
 		int32	   color = Random(0, kPegColorCount - 1);
 		BoardState before = State();
-		Gesture(InSlot(color), to, true);
+		// Clear of the lines that slots share.
+		Gesture(In(PaletteSlotRect(color).InsetByCopy(1, 1)), to, true);
 		if (before.cpuActive || !before.gameActive || HasFatalFailure())
 			return;
 
@@ -82,11 +78,9 @@ protected:
 			if (after.currentRow == before.currentRow && after.gameActive) {
 				EXPECT_EQ(after.colors[row][hole], color);
 			} else {
-				EXPECT_EQ(after.CountPegs(row), kBoardHoleCount)
-					<< "a row moved on unfilled";
+				EXPECT_EQ(after.CountPegs(row), kBoardHoleCount) << "unfilled";
 			}
-		} else if (!(to.y >= 0 && to.y < kBoardFrame.top && to.x >= 0
-					   && to.x < 160)) {
+		} else if (!OnMenuBar(to)) {
 			// The window hands a drop on its menu bar to the board as well.
 			EXPECT_TRUE(after == before)
 				<< "a drop beside the current row changed the board";
@@ -99,49 +93,21 @@ protected:
 		int32 row = State().currentRow;
 		if (row < 0)
 			row = Random(0, kBoardFirstRow);
-		// Anywhere in the hole but its right and bottom lines, which the
-		// next hole and row take.
-		BRect rect = HoleRect(row, Random(0, kBoardHoleCount - 1));
-		return InWindow(BPoint(Random((int32)rect.left, (int32)rect.right - 1),
-			Random((int32)rect.top, (int32)rect.bottom - 1)));
+		return In(HoleRect(row, Random(0, kBoardHoleCount - 1)));
 	}
 
+	static bool
+	OnMenuBar(BPoint where)
+	{
+		return where.y >= 0 && where.y < kBoardFrame.top && where.x >= 0
+			&& where.x < 160;
+	}
+
+	// In the window, on its menu bar too, or beside it on the desktop.
 	BPoint
 	Anywhere()
 	{
-		switch (Random(0, 2)) {
-			case 0:
-				return BPoint(Random(0, 159), Random(20, 268));
-			case 1:
-				return BPoint(Random(0, 159), Random(0, 268));
-			default:
-				// beside the window, on the desktop
-				return Random(0, 1) == 0
-					? BPoint(Random(-30, -1), Random(-30, 300))
-					: BPoint(Random(161, 300), Random(0, 268));
-		}
-	}
-
-	void
-	About()
-	{
-		AboutBox* box = app->aboutBox;
-		Choose(3);
-		ASSERT_TRUE(Settle(box));
-		ASSERT_FALSE(box->IsHidden());
-		// The box is modal: a press on the board beside it goes nowhere
-		// meanwhile (the box covers the palette).
-		BoardState before = State();
-		ASSERT_TRUE(
-			harness.Click(window, BPoint(Random(0, 100), Random(20, 268))));
-		if (!before.cpuActive) {
-			EXPECT_TRUE(State() == before);
-		}
-		ASSERT_TRUE(box->Lock());
-		BRect ok = box->okButton->Frame();
-		box->Unlock();
-		ASSERT_TRUE(harness.Click(box, kxtest::Middle(ok)));
-		EXPECT_TRUE(box->IsHidden());
+		return BPoint(Random(-30, 300), Random(-30, 300));
 	}
 
 	void
@@ -162,9 +128,10 @@ protected:
 			case ACTION_PRESS_ANYWHERE: {
 				// Anywhere but the menu bar, which the menu actions use.
 				BPoint where = action == ACTION_CLICK_PALETTE
-					? InSlot(Random(0, kPegColorCount - 1))
+					? In(PaletteSlotRect(Random(0, kPegColorCount - 1))
+							 .InsetByCopy(1, 1))
 					: Anywhere();
-				if (where.y < kBoardFrame.top && where.x >= 0 && where.x < 160)
+				if (OnMenuBar(where))
 					where.y += kBoardFrame.top;
 				BoardState before = State();
 				Gesture(where, where, false);
@@ -181,52 +148,41 @@ protected:
 				if (action == ACTION_NEW_GAME)
 					ExpectUsersGame(kBoardFirstRow);
 				break;
-			case ACTION_ABOUT:
-				About();
+			case ACTION_ABOUT: {
+				AboutBox* box = app->aboutBox;
+				Choose(3);
+				ASSERT_TRUE(Settle(box));
+				ASSERT_FALSE(box->IsHidden());
+				box->PostMessage(MSG_ABOUT_OK);
+				ASSERT_TRUE(Settle(box));
+				EXPECT_TRUE(box->IsHidden());
 				break;
+			}
 			default:
 				break;
 		}
 	}
 
-	Action
-	Pick()
-	{
-		std::discrete_distribution<int> pick(
-			std::begin(kActionWeights), std::end(kActionWeights));
-		return (Action)pick(fRandom);
-	}
-
-	std::mt19937 fRandom;
-	int64		 fHits = 0;
+	std::mt19937					fRandom;
+	std::discrete_distribution<int> fPick { std::begin(kActionWeights),
+		std::end(kActionWeights) };
+	int64							fHits = 0;
 };
-
-
-int32
-ActionsPerShard()
-{
-	// A shorter run by hand: KX_STRESS_ACTIONS=200 ctest -R Stress
-	const char* count = getenv("KX_STRESS_ACTIONS");
-	return count != nullptr ? atoi(count) : kActionsPerShard;
-}
 
 
 TEST_P(Stress, RandomActionsKeepTheBoardWhole)
 {
 	fRandom.seed(0x4b58 + GetParam());
-	kxtest::Watchdog watchdog;
-	int32			 count = ActionsPerShard();
-	int64			 actions[ACTION_COUNT] = {};
+	int64 actions[ACTION_COUNT] = {};
 
-	for (int32 i = 0; i < count; i++) {
-		Action action = Pick();
-		watchdog.Beat(kActionNames[action]);
+	for (int32 i = 0; i < kActionsPerShard; i++) {
+		Action action = (Action)fPick(fRandom);
+		harness.watchdog.Beat(kActionNames[action]);
 		SCOPED_TRACE(testing::Message()
 			<< "action " << i << " (" << kActionNames[action] << ") of shard "
 			<< GetParam());
 		Do(action);
 		actions[action]++;
-		ASSERT_FALSE(HasFatalFailure());
 		ASSERT_EQ(Broken(), "");
 		if (HasFailure())
 			return;
@@ -234,20 +190,14 @@ TEST_P(Stress, RandomActionsKeepTheBoardWhole)
 
 	// A stop request to a paused player lets it finish its row; the game
 	// then ends without a hang.
-	watchdog.Beat("quit");
 	clock.SetAutomatic(true);
 	ASSERT_TRUE(harness.Quit());
 	EXPECT_LT(find_thread("CPU Player"), 0);
 
 	// Every kind of action ran, and drags did reach the board.
-	if (count >= 1000) {
-		for (int32 a = 0; a < ACTION_COUNT; a++)
-			EXPECT_GT(actions[a], 0) << kActionNames[a];
-		EXPECT_GT(fHits, count / 20);
-	}
-
-	printf("stress shard %d: %d actions, %lld drops on the current row\n",
-		GetParam(), count, (long long)fHits);
+	for (int32 a = 0; a < ACTION_COUNT; a++)
+		EXPECT_GT(actions[a], 0) << kActionNames[a];
+	EXPECT_GT(fHits, kActionsPerShard / 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shards, Stress, ::testing::Range(0, kShards));

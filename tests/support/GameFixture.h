@@ -147,27 +147,19 @@ protected:
 		return state;
 	}
 
-	// Moves the clock on whenever someone sleeps on it, until done() holds;
-	// false after the watchdog's time of real time.
+	// Moves the clock on whenever someone sleeps on it until the looper has
+	// handled all that was posted to it: a stop request waits for the
+	// player, and the player for its pauses.
 	bool
-	RunClockUntil(std::function<bool()> done)
+	SettleRunningClock(BLooper* looper)
 	{
 		harness.watchdog.Beat("running the clock");
 		return PollUntil([&] {
-			if (done())
+			if (BPrivate::TestAccess::IsIdle(looper))
 				return true;
 			clock.AdvanceToNextWakeup();
 			return false;
 		});
-	}
-
-	// The same until the looper has handled all that was posted to it: a
-	// stop request waits for the player, and the player for its pauses.
-	bool
-	SettleRunningClock(BLooper* looper)
-	{
-		return RunClockUntil(
-			[looper] { return BPrivate::TestAccess::IsIdle(looper); });
 	}
 
 	// Presses at a window point and releases at another. The view waits for

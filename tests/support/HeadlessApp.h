@@ -83,10 +83,9 @@ public:
 	bool
 	Quit()
 	{
-		if (!fRunning.valid())
-			return true;
 		watchdog.Beat("quit");
-		be_app->PostMessage(B_QUIT_REQUESTED);
+		if (fRunning.valid())
+			be_app->PostMessage(B_QUIT_REQUESTED);
 		return WaitForQuit();
 	}
 

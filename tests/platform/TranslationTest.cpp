@@ -7,16 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <future>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 
@@ -117,8 +113,6 @@ TEST_F(TranslationTest, MissingUnreadableDamagedOrHugePicturesGiveNull)
 	EXPECT_EQ(BTranslationUtils::GetBitmap(nullptr), nullptr);
 	EXPECT_EQ(BTranslationUtils::GetBitmap(""), nullptr);
 	EXPECT_EQ(BTranslationUtils::GetBitmap("/dev/zero"), nullptr);
-	// A folder opens but cannot be read.
-	EXPECT_EQ(BTranslationUtils::GetBitmap(fFolder.c_str()), nullptr);
 
 	std::vector<uint8> noise = { 0xff, 0xd8, 0xff, 0xe0, 0x00, 0x10 };
 	for (int i = 0; i < 200; i++)
@@ -154,21 +148,6 @@ TEST_F(TranslationTest, MissingUnreadableDamagedOrHugePicturesGiveNull)
 			});
 	ASSERT_EQ(truncate(cut.c_str(), 40), 0);
 	EXPECT_EQ(BTranslationUtils::GetBitmap(cut.c_str()), nullptr);
-}
-
-TEST_F(TranslationTest, ANamedPipeIsNotOpened)
-{
-	// Opening a pipe for reading waits for a writer, maybe for ever.
-	std::string pipe = Path("pipe.bmp");
-	ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-	std::future<BBitmap*> load = std::async(std::launch::async,
-		[&] { return BTranslationUtils::GetBitmap(pipe.c_str()); });
-	if (load.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
-		// Lets the stuck open return before the test fails.
-		close(open(pipe.c_str(), O_WRONLY | O_NONBLOCK));
-		ADD_FAILURE() << "opening a named pipe blocked";
-	}
-	EXPECT_EQ(load.get(), nullptr);
 }
 
 TEST_F(TranslationTest, OnlyPicturesOfKnownFormatAndSizeAreDecoded)

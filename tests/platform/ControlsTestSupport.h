@@ -67,7 +67,7 @@ private:
 };
 
 // Fills itself with one colour, unless that is transparent, and keeps what
-// reaches it: presses and keys with their code and modifiers.
+// reaches it: presses and typed bytes.
 class ProbeView : public BView {
 public:
 	explicit ProbeView(BRect frame, rgb_color fill = { 0, 128, 0, 255 }) :
@@ -76,10 +76,9 @@ public:
 	{ }
 
 	void
-	Draw(BRect update) override
+	Draw(BRect) override
 	{
 		draws++;
-		lastUpdate = update;
 		if (fFill.alpha != 0) {
 			SetHighColor(fFill);
 			FillRect(Bounds());
@@ -97,21 +96,15 @@ public:
 	KeyDown(const char* bytes, int32 numBytes) override
 	{
 		typed += std::string(bytes, numBytes);
-		BMessage* message = Window()->CurrentMessage();
-		key = message->FindInt32("key");
-		modifiers = message->FindInt32("modifiers");
 		BView::KeyDown(bytes, numBytes);
 	}
 
 	// The default fill, as the window's pixels show it.
 	static constexpr uint32 kGreen = 0x008000;
 	std::atomic<int>		draws { 0 };
-	BRect					lastUpdate;
 	std::vector<BPoint>		downs;
 	bool					lockedInHook = false;
 	std::string				typed;
-	int32					key = 0;
-	int32					modifiers = 0;
 
 private:
 	rgb_color fFill;

@@ -9,7 +9,6 @@
 #include <Bitmap.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 
 inline void
@@ -92,13 +91,6 @@ MakeGradient(int32 width, int32 height)
 			SetPixel(bitmap, x, y, GradientAt(x, y));
 	}
 	return bitmap;
-}
-
-inline void
-PrintTo(const rgb_color& c, std::ostream* os)
-{
-	*os << "(" << (int)c.red << ", " << (int)c.green << ", " << (int)c.blue
-		<< ", " << (int)c.alpha << ")";
 }
 
 #endif

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -190,11 +189,10 @@ TEST(ImageFiles, DamagedFilesAreRefusedOddOnesKeyedAndNoneReadPast)
 	EXPECT_EQ(corner[1], 0x00);
 	EXPECT_EQ(corner[2], 0xfe);
 
-	// Neither a folder nor a pipe is read, whatever its name.
+	// A folder opens but is not read, whatever its name; a pipe, whose open
+	// may block, is tried under a deadline by the loader's own test.
 	fs::create_directory(folder.fPath / "folder.bmp");
-	ASSERT_EQ(mkfifo((folder.fPath / "pipe.bmp").c_str(), 0600), 0);
-	for (const char* name : { "folder.bmp", "pipe.bmp" })
-		EXPECT_EQ(check.Run((folder.fPath / name).c_str()), nullptr) << name;
+	EXPECT_EQ(check.Run((folder.fPath / "folder.bmp").c_str()), nullptr);
 }
 
 

@@ -7,12 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 
@@ -139,6 +143,21 @@ TEST_F(TranslationTest, MissingUnreadableDamagedOrHugePicturesGiveNull)
 			});
 	ASSERT_EQ(truncate(cut.c_str(), 40), 0);
 	EXPECT_EQ(BTranslationUtils::GetBitmap(cut.c_str()), nullptr);
+}
+
+TEST_F(TranslationTest, ANamedPipeIsNotOpened)
+{
+	// Opening a pipe for reading waits for a writer, maybe for ever.
+	std::string pipe = Path("pipe.bmp");
+	ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+	std::future<BBitmap*> load = std::async(std::launch::async,
+		[&] { return BTranslationUtils::GetBitmap(pipe.c_str()); });
+	if (load.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+		// Lets the stuck open return before the test fails.
+		close(open(pipe.c_str(), O_WRONLY | O_NONBLOCK));
+		ADD_FAILURE() << "opening a named pipe blocked";
+	}
+	EXPECT_EQ(load.get(), nullptr);
 }
 
 TEST_F(TranslationTest, OnlyPicturesOfKnownFormatAndSizeAreDecoded)

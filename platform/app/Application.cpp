@@ -4,6 +4,7 @@
 #include <Roster.h>
 #include <Window.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -48,12 +49,29 @@ CatchQuitSignals()
 		sigaction(signal, &action, nullptr);
 }
 
+// The running copy's rendezvous, for the windows' and the queue's word.
+std::atomic<BPrivate::LaunchRendezvous*> sLaunch { nullptr };
+
+void
+SetLeaving(bool leaving)
+{
+	if (BPrivate::LaunchRendezvous* launch = sLaunch.load())
+		launch->SetLeaving(leaving);
+}
+
 } // namespace
 
 void
 BPrivate::AskToQuit()
 {
 	sQuitAsked = 1;
+}
+
+void
+BPrivate::AnswerRelaunch(int32 request)
+{
+	if (BPrivate::LaunchRendezvous* launch = sLaunch.load())
+		launch->Answer(request);
 }
 
 BApplication::BApplication(const char* signature) :
@@ -64,7 +82,13 @@ BApplication::BApplication(const char* signature) :
 {
 	be_app = this;
 	// A message for the application must wake its loop from the display.
-	fMessageQueued = [] { Display()->Wake(); };
+	// A quit request begins the end: from then on a later copy is told to
+	// wait for this one to go, not that this one comes forward.
+	fMessageQueued = [](uint32 what) {
+		if (what == B_QUIT_REQUESTED)
+			SetLeaving(true);
+		Display()->Wake();
+	};
 	_CheckLaunch();
 	fInitStatus = Display()->Open();
 }
@@ -72,6 +96,7 @@ BApplication::BApplication(const char* signature) :
 BApplication::~BApplication()
 {
 	// No relaunch request reaches the object once it is going.
+	sLaunch = nullptr;
 	delete fLaunch;
 	Display()->Close();
 	if (be_app == this)
@@ -115,6 +140,7 @@ void
 BApplication::Quit()
 {
 	// The loop ends; the object stays for its owner to delete.
+	SetLeaving(true);
 	_StopLoop();
 }
 
@@ -161,7 +187,7 @@ BApplication::_CheckLaunch()
 	fLaunch = new BPrivate::LaunchRendezvous;
 	BPrivate::launch_claim claim =
 		fLaunch->Claim(BPrivate::LaunchRendezvousName(Signature(), path, flags),
-			[this] { PostMessage(B_SILENT_RELAUNCH); });
+			[this](int32 request) { _Relaunched(request); });
 	if (claim == BPrivate::LAUNCH_ALREADY_RUNNING) {
 		// Nothing of this copy is shown or running yet.
 		exit(0);
@@ -170,21 +196,29 @@ BApplication::_CheckLaunch()
 		fprintf(stderr, "%s: %s; starting anyway\n",
 			program_invocation_short_name, fLaunch->Problem().c_str());
 	}
+	if (claim == BPrivate::LAUNCH_CLAIMED)
+		sLaunch = fLaunch;
 }
 
+// On the rendezvous' thread. The request goes through the front window's
+// queue: a window busy with the start of a quit comes to it only once the
+// quit request is out, and the later copy then hears that this one goes.
 void
-BApplication::_Relaunched()
+BApplication::_Relaunched(int32 request)
 {
 	// Pinned, as in QuitRequested: the window may be quitting on its own
 	// thread meanwhile.
 	Desktop* desktop = Desktop::Default();
 	BWindow* front = desktop->PinFrontWindow();
-	if (front == nullptr)
+	if (front == nullptr) {
+		// Nothing shows yet: the window this copy is about to show is the
+		// answer.
+		fLaunch->Answer(request);
 		return;
-	if (front->Lock()) {
-		front->Activate(true);
-		front->Unlock();
 	}
+	BMessage message(B_SILENT_RELAUNCH);
+	message.AddInt32("kx:request", request);
+	front->PostMessage(&message);
 	desktop->UnpinWindow(front);
 }
 
@@ -214,9 +248,12 @@ BApplication::DispatchMessage(BMessage* message, BHandler* handler)
 		ReadyToRun();
 		return;
 	}
-	if (message->what == B_SILENT_RELAUNCH
+	if (message->what == B_QUIT_REQUESTED
 		&& (handler == this || handler == nullptr)) {
-		_Relaunched();
+		if (QuitRequested())
+			Quit();
+		else
+			SetLeaving(false);
 		return;
 	}
 	BLooper::DispatchMessage(message, handler);

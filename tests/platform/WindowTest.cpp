@@ -132,4 +132,44 @@ TEST(Application, QuitWhileWindowsCloseThemselves)
 	}
 }
 
+// A quick press, flick and release on a palette peg: the release is
+// handled while the drag starts. The display copies the drag image before
+// the release can end the drag and free it, and is left showing none.
+TEST(Drag, AReleaseAsTheDragStartsEndsItWithoutAStaleImage)
+{
+	class RacingDisplay : public HeadlessApp::Display {
+	public:
+		void
+		SetDragImage(const BBitmap* image, BPoint offset) override
+		{
+			if (image != nullptr && !release.joinable()) {
+				// The display thread's release gets every chance to come
+				// first; it cannot while the drag is being handed over.
+				std::future<void> done = handled.get_future();
+				release = std::thread([this] {
+					BPrivate::Desktop::Default()->HandlePointer(BPoint(), 0);
+					handled.set_value();
+				});
+				done.wait_for(std::chrono::milliseconds(250));
+			}
+			Display::SetDragImage(image, offset);
+		}
+
+		std::promise<void> handled;
+		std::thread		   release;
+	};
+
+	BPrivate::Desktop* desktop = BPrivate::Desktop::Default();
+	desktop->Reset();
+	RacingDisplay display;
+	display.Install();
+	desktop->HandlePointer(BPoint(), B_PRIMARY_MOUSE_BUTTON);
+	desktop->StartDrag(
+		new BMessage('drop'), new BBitmap(BRect(0, 0, 16, 16), B_RGB32), {});
+	display.release.join();
+	EXPECT_FALSE(desktop->IsDragging());
+	EXPECT_FALSE(display.DragImageShown());
+	desktop->Reset();
+}
+
 } // namespace

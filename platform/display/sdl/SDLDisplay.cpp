@@ -436,8 +436,28 @@ SDLDisplay::_Realize(int32 id, SDLScreen& screen)
 	}
 	SDL_SetWindowData(
 		screen.window, "kx-id", reinterpret_cast<void*>((intptr_t)id));
-	_SetWindowManagerHints(screen);
 	screen.dirty = true;
+}
+
+// Whether the window's atom list property holds the atom.
+bool
+HasAtom(::Display* display, Window window, Atom property, Atom atom)
+{
+	Atom		   type;
+	int			   format;
+	unsigned long  count, after;
+	unsigned char* data = nullptr;
+	bool		   found = false;
+	if (XGetWindowProperty(display, window, property, 0, 64, False, XA_ATOM,
+			&type, &format, &count, &after, &data)
+			== Success
+		&& data != nullptr && format == 32) {
+		const Atom* atoms = reinterpret_cast<const Atom*>(data);
+		found = std::find(atoms, atoms + count, atom) != atoms + count;
+	}
+	if (data != nullptr)
+		XFree(data);
+	return found;
 }
 
 // Motif hints, as window managers read them.
@@ -465,10 +485,12 @@ enum {
 	kMotifDecorMaximize = 1 << 6
 };
 
-// Tells the window manager, before the window is first mapped, what the
+// Tells the window manager, before every map of the window, what the
 // window's flags allow and, for a modal window, which window it blocks, so
 // that the frame offers nothing the application would refuse and the
-// manager keeps the modal window above the one it blocks.
+// manager keeps the modal window above the one it blocks. Managers clear a
+// window's state when it is withdrawn, so a hint set only once would be
+// gone the second time the window is shown.
 void
 SDLDisplay::_SetWindowManagerHints(SDLScreen& screen)
 {
@@ -537,8 +559,10 @@ SDLDisplay::_SetWindowManagerHints(SDLScreen& screen)
 			reinterpret_cast<unsigned char*>(&dialog), 1);
 		Atom state = XInternAtom(display, "_NET_WM_STATE", False);
 		Atom modal = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
-		XChangeProperty(display, window, state, XA_ATOM, 32, PropModeAppend,
-			reinterpret_cast<unsigned char*>(&modal), 1);
+		if (!HasAtom(display, window, state, modal)) {
+			XChangeProperty(display, window, state, XA_ATOM, 32, PropModeAppend,
+				reinterpret_cast<unsigned char*>(&modal), 1);
+		}
 	}
 	XFlush(display);
 }
@@ -882,9 +906,10 @@ SDLDisplay::Pump(InputSink* sink, bigtime_t timeout)
 				continue;
 			bool shown =
 				(SDL_GetWindowFlags(screen.window) & SDL_WINDOW_SHOWN) != 0;
-			if (screen.visible && !shown)
+			if (screen.visible && !shown) {
+				_SetWindowManagerHints(screen);
 				SDL_ShowWindow(screen.window);
-			else if (!screen.visible && shown)
+			} else if (!screen.visible && shown)
 				SDL_HideWindow(screen.window);
 			if (screen.moved) {
 				SDL_SetWindowPosition(screen.window,

@@ -15,7 +15,10 @@
 #include <string>
 #include <vector>
 
+#include <cstdio>
+
 #include <fcntl.h>
+#include <jpeglib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -143,6 +146,45 @@ TEST_F(TranslationTest, MissingUnreadableDamagedOrHugePicturesGiveNull)
 			});
 	ASSERT_EQ(truncate(cut.c_str(), 40), 0);
 	EXPECT_EQ(BTranslationUtils::GetBitmap(cut.c_str()), nullptr);
+}
+
+// A progressive JPEG made of scans, each a pass over the whole picture:
+// the usual progression (ten scans) loads; one scan for every coefficient of
+// every colour, 190 in all, is refused before the decoder reads it through.
+TEST_F(TranslationTest, AProgressiveJPEGOfTooManyScansIsRefused)
+{
+	for (bool everyCoefficient : { false, true }) {
+		std::string			  path = Path("progressive.jpg");
+		jpeg_compress_struct  info;
+		jpeg_error_mgr		  errors;
+		static jpeg_scan_info scans[1 + 3 * 63];
+		std::vector<JSAMPLE>  row(16 * 3, 0x80);
+		FILE*				  file = fopen(path.c_str(), "wb");
+		info.err = jpeg_std_error(&errors);
+		jpeg_create_compress(&info);
+		jpeg_stdio_dest(&info, file);
+		info.image_width = info.image_height = 16;
+		info.input_components = 3;
+		info.in_color_space = JCS_RGB;
+		jpeg_set_defaults(&info);
+		jpeg_simple_progression(&info);
+		if (everyCoefficient) {
+			scans[0] = { 3, { 0, 1, 2 }, 0, 0, 0, 0 };
+			for (int i = 0; i < 3 * 63; i++)
+				scans[i + 1] = { 1, { i / 63 }, i % 63 + 1, i % 63 + 1, 0, 0 };
+			info.scan_info = scans;
+			info.num_scans = 1 + 3 * 63;
+		}
+		jpeg_start_compress(&info, TRUE);
+		for (JSAMPROW line = row.data(); info.next_scanline < 16;)
+			jpeg_write_scanlines(&info, &line, 1);
+		jpeg_finish_compress(&info);
+		jpeg_destroy_compress(&info);
+		fclose(file);
+		std::unique_ptr<BBitmap> bitmap(
+			BTranslationUtils::GetBitmap(path.c_str()));
+		EXPECT_EQ(bitmap == nullptr, everyCoefficient);
+	}
 }
 
 TEST_F(TranslationTest, ANamedPipeIsNotOpened)

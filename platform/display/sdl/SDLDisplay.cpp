@@ -64,7 +64,6 @@ private:
 	bool	   _Realize(int32 id, SDLScreen& screen);
 	void	   _Show(SDLScreen& screen);
 	void	   _KeepModalInFront(int32 blockedId);
-	void	   _KeepSize(int32 id);
 	void	   _Destroy(SDLScreen& screen);
 	void	   _Render(SDLScreen& screen);
 	void	   _RenderToSurface(SDLScreen& screen);
@@ -414,18 +413,6 @@ SDLDisplay::_KeepModalInFront(int32 blockedId)
 	}
 }
 
-// Some frames offer to maximise whatever the window asked (libdecor's draw
-// the button on every window): a window that may not be zoomed is put back.
-void
-SDLDisplay::_KeepSize(int32 id)
-{
-	std::lock_guard<std::mutex> guard(fLock);
-	auto						it = fScreens.find(id);
-	if (it != fScreens.end() && it->second.window != nullptr
-		&& (it->second.flags & (B_NOT_ZOOMABLE | B_NOT_RESIZABLE)) != 0)
-		SDL_RestoreWindow(it->second.window);
-}
-
 void
 SDLDisplay::_Destroy(SDLScreen& screen)
 {
@@ -615,9 +602,6 @@ SDLDisplay::_HandleEvent(const SDL_Event& event, InputSink* sink)
 					break;
 				case SDL_WINDOWEVENT_FOCUS_GAINED:
 					_KeepModalInFront(windowId);
-					break;
-				case SDL_WINDOWEVENT_MAXIMIZED:
-					_KeepSize(windowId);
 					break;
 				case SDL_WINDOWEVENT_MOVED: {
 					BPoint leftTop(FromScreen(event.window.data1, fScale),

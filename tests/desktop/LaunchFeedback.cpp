@@ -33,9 +33,11 @@ Watch(Display* display)
 	std::map<Window, std::string> messages;
 	for (XEvent event;;) {
 		XNextEvent(display, &event);
-		if (event.type == ClientMessage && event.xclient.message_type == active) {
+		if (event.type == ClientMessage
+			&& event.xclient.message_type == active) {
 			printf("active 0x%lx %ld %lu\n", event.xclient.window,
-				event.xclient.data.l[0], (unsigned long)event.xclient.data.l[1]);
+				event.xclient.data.l[0],
+				(unsigned long)event.xclient.data.l[1]);
 			fflush(stdout);
 			continue;
 		}
@@ -107,7 +109,8 @@ Token()
 	if (display == nullptr)
 		return 1;
 	TokenWait wait;
-	wl_registry_add_listener(wl_display_get_registry(display), &kRegistry, &wait);
+	wl_registry_add_listener(
+		wl_display_get_registry(display), &kRegistry, &wait);
 	wl_display_roundtrip(display);
 	if (wait.activation == nullptr)
 		return 1;

@@ -23,8 +23,8 @@ PrepareLostDisplayLine(lost_display_kind kind, const char* name)
 		  "once the desktop runs\n"
 		: "%s: lost the connection to the Wayland compositor %s; start the "
 		  "game again once the desktop runs\n";
-	int length = snprintf(sLine, sizeof(sLine), format,
-		program_invocation_short_name, name != nullptr ? name : "");
+	int			length = snprintf(sLine, sizeof(sLine), format,
+				program_invocation_short_name, name != nullptr ? name : "");
 	sLength = length > 0 ? std::min((size_t)length, sizeof(sLine) - 1) : 0;
 	if (sLength > 0)
 		sLine[sLength - 1] = '\n';

@@ -14,7 +14,7 @@ enum lost_display_kind {
 };
 
 // name: the display or compositor as the environment names it.
-void			 PrepareLostDisplayLine(lost_display_kind kind, const char* name);
+void PrepareLostDisplayLine(lost_display_kind kind, const char* name);
 
 // Writes the line and ends the process: nothing of the game can be shown or
 // saved any more, and the other threads may hold any lock, so nothing is

@@ -42,8 +42,8 @@ WaylandBuffer::Create(wl_shm* shm, int32 width, int32 height)
 	buffer->fSize = (size_t)width * height * 4;
 	int fd = memfd_create("kx-frame", MFD_CLOEXEC);
 	if (fd >= 0 && ftruncate(fd, (off_t)buffer->fSize) == 0) {
-		buffer->fPixels = mmap(nullptr, buffer->fSize, PROT_READ | PROT_WRITE,
-			MAP_SHARED, fd, 0);
+		buffer->fPixels = mmap(
+			nullptr, buffer->fSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
 	}
 	if (buffer->fPixels != MAP_FAILED) {
 		wl_shm_pool* pool = wl_shm_create_pool(shm, fd, (int32)buffer->fSize);

@@ -19,12 +19,28 @@ public:
 	static WaylandBuffer* Create(wl_shm* shm, int32 width, int32 height);
 	~WaylandBuffer();
 
-	SDL_Surface*		  Surface() const { return fSurface; }
-	wl_buffer*			  Buffer() const { return fBuffer; }
-	int32				  Width() const { return fWidth; }
-	int32				  Height() const { return fHeight; }
+	SDL_Surface*
+	Surface() const
+	{
+		return fSurface;
+	}
+	wl_buffer*
+	Buffer() const
+	{
+		return fBuffer;
+	}
+	int32
+	Width() const
+	{
+		return fWidth;
+	}
+	int32
+	Height() const
+	{
+		return fHeight;
+	}
 	// Handed to the compositor and not released yet.
-	bool				  busy;
+	bool busy;
 
 private:
 	WaylandBuffer();

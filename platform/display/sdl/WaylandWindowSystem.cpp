@@ -72,38 +72,38 @@ class WaylandWindowSystem : public WindowSystem {
 public:
 	~WaylandWindowSystem() override;
 
-	void		 Started(const LaunchToken& own) override;
-	int32		 FrameScale(SDL_Window* window) override;
-	bool		 KnowsPositions() override;
-	void		 DidShow(SDL_Window* window, SDL_Window* parent) override;
-	void		 Activate(SDL_Window* window, const LaunchToken& token) override;
-	void		 WindowGone(SDL_Window* window) override;
+	void  Started(const LaunchToken& own) override;
+	int32 FrameScale(SDL_Window* window) override;
+	bool  KnowsPositions() override;
+	void  DidShow(SDL_Window* window, SDL_Window* parent) override;
+	void  Activate(SDL_Window* window, const LaunchToken& token) override;
+	void  WindowGone(SDL_Window* window) override;
 	SDL_Surface* FrameSurface(
 		SDL_Window* window, int32 width, int32 height) override;
-	void		 ShowFrame(SDL_Window* window) override;
-	bool		 AfterWait() override;
+	void	ShowFrame(SDL_Window* window) override;
+	bool	AfterWait() override;
 
 	// The listeners' ends.
-	void		 AddGlobal(wl_registry* registry, uint32 name,
-				const char* interface, uint32 version);
-	void		 RemoveGlobal(uint32 name);
-	void		 WatchLogicalPosition(Output& output);
-	Output*		 OutputFor(void* proxy);
-	bool		 scalesChanged = false;
+	void	AddGlobal(wl_registry* registry, uint32 name, const char* interface,
+		   uint32 version);
+	void	RemoveGlobal(uint32 name);
+	void	WatchLogicalPosition(Output& output);
+	Output* OutputFor(void* proxy);
+	bool	scalesChanged = false;
 
 private:
-	bool		 _Connect(SDL_Window* window);
-	void		 _Activate(wl_surface* surface, const std::string& token);
+	bool			_Connect(SDL_Window* window);
+	void			_Activate(wl_surface* surface, const std::string& token);
 
-	wl_display*	 fDisplay = nullptr;
-	wl_event_queue*				 fQueue = nullptr;
-	wl_registry*				 fRegistry = nullptr;
-	wl_shm*						 fShm = nullptr;
-	zxdg_output_manager_v1*		 fOutputManager = nullptr;
-	xdg_activation_v1*			 fActivation = nullptr;
-	std::vector<Output>			 fOutputs;
+	wl_display*		fDisplay = nullptr;
+	wl_event_queue* fQueue = nullptr;
+	wl_registry*	fRegistry = nullptr;
+	wl_shm*			fShm = nullptr;
+	zxdg_output_manager_v1*				fOutputManager = nullptr;
+	xdg_activation_v1*					fActivation = nullptr;
+	std::vector<Output>					fOutputs;
 	std::map<SDL_Window*, WindowFrames> fFrames;
-	std::string					 fOwnToken;
+	std::string							fOwnToken;
 };
 
 namespace {
@@ -139,8 +139,8 @@ OutputScale(void* data, wl_output* proxy, int32 scale)
 	}
 }
 
-const wl_output_listener kOutputListener
-	= { OutputGeometry, OutputMode, OutputDone, OutputScale, nullptr, nullptr };
+const wl_output_listener kOutputListener = { OutputGeometry, OutputMode,
+	OutputDone, OutputScale, nullptr, nullptr };
 
 void
 LogicalPosition(void* data, zxdg_output_v1* proxy, int32 x, int32 y)
@@ -164,8 +164,8 @@ void
 LogicalName(void*, zxdg_output_v1*, const char*)
 { }
 
-const zxdg_output_v1_listener kLogicalListener = { LogicalPosition,
-	LogicalSize, LogicalDone, LogicalName, LogicalName };
+const zxdg_output_v1_listener kLogicalListener = { LogicalPosition, LogicalSize,
+	LogicalDone, LogicalName, LogicalName };
 
 void
 Global(void* data, wl_registry* registry, uint32 name, const char* interface,
@@ -260,8 +260,8 @@ WaylandWindowSystem::AddGlobal(
 		&& version >= 2) {
 		// The scale came with version 2.
 		Output output = { name,
-			static_cast<wl_output*>(wl_registry_bind(registry, name,
-				&wl_output_interface, std::min(version, 3u))),
+			static_cast<wl_output*>(wl_registry_bind(
+				registry, name, &wl_output_interface, std::min(version, 3u))),
 			nullptr, 0, 0, 1 };
 		wl_output_add_listener(output.output, &kOutputListener, this);
 		fOutputs.push_back(output);
@@ -462,7 +462,7 @@ struct Globals {
 void
 ProbeGlobal(void* data, wl_registry*, uint32, const char* interface, uint32)
 {
-	Globals* globals = static_cast<Globals*>(data);
+	Globals*	globals = static_cast<Globals*>(data);
 	std::string name = interface;
 	globals->compositor |= name == "wl_compositor";
 	globals->shm |= name == "wl_shm";
@@ -553,8 +553,8 @@ ProbeCompositor(bool* answers, bool* frames)
 	wl_registry* registry = wl_display_get_registry(display);
 	wl_registry_add_listener(registry, &kProbeListener, &globals);
 	if (RoundTripWithin(display, kProbeTimeoutMs)) {
-		*answers = globals.compositor && globals.shm && globals.shell
-			&& globals.seat;
+		*answers =
+			globals.compositor && globals.shm && globals.shell && globals.seat;
 		*frames = globals.decorations || LibdecorCanFrame();
 	}
 	wl_registry_destroy(registry);

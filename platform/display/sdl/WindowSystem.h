@@ -19,9 +19,9 @@ namespace BPrivate {
 
 // What a window asks of the window system.
 struct WindowTraits {
-	uint32 flags;  // B_NOT_RESIZABLE and the like
-	bool   modal;  // blocks the application's other windows while shown
-	int32  width;  // the content, in the application's pixels
+	uint32 flags; // B_NOT_RESIZABLE and the like
+	bool   modal; // blocks the application's other windows while shown
+	int32  width; // the content, in the application's pixels
 	int32  height;
 };
 
@@ -30,19 +30,19 @@ public:
 	virtual ~WindowSystem();
 
 	// Once SDL's video runs; own is the process's own launch token.
-	virtual void		 Started(const LaunchToken& own);
+	virtual void  Started(const LaunchToken& own);
 	// Screen pixels per pixel of the application in window sizes,
 	// positions and pointer coordinates.
-	virtual int32		 WindowScale();
+	virtual int32 WindowScale();
 	// The same in the frames drawn for the window.
-	virtual int32		 FrameScale(SDL_Window* window);
+	virtual int32 FrameScale(SDL_Window* window);
 	// False where the window system keeps where windows are to itself.
-	virtual bool		 KnowsPositions();
+	virtual bool  KnowsPositions();
 
 	// Before every showing of the window, and right after it; parent is
 	// the shown window a modal window blocks, or null.
-	virtual void		 WillShow(SDL_Window* window, const WindowTraits& traits,
-				SDL_Window* parent);
+	virtual void  WillShow(
+		 SDL_Window* window, const WindowTraits& traits, SDL_Window* parent);
 	virtual void		 DidShow(SDL_Window* window, SDL_Window* parent);
 	// Brings the window forward for a later start with that token.
 	virtual void		 Activate(SDL_Window* window, const LaunchToken& token);
@@ -56,13 +56,13 @@ public:
 	// nowhere to draw it.
 	virtual SDL_Surface* FrameSurface(
 		SDL_Window* window, int32 width, int32 height);
-	virtual void		 ShowFrame(SDL_Window* window);
+	virtual void ShowFrame(SDL_Window* window);
 
 	// After every wait for input: handles the window system's own events
 	// and says whether every window needs drawing anew (a screen's scale
 	// changed). A connection that is gone ends the game with one line on
 	// standard error and status 1.
-	virtual bool		 AfterWait();
+	virtual bool AfterWait();
 };
 
 // Before SDL's video starts, whichever driver it takes: SDL's own X error

@@ -151,10 +151,9 @@ public:
 	void  KeepInFront(SDL_Window* modal) override;
 
 private:
-	void		_EndStartup(
-			   ::Display* display, Window window, const std::string& id);
+	void  _EndStartup(::Display* display, Window window, const std::string& id);
 
-	int32		fScale = 1;
+	int32 fScale = 1;
 	std::string fStartupId;
 };
 

@@ -20,16 +20,16 @@ struct LaunchToken {
 // The process's own, read from its environment. With forget, the variables
 // are removed too: a program the application starts later must not present
 // a stale token as its own.
-LaunchToken LaunchTokenFromEnvironment(bool forget);
+LaunchToken	  LaunchTokenFromEnvironment(bool forget);
 
 // One line of text, its end included, and back. A token that is too long or
 // holds anything but visible ASCII is left out: it comes from another
 // process and ends up in requests to the window system.
-std::string LaunchTokenLine(const LaunchToken& token);
-LaunchToken LaunchTokenFromLine(const std::string& line);
+std::string	  LaunchTokenLine(const LaunchToken& token);
+LaunchToken	  LaunchTokenFromLine(const std::string& line);
 
 // The longest line LaunchTokenLine makes.
-const size_t kLaunchTokenLineLength = 600;
+const size_t  kLaunchTokenLineLength = 600;
 
 // The X server time an X11 startup id carries ("..._TIME<time>"), which
 // stands for the moment the user asked for the start; 0 when it has none.

@@ -33,10 +33,9 @@ same() { [ "$(identify -format "%#" "$1")" = "$(identify -format "%#" "$2")" ]; 
 # differs WIDTH HEIGHT FILE: the window at wx wy no longer shows that picture.
 differs() { snap_window "$1" "$2" "$work/now.png" && ! same "$work/now.png" "$3"; }
 # steady FILE: the main window, less where the box covers it, as two
-# pictures in a row show it. Weston draws its pointer into the picture, so
-# the pointer waits on weston's panel meanwhile.
+# pictures in a row show it, the pointer parked out of the way.
 steady() {
-    xdotool mousemove "$(( ${screen%%x*} - 1 ))" 0 mousemove --window "$output" 2 2
+    park
     rm -f "$1"
     wait_for 3 same_again "$1"
 }

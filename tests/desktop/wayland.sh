@@ -8,10 +8,11 @@
 # pictures and input reach the game through X and that window; where weston
 # put a window is read from its scene graph (weston --debug, weston-debug).
 
-# start_weston SCALE [OUTPUT_SIZE]: a weston with one output of that logical
-# size (360 by 360 unless given) at that scale, ready once its desktop shell
-# has drawn the background. Sets WAYLAND_DISPLAY, scale and output (the X
-# window of the output); the game then starts on it natively.
+# start_weston SCALE [SIZE [SCALE2]]: a weston with one output of that
+# logical size (360 by 360 unless given) at that scale, and with SCALE2 a
+# second one of that scale to its right; ready once its desktop shell has
+# drawn the background. Sets WAYLAND_DISPLAY, scale and output (the X window
+# of the first output); the game then starts on it natively.
 start_weston() {
     scale=$1
     mkdir -p -m 700 "$work/runtime"
@@ -20,17 +21,25 @@ start_weston() {
     WAYLAND_DISPLAY=kx-weston-$scale
     export WAYLAND_DISPLAY
     size=${2:-360}
-    weston --backend=x11-backend.so --use-pixman --scale="$scale" \
-        --width="$size" --height="$size" --socket="$WAYLAND_DISPLAY" \
-        --idle-time=0 --no-config --debug >"$work/weston-$scale.out" 2>&1 &
+    for s in $1 ${3:-}; do
+        printf "[output]\nname=X%s\nmode=%sx%s\nscale=%s\n" $((${n:=0} + 1)) "$size" "$size" "$s"
+        n=$((n + 1))
+    done >"$work/weston.ini"
+    weston --backend=x11-backend.so --use-pixman --config="$work/weston.ini" \
+        --output-count=$n --socket="$WAYLAND_DISPLAY" \
+        --idle-time=0 --debug >"$work/weston-$scale.out" 2>&1 &
     weston_pid=$!
+    unset n
     pids="$pids $weston_pid"
     wait_for 30 sh -c "weston-debug scene-graph | grep -q 'background for output' || ! kill -0 $weston_pid" || true
     weston-debug scene-graph 2>/dev/null | grep -q "background for output" \
         || fail "weston did not start: $(tail -n 3 "$work/weston-$scale.out")"
-    output=$(xdotool search --class "Weston Compositor" | head -n 1)
+    output=$(output_window X1)
     [ -n "$output" ] || fail "no window of weston's output"
 }
+
+# output_window NAME: the X window of weston's output of that name.
+output_window() { xwininfo -root -tree | awk "/\"Weston Compositor - $1\"/ { print \$1 }"; }
 
 stop_weston() {
     kill "$weston_pid" 2>/dev/null || true
@@ -63,6 +72,9 @@ enter() {
     pointer "$@"
 }
 pointer() { xdotool mousemove --window "$output" $(at "$1" "$2"); }
+# park: weston draws its pointer into its output's picture; this puts it
+# on the panel at the top of the output.
+park() { xdotool mousemove "$(( ${screen%%x*} - 1 ))" 0 mousemove --window "$output" 2 2; }
 
 # snap_window WIDTH HEIGHT [FILE]: the window's content as shown, in screen
 # pixels, into FILE; without FILE into shot, scaled back to the game's

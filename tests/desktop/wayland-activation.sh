@@ -36,7 +36,7 @@ token=$("$feedback" token) || fail "sway gave no activation token"
     WAYLAND_DEBUG=client exec "$game") 2>"$protocol" &
 pids="$pids $!"
 wait_for 10 shown "$game_id" || fail "the game shows no window on sway"
-grep -q "xdg_activation_v1@[0-9]*\.activate(\"$token\", wl_surface@" "$protocol" \
+wait_for 5 grep -q "xdg_activation_v1@[0-9]*\.activate(\"$token\", wl_surface@" "$protocol" \
     || fail "the first window did not activate with the launcher's token"
 
 # The user goes on in another window.

@@ -51,6 +51,7 @@ struct Output {
 struct WindowFrames {
 	std::vector<WaylandBuffer*> buffers;
 	WaylandBuffer*				drawing = nullptr;
+	int32						scale = 1; // of the one drawn into
 };
 
 wl_surface*
@@ -336,18 +337,13 @@ WaylandWindowSystem::KnowsPositions()
 	return false;
 }
 
-// A dialog is the child of the window it blocks each time it is shown: SDL
-// makes a new toplevel for every showing. The first window shown takes the
-// launcher's token, which ends the launch's busy pointer.
+// A dialog is the child of the window it blocks each time it is shown: a
+// toplevel forgets its parent when it is hidden.
 void
 WaylandWindowSystem::DidShow(SDL_Window* window, SDL_Window* parent)
 {
 	if (parent != nullptr)
 		SDL_SetWindowModalFor(window, parent);
-	if (!fOwnToken.empty() && _Connect(window)) {
-		_Activate(SurfaceOf(window, nullptr), fOwnToken);
-		fOwnToken.clear();
-	}
 }
 
 void
@@ -390,6 +386,10 @@ WaylandWindowSystem::FrameSurface(SDL_Window* window, int32 width, int32 height)
 	WindowFrames&				frames = fFrames[window];
 	std::vector<WaylandBuffer*> kept;
 	frames.drawing = nullptr;
+	// The size asked is the window's at the scale the display just had from
+	// FrameScale; SDL's idea of the window's size may be a compositor's
+	// passing suggestion.
+	frames.scale = FrameScale(window);
 	for (WaylandBuffer* buffer : frames.buffers) {
 		if (buffer->Width() != width || buffer->Height() != height) {
 			delete buffer;
@@ -414,18 +414,22 @@ WaylandWindowSystem::ShowFrame(SDL_Window* window)
 {
 	auto		it = fFrames.find(window);
 	wl_surface* surface = SurfaceOf(window, nullptr);
-	int			width, height;
-	SDL_GetWindowSize(window, &width, &height);
 	if (it == fFrames.end() || it->second.drawing == nullptr
-		|| surface == nullptr || width <= 0)
+		|| surface == nullptr)
 		return;
 	WaylandBuffer* buffer = it->second.drawing;
 	wl_surface_attach(surface, buffer->Buffer(), 0, 0);
-	wl_surface_set_buffer_scale(surface, buffer->Width() / width);
-	wl_surface_damage(surface, 0, 0, width, height);
+	wl_surface_set_buffer_scale(surface, it->second.scale);
+	wl_surface_damage(surface, 0, 0, buffer->Width(), buffer->Height());
 	wl_surface_commit(surface);
 	buffer->busy = true;
 	it->second.drawing = nullptr;
+	// The first window on the screen takes the launcher's token, which ends
+	// the launch's busy pointer.
+	if (!fOwnToken.empty()) {
+		_Activate(surface, fOwnToken);
+		fOwnToken.clear();
+	}
 	wl_display_flush(fDisplay);
 }
 

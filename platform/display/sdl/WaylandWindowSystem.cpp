@@ -35,8 +35,10 @@ namespace {
 
 // Beyond this a screen's scale is taken for nonsense.
 const int32 kMaxScale = 8;
-// How long a compositor has to answer before the game looks elsewhere.
-const int	kProbeTimeoutMs = 1000;
+// How long a compositor has to answer before the game looks elsewhere: one
+// that hangs must not hold the start for ever, one on a busy machine may be
+// slow to answer.
+const int	kProbeTimeoutMs = 3000;
 
 struct Output {
 	uint32			name;

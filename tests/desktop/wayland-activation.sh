@@ -1,7 +1,8 @@
 #!/bin/sh
 # On sway, nested in the test's Xvfb: a compositor that draws the frames
 # itself and has activation, which weston 10 has not. The game runs there
-# natively without any libdecor plugin, even with DISPLAY set; its first
+# natively without any libdecor plugin, even with DISPLAY set, its window
+# floating at its fixed size; its first
 # window activates with the launcher's token, which ends the launch's
 # notification; and a second start hands its token to the running game,
 # which activates with it and so takes the focus from the window the user
@@ -36,6 +37,8 @@ token=$("$feedback" token) || fail "sway gave no activation token"
     WAYLAND_DEBUG=client exec "$game") 2>"$protocol" &
 pids="$pids $!"
 wait_for 10 shown "$game_id" || fail "the game shows no window on sway"
+# A window of a fixed size floats: sway heard it may not be resized.
+swaymsg "[app_id=\"$game_id\" floating] nop" >/dev/null || fail "sway tiles the game's window"
 wait_for 5 grep -q "xdg_activation_v1@[0-9]*\.activate(\"$token\", wl_surface@" "$protocol" \
     || fail "the first window did not activate with the launcher's token"
 

@@ -389,12 +389,11 @@ SDLDisplay::_Show(SDLScreen& screen)
 			}
 		}
 	}
-	fSystem->WillShow(screen.window,
-		WindowTraits {
-			screen.flags, screen.modal, screen.width, screen.height },
-		parent);
+	WindowTraits traits = { screen.flags, screen.modal, screen.width,
+		screen.height };
+	fSystem->WillShow(screen.window, traits, parent);
 	SDL_ShowWindow(screen.window);
-	fSystem->DidShow(screen.window, parent);
+	fSystem->DidShow(screen.window, traits, parent);
 	screen.dirty = true;
 }
 

@@ -13,6 +13,8 @@
 #include "display/sdl/VideoDriverChoice.h"
 #include "display/sdl/WaylandBuffer.h"
 
+#include <InterfaceDefs.h>
+
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <wayland-client.h>
@@ -78,7 +80,8 @@ public:
 	void  Started(const LaunchToken& own) override;
 	int32 FrameScale(SDL_Window* window) override;
 	bool  KnowsPositions() override;
-	void  DidShow(SDL_Window* window, SDL_Window* parent) override;
+	void  DidShow(SDL_Window* window, const WindowTraits& traits,
+		 SDL_Window* parent) override;
 	void  Activate(SDL_Window* window, const LaunchToken& token) override;
 	void  WindowGone(SDL_Window* window) override;
 	SDL_Surface* FrameSurface(
@@ -340,12 +343,18 @@ WaylandWindowSystem::KnowsPositions()
 }
 
 // A dialog is the child of the window it blocks each time it is shown: a
-// toplevel forgets its parent when it is hidden.
+// toplevel forgets its parent when it is hidden. A window that may not be
+// resized says so by the same smallest and largest size, before its first
+// frame: SDL 2.26 tells a compositor that draws the frames itself nothing of
+// it, and a tiling one would tile it then.
 void
-WaylandWindowSystem::DidShow(SDL_Window* window, SDL_Window* parent)
+WaylandWindowSystem::DidShow(
+	SDL_Window* window, const WindowTraits& traits, SDL_Window* parent)
 {
 	if (parent != nullptr)
 		SDL_SetWindowModalFor(window, parent);
+	if ((traits.flags & B_NOT_RESIZABLE) != 0)
+		SDL_SetWindowMinimumSize(window, traits.width, traits.height);
 }
 
 void

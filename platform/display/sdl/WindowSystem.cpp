@@ -33,7 +33,7 @@ WindowSystem::WillShow(SDL_Window*, const WindowTraits&, SDL_Window*)
 { }
 
 void
-WindowSystem::DidShow(SDL_Window*, SDL_Window*)
+WindowSystem::DidShow(SDL_Window*, const WindowTraits&, SDL_Window*)
 { }
 
 void

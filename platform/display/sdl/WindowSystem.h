@@ -43,7 +43,8 @@ public:
 	// the shown window a modal window blocks, or null.
 	virtual void  WillShow(
 		 SDL_Window* window, const WindowTraits& traits, SDL_Window* parent);
-	virtual void		 DidShow(SDL_Window* window, SDL_Window* parent);
+	virtual void DidShow(
+		SDL_Window* window, const WindowTraits& traits, SDL_Window* parent);
 	// Brings the window forward for a later start with that token.
 	virtual void		 Activate(SDL_Window* window, const LaunchToken& token);
 	// The window that a shown modal window blocks was pressed or took the

@@ -146,7 +146,8 @@ public:
 	int32 FrameScale(SDL_Window* window) override;
 	void  WillShow(SDL_Window* window, const WindowTraits& traits,
 		 SDL_Window* parent) override;
-	void  DidShow(SDL_Window* window, SDL_Window* parent) override;
+	void  DidShow(SDL_Window* window, const WindowTraits& traits,
+		 SDL_Window* parent) override;
 	void  Activate(SDL_Window* window, const LaunchToken& token) override;
 	void  KeepInFront(SDL_Window* modal) override;
 
@@ -269,7 +270,8 @@ X11WindowSystem::WillShow(
 }
 
 void
-X11WindowSystem::DidShow(SDL_Window* sdlWindow, SDL_Window*)
+X11WindowSystem::DidShow(
+	SDL_Window* sdlWindow, const WindowTraits&, SDL_Window*)
 {
 	::Display* display;
 	Window	   window;

@@ -1,0 +1,157 @@
+#include "GuessSymmetry.h"
+
+#include <algorithm>
+#include <cstring>
+
+
+namespace {
+
+// What the colours of a guess are reduced to before codes are compared.
+struct ColourClasses {
+	uint32_t absent;
+	int		 absentFirst; // the lowest absent colour, -1 if none
+	uint32_t free;		  // interchangeable colours that no guess used
+	int		 colours;
+};
+
+
+// Turns a code into the lowest-numbered code of its class: every absent
+// colour becomes the lowest absent one, and the free colours are renamed in
+// the order in which they first appear from the highest hole down, lowest
+// first.
+void
+Reduce(const ColourClasses& classes, int holes, uint8_t* digits)
+{
+	int8_t renamed[kMaxColours];
+	memset(renamed, -1, sizeof(renamed));
+	uint32_t left = classes.free;
+	for (int i = holes - 1; i >= 0; i--) {
+		const int colour = digits[i];
+		if ((classes.absent >> colour) & 1) {
+			digits[i] = (uint8_t)classes.absentFirst;
+		} else if ((classes.free >> colour) & 1) {
+			if (renamed[colour] < 0) {
+				renamed[colour] = (int8_t)__builtin_ctz(left);
+				left &= left - 1;
+			}
+			digits[i] = (uint8_t)renamed[colour];
+		}
+	}
+}
+
+
+// Walks the codes whose colours are already reduced, highest hole first so
+// that they come in increasing order.
+struct ReducedWalk {
+	const CodeSpace&	  space;
+	const GuessSymmetry&  symmetry;
+	const ColourClasses&  classes;
+	std::vector<int32_t>& out;
+	uint8_t				  digits[kMaxHoles];
+
+	void
+	Hole(int hole, uint32_t freeUsed)
+	{
+		if (hole < 0) {
+			Leaf();
+			return;
+		}
+		// The next free colour, the lowest one not used yet in this code.
+		const uint32_t freeLeft = classes.free & ~freeUsed;
+		const int	   nextFree = freeLeft != 0 ? __builtin_ctz(freeLeft) : -1;
+		for (int c = 0; c < classes.colours; c++) {
+			const uint32_t bit = 1u << c;
+			if ((classes.absent & bit) != 0 && c != classes.absentFirst)
+				continue;
+			if ((classes.free & bit) != 0 && (freeUsed & bit) == 0
+				&& c != nextFree) {
+				continue;
+			}
+			digits[hole] = (uint8_t)c;
+			Hole(hole - 1,
+				(classes.free & bit) != 0 ? freeUsed | bit : freeUsed);
+		}
+	}
+
+	void
+	Leaf()
+	{
+		const int32_t code = space.Code(digits);
+		for (const PegMapping& mapping : symmetry.mappings) {
+			uint8_t image[kMaxHoles];
+			for (int j = 0; j < space.holes; j++) {
+				const int colour = mapping.colour[digits[j]];
+				image[mapping.hole[j]] =
+					colour >= 0 ? (uint8_t)colour : digits[j];
+			}
+			Reduce(classes, space.holes, image);
+			if (space.Code(image) < code)
+				return;
+		}
+		out.push_back(code);
+	}
+};
+
+} // namespace
+
+
+GuessSymmetry::GuessSymmetry(const CodeSpace& space) :
+	used(0)
+{
+	PegMapping mapping;
+	memset(mapping.colour, -1, sizeof(mapping.colour));
+	for (int i = 0; i < kMaxHoles; i++)
+		mapping.hole[i] = (uint8_t)i;
+	while (std::next_permutation(mapping.hole, mapping.hole + space.holes))
+		mappings.push_back(mapping);
+}
+
+
+GuessSymmetry
+GuessSymmetry::After(const CodeSpace& space, int32_t guess) const
+{
+	const uint8_t* digits = space.Digits(guess);
+	GuessSymmetry  next(*this);
+	for (int i = 0; i < space.holes; i++)
+		next.used |= 1u << digits[i];
+
+	next.mappings.clear();
+	for (PegMapping mapping : mappings) {
+		bool keeps = true;
+		for (int j = 0; j < space.holes && keeps; j++) {
+			const int colour = digits[j];
+			const int target = digits[mapping.hole[j]];
+			if (mapping.colour[colour] >= 0) {
+				keeps = mapping.colour[colour] == target;
+				continue;
+			}
+			// A colour new with this guess can only become another new
+			// one, and no two can become the same.
+			keeps = ((used >> target) & 1) == 0;
+			for (int c = 0; c < space.colours && keeps; c++)
+				keeps = mapping.colour[c] != target;
+			mapping.colour[colour] = (int8_t)target;
+		}
+		if (keeps)
+			next.mappings.push_back(mapping);
+	}
+	return next;
+}
+
+
+void
+GuessSymmetry::Representatives(
+	const CodeSpace& space, uint32_t absent, std::vector<int32_t>& out) const
+{
+	ColourClasses classes;
+	classes.colours = space.colours;
+	classes.absent = absent;
+	classes.absentFirst = absent != 0 ? __builtin_ctz(absent) : -1;
+	const uint32_t all = (1u << space.colours) - 1;
+	// The unused colours are all absent or all present: the candidates are
+	// the same after any renaming of them.
+	classes.free = (all & ~used & absent) != 0 ? 0 : all & ~used;
+
+	ReducedWalk walk { space, *this, classes, out, {} };
+	walk.Hole(space.holes - 1, 0);
+}

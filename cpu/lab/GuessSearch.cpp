@@ -10,7 +10,9 @@
 static const int32_t kFewCandidates = 256;
 
 
-GuessSearch::GuessSearch(const CodeSpace& space, const GuessRule& rule) :
+GuessSearch::GuessSearch(
+	const CodeSpace& space, const GuessRule& rule, bool symmetric) :
+	fSymmetric(symmetric),
 	fSpace(space),
 	fRule(rule),
 	fMultisetFloor(space.multisetCount),
@@ -44,9 +46,8 @@ GuessSearch::Choose(const GuessSymmetry& symmetry)
 	}
 	const uint32_t absent = ((1u << fSpace.colours) - 1) & ~present;
 
-	fGuesses.clear();
 	if (count > kFewCandidates)
-		symmetry.Representatives(fSpace, absent, fGuesses);
+		Guesses(symmetry, absent);
 
 	// Possible guesses first, in increasing order; then the others, which
 	// have to do strictly better to win.
@@ -77,7 +78,7 @@ GuessSearch::Choose(const GuessSymmetry& symmetry)
 	const long double impossibleFloor = fRule.Floor(count, false);
 	if (!done && !fRule.Reaches(best.value, impossibleFloor)) {
 		if (count <= kFewCandidates)
-			symmetry.Representatives(fSpace, absent, fGuesses);
+			Guesses(symmetry, absent);
 		for (int32_t guess : fGuesses) {
 			if (!fPossible[guess] && Rank(guess, false, best)
 				&& fRule.Reaches(best.value, impossibleFloor)) {
@@ -89,6 +90,19 @@ GuessSearch::Choose(const GuessSymmetry& symmetry)
 	for (int32_t n = 0; n < count; n++)
 		fPossible[fCandidates[n]] = 0;
 	return best.code;
+}
+
+
+void
+GuessSearch::Guesses(const GuessSymmetry& symmetry, uint32_t absent)
+{
+	fGuesses.clear();
+	if (fSymmetric) {
+		symmetry.Representatives(fSpace, absent, fGuesses);
+		return;
+	}
+	for (int32_t code = 0; code < fSpace.count; code++)
+		fGuesses.push_back(code);
 }
 
 

@@ -16,7 +16,10 @@
 // space between positions.
 class GuessSearch {
 public:
-	GuessSearch(const CodeSpace& space, const GuessRule& rule);
+	// Without symmetric, every code is ranked as a guess; for checking the
+	// shortcut.
+	GuessSearch(
+		const CodeSpace& space, const GuessRule& rule, bool symmetric = true);
 
 	// The candidates of the position to search, in increasing order.
 	void			 Load(const int32_t* candidates, int32_t count);
@@ -35,12 +38,15 @@ private:
 
 	// Ranks guess and makes it best if it beats best. Stops counting as
 	// soon as the parts seen so far show that it cannot.
-	bool					 Rank(int32_t guess, bool possible, Best& best);
+	bool				Rank(int32_t guess, bool possible, Best& best);
+	// Fills fGuesses with the guesses to rank, in increasing order.
+	void				Guesses(const GuessSymmetry& symmetry, uint32_t absent);
 
-	const CodeSpace&		 fSpace;
-	const GuessRule&		 fRule;
-	const int32_t*			 fCandidates = nullptr;
-	std::vector<double>		 fCost;
+	bool				fSymmetric;
+	const CodeSpace&	fSpace;
+	const GuessRule&	fRule;
+	const int32_t*		fCandidates = nullptr;
+	std::vector<double> fCost;
 	// The best value each multiset of colours could reach on the position
 	// numbered fPosition, where fMultisetPosition says so.
 	std::vector<long double> fMultisetFloor;

@@ -56,7 +56,7 @@ StrategyLab::StrategyLab(const LabSettings& settings) :
 			root.candidates.resize(space.count);
 			for (int32_t code = 0; code < space.count; code++)
 				root.candidates[code] = code;
-			GuessSearch search(space, rule);
+			GuessSearch search(space, rule, settings.symmetry);
 			search.Load(root.candidates.data(), space.count);
 			fOpening = search.Choose(root.symmetry);
 			break;
@@ -151,7 +151,7 @@ StrategyLab::Expand(Node& node, GuessSearch& search, Shared& shared)
 void
 StrategyLab::Work(Shared& shared)
 {
-	GuessSearch					 search(space, rule);
+	GuessSearch					 search(space, rule, settings.symmetry);
 	std::unique_lock<std::mutex> hold(shared.lock);
 	while (true) {
 		shared.work.wait(
@@ -209,7 +209,7 @@ std::vector<LabStep>
 StrategyLab::Play(int32_t secret)
 {
 	std::vector<LabStep> steps;
-	GuessSearch			 search(space, rule);
+	GuessSearch			 search(space, rule, settings.symmetry);
 	Node node { std::vector<int32_t>(space.count), GuessSymmetry(space), 1 };
 	for (int32_t code = 0; code < space.count; code++)
 		node.candidates[code] = code;

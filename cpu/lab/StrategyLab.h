@@ -19,6 +19,9 @@ struct LabSettings {
 	StrategyKind strategy = STRATEGY_GAME;
 	int32_t		 first = -1;
 	int			 threads = 1;
+	// Rank one guess of each class of equivalent guesses (see
+	// GuessSymmetry); off only to check that it changes nothing.
+	bool		 symmetry = true;
 };
 
 

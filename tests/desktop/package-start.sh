@@ -43,6 +43,8 @@ program="$root/usr/games/kalvex"
 [ ! -e "$root/usr/bin" ] || fail "the package still installs into /usr/bin"
 readelf -S "$program" | grep -q "\.symtab" && fail "the program is not stripped"
 zcat "$root/usr/share/man/man6/kalvex.6.gz" | grep -q "^\.TH KALVEX 6" || fail "no manual page"
+[ "$("$root/usr/games/kalvex-solve" 31415 | tail -n 1)" = "9 31415 5 0" ] || fail "no working /usr/games/kalvex-solve"
+zcat "$root/usr/share/man/man6/kalvex-solve.6.gz" | grep -q "^\.TH KALVEX-SOLVE 6" || fail "no manual page of kalvex-solve"
 zcat "$root/usr/share/doc/kalvex/changelog.gz" | head -n 1 | grep -q "^kalvex (1.2)" \
     || fail "no changelog"
 grep -q "^Format: " "$root/usr/share/doc/kalvex/copyright" || fail "no machine-readable copyright"

@@ -17,6 +17,8 @@ GuessSearch::GuessSearch(
 	fRule(rule),
 	fMultisetFloor(space.multisetCount),
 	fMultisetPosition(space.multisetCount, 0),
+	fMultisetJudged(space.multisetCount, 0),
+	fMultisetHopeless(space.multisetCount, 0),
 	fPossible(space.count, 0)
 { }
 
@@ -46,68 +48,52 @@ GuessSearch::Choose(const GuessSymmetry& symmetry)
 	}
 	const uint32_t absent = ((1u << fSpace.colours) - 1) & ~present;
 
-	if (count > kFewCandidates)
-		Guesses(symmetry, absent);
-
 	// Possible guesses first, in increasing order; then the others, which
-	// have to do strictly better to win.
-	Best best { HUGE_VALL, -1 };
-	fRule.Prune(best.value, count, fCost, fLimit);
+	// have to do strictly better to win. Up to kFewCandidates, every
+	// candidate is ranked: working out which are the lowest of their class
+	// costs more than ranking them.
+	fBest = Best { HUGE_VALL, -1 };
+	fJudgement++;
+	fRule.Prune(fBest.value, count, fCost, fLimit);
 	const long double possibleFloor = fRule.Floor(count, true);
 	bool			  done = false;
-	if (count > kFewCandidates) {
-		for (int32_t guess : fGuesses) {
-			if (fPossible[guess] && Rank(guess, true, best)
-				&& fRule.Reaches(best.value, possibleFloor)) {
-				done = true;
-				break;
-			}
+	for (int32_t n = 0; n < count && !done; n++) {
+		const int32_t guess = fCandidates[n];
+		if (fSymmetric && count > kFewCandidates
+			&& !symmetry.Lowest(fSpace, absent, guess)) {
+			continue;
 		}
-	} else {
-		for (int32_t n = 0; n < count; n++) {
-			if (Rank(fCandidates[n], true, best)
-				&& fRule.Reaches(best.value, possibleFloor)) {
-				done = true;
-				break;
-			}
-		}
+		done = Rank(guess, true) && fRule.Reaches(fBest.value, possibleFloor);
 	}
 
-	// A guess that reaches the floor of the impossible ones ends the search:
-	// the possible ones have been ranked, and the rest come later.
-	const long double impossibleFloor = fRule.Floor(count, false);
-	if (!done && !fRule.Reaches(best.value, impossibleFloor)) {
-		if (count <= kFewCandidates)
-			Guesses(symmetry, absent);
-		for (int32_t guess : fGuesses) {
-			if (!fPossible[guess] && Rank(guess, false, best)
-				&& fRule.Reaches(best.value, impossibleFloor)) {
-				break;
-			}
+	fImpossibleFloor = fRule.Floor(count, false);
+	if (!done && !fRule.Reaches(fBest.value, fImpossibleFloor)) {
+		if (fSymmetric) {
+			symmetry.Representatives(fSpace, absent, *this);
+		} else {
+			for (int32_t code = 0; code < fSpace.count && Visit(code); code++)
+				;
 		}
 	}
 
 	for (int32_t n = 0; n < count; n++)
 		fPossible[fCandidates[n]] = 0;
-	return best.code;
-}
-
-
-void
-GuessSearch::Guesses(const GuessSymmetry& symmetry, uint32_t absent)
-{
-	fGuesses.clear();
-	if (fSymmetric) {
-		symmetry.Representatives(fSpace, absent, fGuesses);
-		return;
-	}
-	for (int32_t code = 0; code < fSpace.count; code++)
-		fGuesses.push_back(code);
+	return fBest.code;
 }
 
 
 bool
-GuessSearch::Rank(int32_t guess, bool possible, Best& best)
+GuessSearch::Visit(int32_t guess)
+{
+	// A guess that reaches the floor of the impossible ones ends the
+	// search: the possible ones have been ranked, and the rest come later.
+	return fPossible[guess] || !Rank(guess, false)
+		|| !fRule.Reaches(fBest.value, fImpossibleFloor);
+}
+
+
+bool
+GuessSearch::Rank(int32_t guess, bool possible)
 {
 	ranked++;
 	const double limit = fLimit[possible];
@@ -123,8 +109,14 @@ GuessSearch::Rank(int32_t guess, bool possible, Best& best)
 		columns.CountMatches(fSpace.pegs[guess], matches);
 		fMultisetFloor[multiset] = fRule.MatchFloor(matches, fSpace.holes);
 		fMultisetPosition[multiset] = fPosition;
+		fMultisetJudged[multiset] = 0;
 	}
-	if (best.code >= 0 && !fRule.Beats(fMultisetFloor[multiset], best.value))
+	if (fMultisetJudged[multiset] != fJudgement) {
+		fMultisetJudged[multiset] = fJudgement;
+		fMultisetHopeless[multiset] = fBest.code >= 0
+			&& !fRule.Beats(fMultisetFloor[multiset], fBest.value);
+	}
+	if (fMultisetHopeless[multiset])
 		return false;
 
 	const GuessPegs& pegs = fSpace.pegs[guess];
@@ -144,10 +136,11 @@ GuessSearch::Rank(int32_t guess, bool possible, Best& best)
 	}
 
 	const long double value = fRule.Value(sizes, fSpace.WinKey() + 1);
-	if (best.code >= 0 && !fRule.Beats(value, best.value))
+	if (fBest.code >= 0 && !fRule.Beats(value, fBest.value))
 		return false;
-	best.value = value;
-	best.code = guess;
-	fRule.Prune(best.value, count, fCost, fLimit);
+	fBest.value = value;
+	fBest.code = guess;
+	fRule.Prune(fBest.value, count, fCost, fLimit);
+	fJudgement++;
 	return true;
 }

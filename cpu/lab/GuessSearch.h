@@ -14,7 +14,7 @@
 // whose parts have the best value, ties going to a code that is still
 // possible, then to the lowest-numbered. One per thread: it keeps work
 // space between positions.
-class GuessSearch {
+class GuessSearch : private GuessVisitor {
 public:
 	// Without symmetric, every code is ranked as a guess; for checking the
 	// shortcut.
@@ -36,25 +36,32 @@ private:
 		int32_t		code;
 	};
 
-	// Ranks guess and makes it best if it beats best. Stops counting as
+	// Ranks guess and makes it fBest if it beats it. Stops counting as
 	// soon as the parts seen so far show that it cannot.
-	bool				Rank(int32_t guess, bool possible, Best& best);
-	// Fills fGuesses with the guesses to rank, in increasing order.
-	void				Guesses(const GuessSymmetry& symmetry, uint32_t absent);
+	bool					 Rank(int32_t guess, bool possible);
+	// Ranks the guesses that are not possible, until one reaches their
+	// floor.
+	bool					 Visit(int32_t guess) override;
 
-	bool				fSymmetric;
-	const CodeSpace&	fSpace;
-	const GuessRule&	fRule;
-	const int32_t*		fCandidates = nullptr;
-	std::vector<double> fCost;
+	bool					 fSymmetric;
+	const CodeSpace&		 fSpace;
+	const GuessRule&		 fRule;
+	const int32_t*			 fCandidates = nullptr;
+	std::vector<double>		 fCost;
 	// The best value each multiset of colours could reach on the position
 	// numbered fPosition, where fMultisetPosition says so.
 	std::vector<long double> fMultisetFloor;
 	std::vector<uint32_t>	 fMultisetPosition;
 	uint32_t				 fPosition = 0;
+	// Whether each multiset's floor cannot beat fBest, as of the best
+	// guess numbered fJudgement (0 for none yet).
+	std::vector<uint64_t>	 fMultisetJudged;
+	std::vector<uint8_t>	 fMultisetHopeless;
+	uint64_t				 fJudgement = 0;
 	double					 fLimit[2];
 	std::vector<uint8_t>	 fPossible;
-	std::vector<int32_t>	 fGuesses;
+	Best					 fBest;
+	long double				 fImpossibleFloor;
 };
 
 #endif // GUESS_SEARCH_H

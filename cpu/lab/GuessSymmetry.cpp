@@ -11,7 +11,7 @@ struct ColourClasses {
 	uint32_t absent;
 	int		 absentFirst; // the lowest absent colour, -1 if none
 	uint32_t free;		  // interchangeable colours that no guess used
-	int		 colours;
+	uint32_t all;
 };
 
 
@@ -40,57 +40,80 @@ Reduce(const ColourClasses& classes, int holes, uint8_t* digits)
 }
 
 
+// True when code, already reduced, is also the lowest of the codes that
+// the hole movements turn it into.
+bool
+LowestUnderMappings(const CodeSpace& space, const GuessSymmetry& symmetry,
+	const ColourClasses& classes, const uint8_t* digits, int32_t code)
+{
+	for (const PegMapping& mapping : symmetry.mappings) {
+		uint8_t image[kMaxHoles];
+		for (int j = 0; j < space.holes; j++) {
+			const int colour = mapping.colour[digits[j]];
+			image[mapping.hole[j]] = colour >= 0 ? (uint8_t)colour : digits[j];
+		}
+		Reduce(classes, space.holes, image);
+		if (space.Code(image) < code)
+			return false;
+	}
+	return true;
+}
+
+
 // Walks the codes whose colours are already reduced, highest hole first so
 // that they come in increasing order.
 struct ReducedWalk {
-	const CodeSpace&	  space;
-	const GuessSymmetry&  symmetry;
-	const ColourClasses&  classes;
-	std::vector<int32_t>& out;
-	uint8_t				  digits[kMaxHoles];
+	const CodeSpace&	 space;
+	const GuessSymmetry& symmetry;
+	const ColourClasses& classes;
+	GuessVisitor&		 visitor;
+	int32_t				 weights[kMaxHoles];
+	uint8_t				 digits[kMaxHoles];
 
-	void
-	Hole(int hole, uint32_t freeUsed)
+	// False once the visitor has had enough.
+	bool
+	Hole(int hole, uint32_t freeUsed, int32_t code)
 	{
 		if (hole < 0) {
-			Leaf();
-			return;
+			if (!LowestUnderMappings(space, symmetry, classes, digits, code))
+				return true;
+			return visitor.Visit(code);
 		}
-		// The next free colour, the lowest one not used yet in this code.
+		// Any colour but the absent ones after the first, and of the free
+		// ones those used higher up and the lowest one not used yet.
 		const uint32_t freeLeft = classes.free & ~freeUsed;
-		const int	   nextFree = freeLeft != 0 ? __builtin_ctz(freeLeft) : -1;
-		for (int c = 0; c < classes.colours; c++) {
-			const uint32_t bit = 1u << c;
-			if ((classes.absent & bit) != 0 && c != classes.absentFirst)
-				continue;
-			if ((classes.free & bit) != 0 && (freeUsed & bit) == 0
-				&& c != nextFree) {
-				continue;
+		uint32_t	   choices = (classes.all & ~classes.absent & ~classes.free)
+			| (classes.free & freeUsed) | (freeLeft & -freeLeft);
+		if (classes.absentFirst >= 0)
+			choices |= 1u << classes.absentFirst;
+		while (choices != 0) {
+			const int	   colour = __builtin_ctz(choices);
+			const uint32_t bit = 1u << colour;
+			choices &= choices - 1;
+			digits[hole] = (uint8_t)colour;
+			if (!Hole(hole - 1, freeUsed | (bit & classes.free),
+					code + colour * weights[hole])) {
+				return false;
 			}
-			digits[hole] = (uint8_t)c;
-			Hole(hole - 1,
-				(classes.free & bit) != 0 ? freeUsed | bit : freeUsed);
 		}
-	}
-
-	void
-	Leaf()
-	{
-		const int32_t code = space.Code(digits);
-		for (const PegMapping& mapping : symmetry.mappings) {
-			uint8_t image[kMaxHoles];
-			for (int j = 0; j < space.holes; j++) {
-				const int colour = mapping.colour[digits[j]];
-				image[mapping.hole[j]] =
-					colour >= 0 ? (uint8_t)colour : digits[j];
-			}
-			Reduce(classes, space.holes, image);
-			if (space.Code(image) < code)
-				return;
-		}
-		out.push_back(code);
+		return true;
 	}
 };
+
+
+ColourClasses
+Classes(const CodeSpace& space, uint32_t used, uint32_t absent)
+{
+	ColourClasses classes;
+	classes.all = (1u << space.colours) - 1;
+	classes.absent = absent;
+	classes.absentFirst = absent != 0 ? __builtin_ctz(absent) : -1;
+	// The unused colours are all absent or all present: the candidates are
+	// the same after any renaming of them.
+	classes.free =
+		(classes.all & ~used & absent) != 0 ? 0 : classes.all & ~used;
+	return classes;
+}
 
 } // namespace
 
@@ -139,19 +162,29 @@ GuessSymmetry::After(const CodeSpace& space, int32_t guess) const
 }
 
 
-void
+bool
 GuessSymmetry::Representatives(
-	const CodeSpace& space, uint32_t absent, std::vector<int32_t>& out) const
+	const CodeSpace& space, uint32_t absent, GuessVisitor& visitor) const
 {
-	ColourClasses classes;
-	classes.colours = space.colours;
-	classes.absent = absent;
-	classes.absentFirst = absent != 0 ? __builtin_ctz(absent) : -1;
-	const uint32_t all = (1u << space.colours) - 1;
-	// The unused colours are all absent or all present: the candidates are
-	// the same after any renaming of them.
-	classes.free = (all & ~used & absent) != 0 ? 0 : all & ~used;
+	ReducedWalk walk { space, *this, Classes(space, used, absent), visitor, {},
+		{} };
+	int32_t		weight = 1;
+	for (int i = 0; i < space.holes; i++) {
+		walk.weights[i] = weight;
+		weight *= space.colours;
+	}
+	return walk.Hole(space.holes - 1, 0, 0);
+}
 
-	ReducedWalk walk { space, *this, classes, out, {} };
-	walk.Hole(space.holes - 1, 0);
+
+bool
+GuessSymmetry::Lowest(
+	const CodeSpace& space, uint32_t absent, int32_t code) const
+{
+	const ColourClasses classes = Classes(space, used, absent);
+	uint8_t				digits[kMaxHoles] = {};
+	memcpy(digits, space.Digits(code), space.holes);
+	Reduce(classes, space.holes, digits);
+	return space.Code(digits) == code
+		&& LowestUnderMappings(space, *this, classes, digits, code);
 }

@@ -16,6 +16,15 @@ struct PegMapping {
 };
 
 
+// Is shown guesses one at a time.
+class GuessVisitor {
+public:
+	virtual ~GuessVisitor() = default;
+	// False to stop.
+	virtual bool Visit(int32_t code) = 0;
+};
+
+
 // The symmetries that the guesses played so far leave intact. Renaming the
 // colours that no guess has used yet, or moving pegs between holes together
 // with a renaming that turns every guess into itself, maps the remaining
@@ -32,15 +41,18 @@ public:
 	// The symmetries that also keep guess as it is.
 	GuessSymmetry After(const CodeSpace& space, int32_t guess) const;
 
-	// Appends to out, in increasing order, the lowest-numbered code of each
-	// class of guesses. absent holds the colours that no candidate has:
-	// those match nothing, so any one of them in a hole is as good as any
-	// other, and only the lowest of them is tried.
-	void		  Representatives(const CodeSpace& space, uint32_t absent,
-				 std::vector<int32_t>& out) const;
+	// Shows visitor, in increasing order, the lowest-numbered code of each
+	// class of guesses, until it says stop; false if it did. absent holds
+	// the colours that no candidate has: those match nothing, so any one of
+	// them in a hole is as good as any other, and only the lowest of them
+	// is tried.
+	bool		  Representatives(
+				 const CodeSpace& space, uint32_t absent, GuessVisitor& visitor) const;
+	// True when code is one of those.
+	bool Lowest(const CodeSpace& space, uint32_t absent, int32_t code) const;
 
 	// The colours some guess has used, a bit each.
-	uint32_t	  used = 0;
+	uint32_t				used = 0;
 	// Every hole movement that, with a renaming of the used colours, keeps
 	// every guess; the identity is left out.
 	std::vector<PegMapping> mappings;

@@ -140,6 +140,18 @@ struct PlainBoard {
 };
 
 
+struct Collect : GuessVisitor {
+	std::vector<int32_t> codes;
+
+	bool
+	Visit(int32_t code) override
+	{
+		codes.push_back(code);
+		return true;
+	}
+};
+
+
 struct LastReport : LabProgress {
 	int64_t done = -1;
 	int64_t total = -1;
@@ -317,9 +329,14 @@ TEST(StrategyLabTest, SymmetryKeepsTheLowestGuessOfEachClass)
 				if (lowest[code] == code)
 					expected.push_back(code);
 			}
-			std::vector<int32_t> found;
+			Collect found;
 			symmetry.Representatives(space, absent, found);
-			EXPECT_EQ(found, expected)
+			for (int32_t code = 0; code < space.count; code++) {
+				EXPECT_EQ(
+					symmetry.Lowest(space, absent, code), lowest[code] == code)
+					<< space.Text(code);
+			}
+			EXPECT_EQ(found.codes, expected)
 				<< game[0] << " after " << history.size() << " guesses";
 		}
 	}

@@ -5,6 +5,8 @@
 
 // A padding entry's colour: no guess holds it.
 static const uint8_t kNoColour = 0xff;
+// Blocks are whole numbers of this many candidates, one vector's worth.
+static const int32_t kLane = 16;
 
 
 void
@@ -12,8 +14,11 @@ CandidateColumns::Load(
 	const CodeSpace& space, const int32_t* codes, int32_t codeCount)
 {
 	count = codeCount;
-	blocks = (count + kColumnBlock - 1) / kColumnBlock;
-	fStride = blocks * kColumnBlock;
+	// Few candidates go in one narrow block, so that no time goes on
+	// padding.
+	width = std::min(kColumnBlock, (count + kLane - 1) / kLane * kLane);
+	blocks = (count + width - 1) / width;
+	fStride = blocks * width;
 	fHoles = space.holes;
 	fHoleRows.assign((size_t)fStride * space.holes, kNoColour);
 	fColourRows.assign((size_t)fStride * space.colours, 0);
@@ -27,35 +32,52 @@ CandidateColumns::Load(
 }
 
 
+// keys is marked as the only way to the bytes it points to, and the width
+// and rows are read into locals first: a byte pointer may point anywhere,
+// as far as the compiler knows, and it would read the rows and members
+// again after every byte written instead of using vector instructions.
 void
 CandidateColumns::ScoreBlock(
-	const GuessPegs& guess, int32_t block, uint8_t* keys) const
+	const GuessPegs& guess, int32_t block, uint8_t* __restrict keys) const
 {
-	const size_t start = (size_t)block * kColumnBlock;
-	for (int32_t j = 0; j < kColumnBlock; j++)
+	const int32_t blockWidth = width;
+	for (int32_t j = 0; j < blockWidth; j++)
 		keys[j] = 0;
 	AddMatches(guess, block, keys);
+	const uint8_t* rows = fHoleRows.data() + (size_t)block * blockWidth;
+	const int32_t  stride = fStride;
 	for (int i = 0; i < fHoles; i++) {
-		const uint8_t* row = &fHoleRows[i * fStride + start];
+		const uint8_t* row = rows + (size_t)i * stride;
 		const uint8_t  colour = guess.digits[i];
-		for (int32_t j = 0; j < kColumnBlock; j++)
-			keys[j] += row[j] == colour ? kScoreStride : 0;
+		for (int32_t j = 0; j < blockWidth; j += kLane) {
+			for (int32_t k = j; k < j + kLane; k++)
+				keys[k] += row[k] == colour ? kScoreStride : 0;
+		}
 	}
 }
 
 
 void
 CandidateColumns::AddMatches(
-	const GuessPegs& guess, int32_t block, uint8_t* keys) const
+	const GuessPegs& guess, int32_t block, uint8_t* __restrict keys) const
 {
-	const size_t start = (size_t)block * kColumnBlock;
+	const size_t start = (size_t)block * width;
 	for (int kind = 0; kind < guess.kinds; kind++) {
 		const uint8_t* row =
 			&fColourRows[guess.kindColour[kind] * fStride + start];
 		const uint8_t pegs = guess.kindCount[kind];
-		for (int32_t j = 0; j < kColumnBlock; j++)
-			keys[j] += std::min(row[j], pegs);
+		for (int32_t j = 0; j < width; j += kLane) {
+			for (int32_t k = j; k < j + kLane; k++)
+				keys[k] += std::min(row[k], pegs);
+		}
 	}
+}
+
+
+int32_t
+CandidateColumns::BlockSize(int32_t block) const
+{
+	return std::min(width, count - block * width);
 }
 
 
@@ -64,11 +86,10 @@ CandidateColumns::CountMatches(const GuessPegs& guess, int32_t* sizes) const
 {
 	uint8_t matches[kColumnBlock];
 	for (int32_t block = 0; block < blocks; block++) {
-		for (int32_t j = 0; j < kColumnBlock; j++)
+		for (int32_t j = 0; j < width; j++)
 			matches[j] = 0;
 		AddMatches(guess, block, matches);
-		const int32_t size =
-			std::min(kColumnBlock, count - block * kColumnBlock);
+		const int32_t size = BlockSize(block);
 		for (int32_t j = 0; j < size; j++)
 			sizes[matches[j]]++;
 	}
@@ -81,8 +102,7 @@ CandidateColumns::ScoreAll(const GuessPegs& guess, uint8_t* keys) const
 	uint8_t blockKeys[kColumnBlock];
 	for (int32_t block = 0; block < blocks; block++) {
 		ScoreBlock(guess, block, blockKeys);
-		const int32_t start = block * kColumnBlock;
-		const int32_t end = std::min(count, start + kColumnBlock);
-		std::copy(blockKeys, blockKeys + (end - start), keys + start);
+		std::copy(
+			blockKeys, blockKeys + BlockSize(block), keys + block * width);
 	}
 }

@@ -6,6 +6,10 @@
 #include "CodeSpace.h"
 
 
+// Entropy costs are counted in units of 2^-20.
+static const long double kEntropyScale = 1048576.0L;
+
+
 static const char* kStrategyNames[STRATEGY_KIND_COUNT] = { "game", "first",
 	"knuth", "parts", "size", "entropy" };
 
@@ -91,8 +95,8 @@ GuessRule::Value(const int32_t* sizes, int keyLimit) const
 
 
 void
-GuessRule::Prune(long double best, int32_t count, std::vector<double>& cost,
-	double limit[2]) const
+GuessRule::Prune(long double best, int32_t count, std::vector<int64_t>& cost,
+	int64_t limit[2]) const
 {
 	cost.resize(count + 1);
 	const bool unranked = std::isinf(best);
@@ -108,17 +112,19 @@ GuessRule::Prune(long double best, int32_t count, std::vector<double>& cost,
 				break;
 			case STRATEGY_SIZE:
 				// The sum of squares is count plus these.
-				cost[s] = 2.0 * s;
+				cost[s] = 2 * (int64_t)s;
 				break;
 			default:
-				cost[s] = (double)(PartValue(s + 1) - PartValue(s));
+				// In fixed point, rounded down so that the sum stays below.
+				cost[s] = (int64_t)floorl(
+					(PartValue(s + 1) - PartValue(s)) * kEntropyScale);
 				break;
 		}
 	}
 	for (int possible = 0; possible < 2; possible++) {
-		double& bound = limit[possible];
+		int64_t& bound = limit[possible];
 		if (unranked) {
-			bound = HUGE_VAL;
+			bound = INT64_MAX;
 			continue;
 		}
 		switch (kind) {
@@ -128,16 +134,16 @@ GuessRule::Prune(long double best, int32_t count, std::vector<double>& cost,
 			case STRATEGY_PARTS: {
 				// At most one part per score the guess can get.
 				const int slots = possible ? fScores : fScores - 1;
-				bound = slots <= -best ? 0 : (double)(count + best);
+				bound = slots <= -best ? 0 : count + (int64_t)best;
 				break;
 			}
 			case STRATEGY_SIZE:
-				bound = (double)(best - count);
+				bound = (int64_t)best - count;
 				break;
 			default:
-				// The costs add up a sum of many terms in double: a margin
-				// well above its rounding keeps every guess that could tie.
-				bound = (double)best * (1 + 1e-9);
+				// A margin far above the rounding keeps every guess that
+				// could tie.
+				bound = (int64_t)ceill(best * (1 + 1e-9L) * kEntropyScale);
 				break;
 		}
 	}

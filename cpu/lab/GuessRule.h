@@ -43,8 +43,8 @@ public:
 	// adds to a lower bound of the value, and a guess whose costs add up to
 	// limit cannot rank before best any more. A possible guess can get one
 	// more score, the win, so its limit is limit[1].
-	void Prune(long double best, int32_t count, std::vector<double>& cost,
-		double limit[2]) const;
+	void Prune(long double best, int32_t count, std::vector<int64_t>& cost,
+		int64_t limit[2]) const;
 	// The best value any guess could reach on count candidates.
 	long double	 Floor(int32_t count, bool possible) const;
 	// The best value any guess could reach whose colours, whatever their

@@ -96,7 +96,7 @@ bool
 GuessSearch::Rank(int32_t guess, bool possible)
 {
 	ranked++;
-	const double limit = fLimit[possible];
+	const int64_t limit = fLimit[possible];
 	if (limit <= 0)
 		return false;
 
@@ -123,11 +123,10 @@ GuessSearch::Rank(int32_t guess, bool possible)
 	const int32_t	 count = columns.count;
 	int32_t			 sizes[kScoreKeyLimit] = {};
 	uint8_t			 keys[kColumnBlock];
-	double			 cost = 0;
+	int64_t			 cost = 0;
 	for (int32_t block = 0; block < columns.blocks; block++) {
 		columns.ScoreBlock(pegs, block, keys);
-		const int32_t size =
-			std::min(kColumnBlock, count - block * kColumnBlock);
+		const int32_t size = columns.BlockSize(block);
 		for (int32_t j = 0; j < size; j++) {
 			cost += fCost[sizes[keys[j]]++];
 			if (cost >= limit)

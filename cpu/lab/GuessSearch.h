@@ -47,7 +47,7 @@ private:
 	const CodeSpace&		 fSpace;
 	const GuessRule&		 fRule;
 	const int32_t*			 fCandidates = nullptr;
-	std::vector<double>		 fCost;
+	std::vector<int64_t>	 fCost;
 	// The best value each multiset of colours could reach on the position
 	// numbered fPosition, where fMultisetPosition says so.
 	std::vector<long double> fMultisetFloor;
@@ -58,7 +58,7 @@ private:
 	std::vector<uint64_t>	 fMultisetJudged;
 	std::vector<uint8_t>	 fMultisetHopeless;
 	uint64_t				 fJudgement = 0;
-	double					 fLimit[2];
+	int64_t					 fLimit[2];
 	std::vector<uint8_t>	 fPossible;
 	Best					 fBest;
 	long double				 fImpossibleFloor;

@@ -75,8 +75,11 @@ struct ReducedWalk {
 	Hole(int hole, uint32_t freeUsed, int32_t code)
 	{
 		if (hole < 0) {
-			if (!LowestUnderMappings(space, symmetry, classes, digits, code))
+			if (!symmetry.mappings.empty()
+				&& !LowestUnderMappings(
+					space, symmetry, classes, digits, code)) {
 				return true;
+			}
 			return visitor.Visit(code);
 		}
 		// Any colour but the absent ones after the first, and of the free

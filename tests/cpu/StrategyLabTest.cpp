@@ -341,3 +341,20 @@ TEST(StrategyLabTest, SymmetryKeepsTheLowestGuessOfEachClass)
 		}
 	}
 }
+
+
+// 6 ln 6 + 2 ln 2 and 4 ln 4 + 6 ln 3 are equal, but their sums in long
+// double differ in the last place: neither split may rank before the other.
+TEST(StrategyLabTest, EntropyTakesEqualSumsAsEqual)
+{
+	const GuessRule	  rule(STRATEGY_ENTROPY, 10, 21);
+	int32_t			  sixTwoOneOne[kScoreKeyLimit] = { 6, 2, 1, 1 };
+	int32_t			  fourThreeThree[kScoreKeyLimit] = { 4, 3, 3 };
+	const long double first = rule.Value(sixTwoOneOne, kScoreKeyLimit);
+	const long double second = rule.Value(fourThreeThree, kScoreKeyLimit);
+	EXPECT_FALSE(rule.Beats(first, second));
+	EXPECT_FALSE(rule.Beats(second, first));
+	int32_t threeThreeTwoTwo[kScoreKeyLimit] = { 3, 3, 2, 2 };
+	EXPECT_TRUE(
+		rule.Beats(rule.Value(threeThreeTwoTwo, kScoreKeyLimit), first));
+}

@@ -141,22 +141,18 @@ GuessSymmetry::After(const CodeSpace& space, int32_t guess) const
 	for (int i = 0; i < space.holes; i++)
 		next.used |= 1u << digits[i];
 
+	// A renaming that holds at every hole of every guess is one to one by
+	// itself: it turns each guess's colours into the same colours, so it
+	// permutes them, and two guesses' permutations agree where they meet.
 	next.mappings.clear();
 	for (PegMapping mapping : mappings) {
 		bool keeps = true;
 		for (int j = 0; j < space.holes && keeps; j++) {
 			const int colour = digits[j];
 			const int target = digits[mapping.hole[j]];
-			if (mapping.colour[colour] >= 0) {
-				keeps = mapping.colour[colour] == target;
-				continue;
-			}
-			// A colour new with this guess can only become another new
-			// one, and no two can become the same.
-			keeps = ((used >> target) & 1) == 0;
-			for (int c = 0; c < space.colours && keeps; c++)
-				keeps = mapping.colour[c] != target;
-			mapping.colour[colour] = (int8_t)target;
+			if (mapping.colour[colour] < 0)
+				mapping.colour[colour] = (int8_t)target;
+			keeps = mapping.colour[colour] == target;
 		}
 		if (keeps)
 			next.mappings.push_back(mapping);

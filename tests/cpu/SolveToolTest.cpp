@@ -146,6 +146,9 @@ TEST(SolveToolTest, CommandSolvesTabulatesAndReportsErrors)
 	const std::string classic = "--strategy knuth --holes 4 --colours 6 ";
 	EXPECT_EQ(RunSolve(classic + "0123").output,
 		"13 1100 1 1\n12 3200 0 3\n11 1020 1 2\n10 0123 4 0\n");
+	EXPECT_EQ(RunSolve(classic + "--first 0011 0123")
+				  .output.rfind("13 0011 1 1\n", 0),
+		0u);
 	CommandResult table = RunSolve(classic + "--all");
 	EXPECT_EQ(table.output.rfind("1 1\n2 6\n3 62\n4 533\n5 694\n"
 								 "mean 4.4761\ntotal 5801\nworst 5 5000 ",

@@ -50,8 +50,10 @@ GuessRule::GuessRule(StrategyKind kind, int32_t candidates, int scores) :
 {
 	if (kind != STRATEGY_ENTROPY)
 		return;
-	fSizeLogs.resize(candidates + 1);
-	for (int32_t s = 1; s <= candidates; s++)
+	// One past the most candidates: Prune asks what one more would add to
+	// a part holding them all.
+	fSizeLogs.resize(candidates + 2);
+	for (int32_t s = 1; s <= candidates + 1; s++)
 		fSizeLogs[s] = s * logl((long double)s);
 }
 

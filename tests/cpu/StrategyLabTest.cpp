@@ -20,6 +20,7 @@ struct PlainBoard {
 	int							  holes;
 	int							  colours;
 	std::vector<std::vector<int>> codes;
+	std::vector<int>			  scores; // of every pair
 
 	PlainBoard(int holes, int colours) :
 		holes(holes),
@@ -34,10 +35,22 @@ struct PlainBoard {
 			if (i == holes)
 				break;
 		}
+		const int count = (int)codes.size();
+		scores.resize(count * count);
+		for (int a = 0; a < count; a++) {
+			for (int b = 0; b < count; b++)
+				scores[a * count + b] = Count(a, b);
+		}
 	}
 
 	int
 	Score(int a, int b) const
+	{
+		return scores[a * codes.size() + b];
+	}
+
+	int
+	Count(int a, int b) const
 	{
 		int exact = 0;
 		int common = 0;
@@ -47,22 +60,26 @@ struct PlainBoard {
 			common += std::min(std::count(codes[a].begin(), codes[a].end(), c),
 				std::count(codes[b].begin(), codes[b].end(), c));
 		}
-		return exact * 100 + common - exact;
+		return exact * 10 + common - exact;
 	}
 
 	long double
 	Value(
 		StrategyKind kind, int guess, const std::vector<int>& candidates) const
 	{
-		std::map<int, int> parts;
+		int parts[100] = {};
 		for (int candidate : candidates)
 			parts[Score(guess, candidate)]++;
-		std::vector<int> sizes;
-		for (const auto& part : parts)
-			sizes.push_back(part.second);
-		std::sort(sizes.begin(), sizes.end());
+		int sizes[100];
+		int count = 0;
+		for (int size : parts) {
+			if (size > 0)
+				sizes[count++] = size;
+		}
+		std::sort(sizes, sizes + count);
 		long double value = 0;
-		for (int size : sizes) {
+		for (int n = 0; n < count; n++) {
+			const int size = sizes[n];
 			if (kind == STRATEGY_KNUTH)
 				value = size;
 			else if (kind == STRATEGY_PARTS)
@@ -88,13 +105,15 @@ struct PlainBoard {
 		}
 		if (kind == STRATEGY_FIRST || candidates.size() == 1)
 			return candidates[0];
+		std::vector<bool> possibles(codes.size(), false);
+		for (int candidate : candidates)
+			possibles[candidate] = true;
 		int			best = -1;
 		long double bestValue = 0;
 		bool		bestPossible = false;
 		for (int guess = 0; guess < (int)codes.size(); guess++) {
 			const long double value = Value(kind, guess, candidates);
-			const bool		  possible =
-				std::count(candidates.begin(), candidates.end(), guess) > 0;
+			const bool		  possible = possibles[guess];
 			const long double margin =
 				kind == STRATEGY_ENTROPY ? 1e-12L * bestValue : 0;
 			if (best < 0 || value < bestValue - margin
@@ -119,7 +138,7 @@ struct PlainBoard {
 		for (int candidate : candidates)
 			parts[Score(guess, candidate)].push_back(candidate);
 		for (const auto& part : parts) {
-			if (part.first == holes * 100)
+			if (part.first == holes * 10)
 				rows[guess] = depth;
 			else
 				Play(kind, part.second, opening, -1, depth + 1, rows);

@@ -4,9 +4,8 @@
 #include <cmath>
 
 
-// Up to this many candidates, every one of them is ranked before the
-// classes of guesses are worked out: a candidate that splits them all apart
-// often ends the search first.
+// Up to this many candidates, every candidate is ranked as a guess, not
+// only the lowest of each class: finding those costs more than ranking.
 static const int32_t kFewCandidates = 256;
 
 
@@ -48,10 +47,9 @@ GuessSearch::Choose(const GuessSymmetry& symmetry)
 	}
 	const uint32_t absent = ((1u << fSpace.colours) - 1) & ~present;
 
-	// Possible guesses first, in increasing order; then the others, which
-	// have to do strictly better to win. Up to kFewCandidates, every
-	// candidate is ranked: working out which are the lowest of their class
-	// costs more than ranking them.
+	// Possible guesses first, in increasing order, until one reaches the
+	// floor that no guess can pass; then the others, which have to do
+	// strictly better to win.
 	fBest = Best { HUGE_VALL, -1 };
 	fJudgement++;
 	fRule.Prune(fBest.value, count, fCost, fLimit);
@@ -95,7 +93,6 @@ GuessSearch::Visit(int32_t guess)
 bool
 GuessSearch::Rank(int32_t guess, bool possible)
 {
-	ranked++;
 	const int64_t limit = fLimit[possible];
 	if (limit <= 0)
 		return false;

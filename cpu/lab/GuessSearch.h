@@ -26,8 +26,6 @@ public:
 	// The best guess on the loaded candidates.
 	int32_t			 Choose(const GuessSymmetry& symmetry);
 
-	// How many guesses were ranked, for the benchmarks.
-	int64_t			 ranked = 0;
 	CandidateColumns columns;
 
 private:
@@ -51,8 +49,8 @@ private:
 	// The best value each multiset of colours could reach on the position
 	// numbered fPosition, where fMultisetPosition says so.
 	std::vector<long double> fMultisetFloor;
-	std::vector<uint32_t>	 fMultisetPosition;
-	uint32_t				 fPosition = 0;
+	std::vector<uint64_t>	 fMultisetPosition;
+	uint64_t				 fPosition = 0;
 	// Whether each multiset's floor cannot beat fBest, as of the best
 	// guess numbered fJudgement (0 for none yet).
 	std::vector<uint64_t>	 fMultisetJudged;

@@ -172,6 +172,6 @@ PrintSolveHelp(std::ostream& out)
 		   "progress\n"
 		   "on standard error.\n"
 		   "\n"
-		   "Exit status: 0 on success, 2 when an argument is wrong or the board\n"
-		   "is too big for the strategy.\n";
+		   "Exit status: 0 on success, 2 when an argument is wrong or the\n"
+		   "board is too big for the strategy.\n";
 }

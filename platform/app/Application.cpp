@@ -24,11 +24,11 @@ BApplication* be_app = nullptr;
 namespace {
 
 // How long the loop waits for input before it looks at its own queue again.
-const bigtime_t		  kPumpInterval = 10000;
+const bigtime_t	 kPumpInterval = 10000;
 
 // Set from signal handlers and the display; the loop looks at it every turn,
 // so a request is taken up within one pump interval.
-volatile sig_atomic_t sQuitAsked = 0;
+std::atomic<int> sQuitAsked { 0 };
 
 void
 QuitSignaled(int)
@@ -59,6 +59,16 @@ SetLeaving(bool leaving)
 		launch->SetLeaving(leaving);
 }
 
+// A signal may have asked for the end before the loop has posted the quit
+// request that says so: a relaunch answered in that moment would see a copy
+// that is about to go come forward.
+void
+NoteQuitAsked()
+{
+	if (sQuitAsked != 0)
+		SetLeaving(true);
+}
+
 } // namespace
 
 void
@@ -70,6 +80,7 @@ BPrivate::AskToQuit()
 void
 BPrivate::AnswerRelaunch(int32 request)
 {
+	NoteQuitAsked();
 	if (BPrivate::LaunchRendezvous* launch = sLaunch.load())
 		launch->Answer(request);
 }
@@ -208,6 +219,7 @@ BApplication::_Relaunched(int32 request)
 {
 	// Pinned, as in QuitRequested: the window may be quitting on its own
 	// thread meanwhile.
+	NoteQuitAsked();
 	Desktop* desktop = Desktop::Default();
 	BWindow* front = desktop->PinFrontWindow();
 	if (front == nullptr) {

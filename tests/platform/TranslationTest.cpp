@@ -1,4 +1,5 @@
 #include "GraphicsTestSupport.h"
+#include "translation/ImageDecoders.h"
 
 #include <TranslationUtils.h>
 
@@ -108,9 +109,8 @@ TEST_F(TranslationTest, PngPicturesLoadTopRowFirstWithTheirAlpha)
 // Paths that cannot be read, damaged JPEG files and absurd declared sizes.
 TEST_F(TranslationTest, MissingUnreadableDamagedOrHugePicturesGiveNull)
 {
-	EXPECT_EQ(BTranslationUtils::GetBitmap(nullptr), nullptr);
-	EXPECT_EQ(BTranslationUtils::GetBitmap(""), nullptr);
-	EXPECT_EQ(BTranslationUtils::GetBitmap("/dev/zero"), nullptr);
+	for (const char* path : { (const char*)nullptr, "", "/dev/zero" })
+		EXPECT_EQ(BTranslationUtils::GetBitmap(path), nullptr);
 
 	std::vector<uint8> noise = { 0xff, 0xd8, 0xff, 0xe0, 0x00, 0x10 };
 	for (int i = 0; i < 200; i++)
@@ -138,14 +138,18 @@ TEST_F(TranslationTest, MissingUnreadableDamagedOrHugePicturesGiveNull)
 			<< c.name;
 	}
 
-	// A JPEG cut inside its headers.
+	// A sound JPEG in a file a byte longer than the largest picture with a
+	// megabyte of headers, refused unread, then cut inside its headers.
 	std::string cut =
 		Save("cut.jpg", 8, 8, std::vector<rgb_color>(64, make_color(9, 9, 9)),
 			[](SDL_Surface* surface, const char* path) {
 				return IMG_SaveJPG(surface, path, 100);
 			});
-	ASSERT_EQ(truncate(cut.c_str(), 40), 0);
-	EXPECT_EQ(BTranslationUtils::GetBitmap(cut.c_str()), nullptr);
+	for (off_t length :
+		{ BPrivate::kMaxImagePixels * 4 + (1 << 20) + 1, int64(40) }) {
+		ASSERT_EQ(truncate(cut.c_str(), length), 0);
+		EXPECT_EQ(BTranslationUtils::GetBitmap(cut.c_str()), nullptr) << length;
+	}
 }
 
 // A progressive JPEG made of scans, each a pass over the whole picture:

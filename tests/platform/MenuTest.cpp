@@ -80,12 +80,9 @@ TEST_F(GameWindow, PressMoveAndReleaseChoosesTheItemUnderThePointer)
 	ASSERT_TRUE(Press(Title()));
 	ASSERT_TRUE(IsOpen());
 	ASSERT_TRUE(MoveHeld(Item(2)));
-	EXPECT_EQ(menu->_Selected(), 2);
 	ASSERT_TRUE(Release());
 	EXPECT_EQ(window->Codes(), std::vector<uint32> { 3 });
 	EXPECT_FALSE(IsOpen());
-	// Nothing of the menu stays in the window.
-	EXPECT_EQ(window->CountChildren(), 2);
 
 	// Let go beside the menu, a button held on an item chooses nothing.
 	for (bool open : { false, true }) {

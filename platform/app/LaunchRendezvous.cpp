@@ -1,5 +1,6 @@
 #include <private/LaunchRendezvous.h>
 
+#include <Catalog.h>
 #include <Roster.h>
 
 #include <private/ResourceFile.h>
@@ -189,7 +190,12 @@ LaunchRendezvous::Claim(
 	fProblem.clear();
 	sockaddr_un address;
 	if (SocketAddress(name, &address) == 0) {
-		fProblem = "the rendezvous path " + name + " is too long for a socket";
+		fProblem = format_text(
+			// TRANSLATORS: why a start of the game cannot look for a running
+			// copy, in "%s: %s; starting anyway", as are the next ones. %s
+			// is a file name.
+			B_TRANSLATE("the rendezvous path %s is too long for a socket"),
+			name.c_str());
 		return LAUNCH_CLAIM_FAILED;
 	}
 	if (!_PrivateDirectory(name))
@@ -199,7 +205,10 @@ LaunchRendezvous::Claim(
 	int			lock = open(lockPath.c_str(),
 				O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
 	if (lock < 0) {
-		fProblem = "cannot open " + lockPath + ": " + strerror(errno);
+		fProblem = format_text(
+			// TRANSLATORS: a file, then the system's reason.
+			B_TRANSLATE("cannot open %s: %s"), lockPath.c_str(),
+			strerror(errno));
 		return LAUNCH_CLAIM_FAILED;
 	}
 	if (flock(lock, LOCK_EX | LOCK_NB) != 0) {
@@ -207,7 +216,10 @@ LaunchRendezvous::Claim(
 		close(lock);
 		if (error == EWOULDBLOCK)
 			return _AskRunning(name);
-		fProblem = "cannot lock " + lockPath + ": " + strerror(error);
+		fProblem = format_text(
+			// TRANSLATORS: a file, then the system's reason.
+			B_TRANSLATE("cannot lock %s: %s"), lockPath.c_str(),
+			strerror(error));
 		return LAUNCH_CLAIM_FAILED;
 	}
 	fLockFile = lock;
@@ -216,7 +228,10 @@ LaunchRendezvous::Claim(
 	// that has ended.
 	unlink(name.c_str());
 	if (!_Listen(name) || pipe2(fWakeFds, O_CLOEXEC) != 0) {
-		fProblem = "cannot listen at " + name + ": " + strerror(errno);
+		fProblem = format_text(
+			// TRANSLATORS: a socket's file, then the system's reason.
+			B_TRANSLATE("cannot listen at %s: %s"), name.c_str(),
+			strerror(errno));
 		if (fSocket >= 0) {
 			unlink(name.c_str());
 			close(fSocket);
@@ -240,18 +255,27 @@ LaunchRendezvous::_PrivateDirectory(const std::string& name)
 {
 	std::string folder = name.substr(0, name.rfind('/'));
 	if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-		fProblem = "cannot create " + folder + ": " + strerror(errno);
+		fProblem = format_text(
+			// TRANSLATORS: a folder, then the system's reason.
+			B_TRANSLATE("cannot create %s: %s"), folder.c_str(),
+			strerror(errno));
 		return false;
 	}
 	// Nobody else may put a listener where this user's copies look.
 	struct stat info;
 	if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)
 		|| info.st_uid != geteuid()) {
-		fProblem = folder + " is not a folder of this user's own";
+		fProblem = format_text(
+			// TRANSLATORS: %s is a folder that another user owns.
+			B_TRANSLATE("%s is not a folder of this user's own"),
+			folder.c_str());
 		return false;
 	}
 	if ((info.st_mode & 077) != 0 && chmod(folder.c_str(), 0700) != 0) {
-		fProblem = "cannot make " + folder + " private: " + strerror(errno);
+		fProblem = format_text(
+			// TRANSLATORS: a folder, then the system's reason.
+			B_TRANSLATE("cannot make %s private: %s"), folder.c_str(),
+			strerror(errno));
 		return false;
 	}
 	return true;
@@ -287,7 +311,9 @@ LaunchRendezvous::_AskRunning(const std::string& name)
 	for (;;) {
 		fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
 		if (fd < 0) {
-			fProblem = std::string("no socket: ") + strerror(errno);
+			fProblem = format_text(
+				// TRANSLATORS: %s is the system's reason.
+				B_TRANSLATE("no socket: %s"), strerror(errno));
 			return LAUNCH_CLAIM_FAILED;
 		}
 		if (connect(fd, (sockaddr*)&address, length) == 0)
@@ -300,19 +326,27 @@ LaunchRendezvous::_AskRunning(const std::string& name)
 			poll(nullptr, 0, kConnectRetryMs);
 			continue;
 		}
-		fProblem = "the running copy does not listen at " + name;
+		fProblem = format_text(
+			// TRANSLATORS: %s is a socket's file.
+			B_TRANSLATE("the running copy does not listen at %s"),
+			name.c_str());
 		return LAUNCH_CLAIM_FAILED;
 	}
 
 	launch_claim result = LAUNCH_CLAIM_FAILED;
 	char		 answer[kAnswerLength];
 	if (!PeerIsUser(fd))
-		fProblem = "the listener at " + name + " belongs to another user";
+		fProblem = format_text(
+			// TRANSLATORS: %s is a socket's file.
+			B_TRANSLATE("the listener at %s belongs to another user"),
+			name.c_str());
 	else if (send(fd, kRequest, kRequestLength, MSG_NOSIGNAL)
 			!= (ssize_t)kRequestLength
 		|| !ReadAll(fd, answer, kAnswerLength, deadline)
 		|| memcmp(answer, kAnswer, kAnswerLength) != 0)
-		fProblem = "no answer from the running copy at " + name;
+		fProblem = format_text(
+			// TRANSLATORS: %s is a socket's file.
+			B_TRANSLATE("no answer from the running copy at %s"), name.c_str());
 	else
 		result = LAUNCH_ALREADY_RUNNING;
 	close(fd);

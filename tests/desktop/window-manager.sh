@@ -62,7 +62,8 @@ sleep 0.3
 xdotool search --onlyvisible --name "About Kalvex" | grep -q "^$about\$" || fail "a close request hid the About box"
 
 # "OK" puts the box away; then the main window's close ends the game.
-xdotool mousemove --window "$about" 100 112 click 1
+# The middle of the OK button, below the five lines and the web-page button.
+xdotool mousemove --window "$about" 100 125 click 1
 wait_for 5 sh -c "! xdotool search --onlyvisible --name 'About Kalvex' | grep -q ." || fail "OK left the About box shown"
 wmctrl -i -c "$main"
 wait_for 3 exited "$game_pid" || fail "a close request on the main window did not end the game"

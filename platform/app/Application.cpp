@@ -1,6 +1,7 @@
 #include <Application.h>
 
 #include <AppDefs.h>
+#include <Catalog.h>
 #include <Roster.h>
 #include <Window.h>
 
@@ -204,7 +205,10 @@ BApplication::_CheckLaunch()
 		exit(0);
 	}
 	if (claim == BPrivate::LAUNCH_CLAIM_FAILED && !fLaunch->Problem().empty()) {
-		fprintf(stderr, "%s: %s; starting anyway\n",
+		// TRANSLATORS: on standard error when a start of the game cannot
+		// tell whether a copy of it runs already; the first %s is the
+		// program's name, the second says why.
+		fprintf(stderr, B_TRANSLATE("%s: %s; starting anyway\n"),
 			program_invocation_short_name, fLaunch->Problem().c_str());
 	}
 	if (claim == BPrivate::LAUNCH_CLAIMED)

@@ -1,5 +1,7 @@
 #include "SolveArguments.h"
 
+#include <Catalog.h>
+
 #include "PegColor.h"
 
 
@@ -20,12 +22,18 @@ SolveRequest
 ParseSolveArguments(int argc, const char* const argv[])
 {
 	if (argc < 2) {
-		return Failure("no secret given: give five digits 0 to 8, like 31415,"
-					   " or --all (see --help)");
+		// TRANSLATORS: kalvex-solve's error when it is given no argument.
+		// 31415 is an example secret (five digits 0 to 8); --all and --help
+		// are options and stay as they are, here and below.
+		return Failure(B_TRANSLATE("no secret given: give five digits 0 to "
+								   "8, like 31415, or --all (see --help)"));
 	}
 	if (argc > 2) {
-		return Failure(std::string("unexpected argument '") + argv[2]
-			+ "': give one secret or --all");
+		return Failure(format_text(
+			// TRANSLATORS: kalvex-solve's error for a second argument, which
+			// %s is.
+			B_TRANSLATE("unexpected argument '%s': give one secret or --all"),
+			argv[2]));
 	}
 
 	const std::string argument = argv[1];
@@ -39,13 +47,19 @@ ParseSolveArguments(int argc, const char* const argv[])
 		return request;
 	}
 	if (!argument.empty() && argument[0] == '-') {
-		return Failure(
-			"unknown option '" + argument + "': see kalvex-solve --help");
+		return Failure(format_text(
+			// TRANSLATORS: kalvex-solve's error for an option it does not
+			// know, which %s is.
+			B_TRANSLATE("unknown option '%s': see kalvex-solve --help"),
+			argument.c_str()));
 	}
 	if (!ParseSecret(argument, request.secret)) {
-		return Failure("'" + argument
-			+ "' is not a secret: give five digits"
-			  " 0 to 8, like 31415");
+		return Failure(format_text(
+			// TRANSLATORS: kalvex-solve's error for an argument that is not
+			// five digits 0 to 8; %s is the argument.
+			B_TRANSLATE("'%s' is not a secret: give five digits 0 to 8, "
+						"like 31415"),
+			argument.c_str()));
 	}
 	request.mode = SOLVE_ONE;
 	return request;

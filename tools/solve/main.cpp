@@ -1,3 +1,5 @@
+#include <Catalog.h>
+
 #include <iostream>
 #include <vector>
 
@@ -9,6 +11,7 @@
 int
 main(int argc, char** argv)
 {
+	open_catalog("kalvex");
 	const SolveRequest request = ParseSolveArguments(argc, argv);
 
 	switch (request.mode) {

@@ -4,6 +4,7 @@
 #include "display/DisplayBackend.h"
 #include "display/DisplayScale.h"
 
+#include <Catalog.h>
 #include <InterfaceDefs.h>
 
 #include <SDL.h>
@@ -124,7 +125,7 @@ ReportFirstFrame()
 
 // The line written when the X server goes away, made up front: the handler
 // runs in the middle of an X call and must neither allocate nor return.
-char   sLostDisplayLine[256];
+char   sLostDisplayLine[1024];
 size_t sLostDisplayLength = 0;
 
 int
@@ -160,9 +161,11 @@ PrepareLostDisplayLine()
 {
 	const char* display = getenv("DISPLAY");
 	int			length = snprintf(sLostDisplayLine, sizeof(sLostDisplayLine),
-				"%s: lost the connection to the X display %s; start the game again "
-						"once "
-						"the desktop runs\n",
+				// TRANSLATORS: on standard error when the desktop goes away
+				// under the running game; the first %s is the program's
+				// name, the second the display's name, such as :0.
+				B_TRANSLATE("%s: lost the connection to the X display %s; "
+									"start the game again once the desktop runs\n"),
 				program_invocation_short_name, display != nullptr ? display : "");
 	sLostDisplayLength =
 		length > 0 ? std::min((size_t)length, sizeof(sLostDisplayLine) - 1) : 0;

@@ -1,5 +1,6 @@
 // Real windows through SDL2. Every SDL call happens on the main thread inside
-// Pump(); window threads only leave requests and pixels under the lock.
+// Pump(); window threads only leave requests and pixels under the lock, and
+// wake the main thread, which sleeps until there is something to do.
 
 #include "display/DisplayBackend.h"
 #include "display/DisplayScale.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -214,6 +216,8 @@ SDLDisplay::Open()
 	// The windows are plain pictures: without this SDL readies OpenGL for
 	// every window, which loads the GL stack (on Mesa over 80 MB resident).
 	SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+	// A game left open all day must not keep the screen from blanking.
+	SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 	// Without a desktop SDL would settle for an invisible offscreen driver
 	// (and the Wayland client library would complain on the way); a game
 	// nobody can see counts as no display. An explicit SDL_VIDEODRIVER is
@@ -326,6 +330,7 @@ SDLDisplay::RemoveWindow(int32 id)
 		return;
 	fDoomed.push_back(std::move(it->second));
 	fScreens.erase(it);
+	Wake();
 }
 
 void
@@ -337,6 +342,7 @@ SDLDisplay::SetVisible(int32 id, bool visible)
 		it->second.visible = visible;
 		it->second.dirty = true;
 	}
+	Wake();
 }
 
 void
@@ -346,6 +352,7 @@ SDLDisplay::Raise(int32 id)
 	auto						it = fScreens.find(id);
 	if (it != fScreens.end())
 		it->second.raise = true;
+	Wake();
 }
 
 void
@@ -357,6 +364,7 @@ SDLDisplay::MoveWindow(int32 id, BPoint leftTop)
 		it->second.frame.OffsetTo(leftTop);
 		it->second.moved = true;
 	}
+	Wake();
 }
 
 void
@@ -405,6 +413,7 @@ SDLDisplay::SetDragImage(const BBitmap* image, BPoint offset)
 	}
 	fDragOffset = offset;
 	fDragChanged = true;
+	Wake();
 }
 
 void
@@ -932,9 +941,13 @@ SDLDisplay::Pump(InputSink* sink, bigtime_t timeout)
 		}
 	}
 
+	// A wake-up is an event in SDL's queue, so one that came before the
+	// wait ends it at once.
 	SDL_Event event;
-	int		  waitMs = (int)(timeout / 1000);
-	if (SDL_WaitEventTimeout(&event, waitMs > 0 ? waitMs : 0) != 0) {
+	int		  waitMs = timeout >= B_INFINITE_TIMEOUT
+			  ? -1
+			  : (int)std::min<bigtime_t>(timeout / 1000, INT_MAX);
+	if (SDL_WaitEventTimeout(&event, waitMs) != 0) {
 		do {
 			if (event.type != fWakeEvent)
 				_HandleEvent(event, sink);

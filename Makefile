@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all deps build run test bench package asan tsan clean format format-check
+.PHONY: all deps build run test bench package asan tsan clean format format-check pot language
 
 all: build
 
@@ -44,6 +44,20 @@ asan: deps build/asan/CMakeCache.txt
 tsan: deps build/tsan/CMakeCache.txt
 	$(CMAKE) --build --preset tsan
 	$(CTEST) --preset tsan
+
+# The translations (po/). `make pot` collects the texts anew from the sources
+# into po/kalvex.pot and brings every catalogue up to date with them.
+pot: deps build/release/CMakeCache.txt
+	$(CMAKE) --build --preset release --target kalvex-pot
+
+# `make language L=sv` starts the catalogue of a new language, po/sv.po (a
+# country's variant as pt_BR), with every text still to translate; the next
+# build compiles and installs it.
+language: deps
+	@[ -n "$(L)" ] || { echo "language: name the language, as in make language L=sv" >&2; exit 1; }
+	@[ ! -e po/$(L).po ] || { echo "language: po/$(L).po exists already; translate the texts there" >&2; exit 1; }
+	msginit --no-translator --locale=$(L) --input=po/kalvex.pot --output-file=po/$(L).po
+	sed -i 's/charset=ASCII/charset=UTF-8/' po/$(L).po
 
 # The house style is .clang-format at the root; every C++ file follows it.
 CXX_FILES = $$(git ls-files '*.h' '*.cpp')

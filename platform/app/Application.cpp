@@ -1,13 +1,18 @@
 #include <Application.h>
 
 #include <AppDefs.h>
+#include <Catalog.h>
 #include <Roster.h>
 #include <Window.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <private/LaunchRendezvous.h>
@@ -22,17 +27,24 @@ BApplication* be_app = nullptr;
 
 namespace {
 
-// How long the loop waits for input before it looks at its own queue again.
-const bigtime_t		  kPumpInterval = 10000;
-
-// Set from signal handlers and the display; the loop looks at it every turn,
-// so a request is taken up within one pump interval.
-volatile sig_atomic_t sQuitAsked = 0;
+// Set from signal handlers and the display; the loop looks at it every turn.
+std::atomic<int> sQuitAsked { 0 };
+// The write end of the pipe through which a signal handler wakes the loop;
+// -1 outside Run().
+std::atomic<int> sSignalPipe { -1 };
 
 void
 QuitSignaled(int)
 {
 	sQuitAsked = 1;
+	int fd = sSignalPipe.load();
+	if (fd >= 0) {
+		int		saved = errno;
+		char	wake = 0;
+		ssize_t written = write(fd, &wake, 1);
+		(void)written;
+		errno = saved;
+	}
 }
 
 // A desktop session ends its programs with SIGTERM or SIGHUP, a terminal with
@@ -48,12 +60,40 @@ CatchQuitSignals()
 		sigaction(signal, &action, nullptr);
 }
 
+// The running copy's rendezvous, for the windows' and the queue's word.
+std::atomic<BPrivate::LaunchRendezvous*> sLaunch { nullptr };
+
+void
+SetLeaving(bool leaving)
+{
+	if (BPrivate::LaunchRendezvous* launch = sLaunch.load())
+		launch->SetLeaving(leaving);
+}
+
+// A signal may have asked for the end before the loop has posted the quit
+// request that says so: a relaunch answered in that moment would see a copy
+// that is about to go come forward.
+void
+NoteQuitAsked()
+{
+	if (sQuitAsked != 0)
+		SetLeaving(true);
+}
+
 } // namespace
 
 void
 BPrivate::AskToQuit()
 {
 	sQuitAsked = 1;
+}
+
+void
+BPrivate::AnswerRelaunch(int32 request)
+{
+	NoteQuitAsked();
+	if (BPrivate::LaunchRendezvous* launch = sLaunch.load())
+		launch->Answer(request);
 }
 
 BApplication::BApplication(const char* signature) :
@@ -64,7 +104,13 @@ BApplication::BApplication(const char* signature) :
 {
 	be_app = this;
 	// A message for the application must wake its loop from the display.
-	fMessageQueued = [] { Display()->Wake(); };
+	// A quit request begins the end: from then on a later copy is told to
+	// wait for this one to go, not that this one comes forward.
+	fMessageQueued = [](uint32 what) {
+		if (what == B_QUIT_REQUESTED)
+			SetLeaving(true);
+		Display()->Wake();
+	};
 	_CheckLaunch();
 	fInitStatus = Display()->Open();
 }
@@ -72,6 +118,7 @@ BApplication::BApplication(const char* signature) :
 BApplication::~BApplication()
 {
 	// No relaunch request reaches the object once it is going.
+	sLaunch = nullptr;
 	delete fLaunch;
 	Display()->Close();
 	if (be_app == this)
@@ -96,17 +143,40 @@ BApplication::Run()
 	if (fInitStatus != B_OK)
 		return fInitStatus;
 	sQuitAsked = 0;
+	// A signal handler may not call into the display; a thread of its own,
+	// asleep in a read until a handler writes, wakes the loop for it.
+	int			signalPipe[2] = { -1, -1 };
+	std::thread signalWaker;
+	if (pipe2(signalPipe, O_CLOEXEC) == 0) {
+		fcntl(signalPipe[1], F_SETFL, O_NONBLOCK);
+		sSignalPipe = signalPipe[1];
+		signalWaker = std::thread([fd = signalPipe[0]] {
+			char	wake;
+			ssize_t count;
+			while ((count = read(fd, &wake, 1)) > 0
+				|| (count < 0 && errno == EINTR)) {
+				if (count > 0)
+					Display()->Wake();
+			}
+		});
+	}
 	CatchQuitSignals();
 	PostMessage(B_READY_TO_RUN);
+	// The loop sleeps until there is work: input, a message (posting one
+	// wakes the display), or a signal.
 	while (!_Terminating()) {
-		Display()->Pump(
-			Desktop::Default(), CountQueuedMessages() > 0 ? 0 : kPumpInterval);
-		if (sQuitAsked != 0) {
-			sQuitAsked = 0;
+		Display()->Pump(Desktop::Default(),
+			CountQueuedMessages() > 0 ? 0 : B_INFINITE_TIMEOUT);
+		if (sQuitAsked.exchange(0) != 0)
 			PostMessage(B_QUIT_REQUESTED);
-		}
 		while (!_Terminating() && _HandleNextMessage(0)) {
 		}
+	}
+	if (signalWaker.joinable()) {
+		sSignalPipe = -1;
+		close(signalPipe[1]);
+		signalWaker.join();
+		close(signalPipe[0]);
 	}
 	return find_thread(nullptr);
 }
@@ -115,6 +185,7 @@ void
 BApplication::Quit()
 {
 	// The loop ends; the object stays for its owner to delete.
+	SetLeaving(true);
 	_StopLoop();
 }
 
@@ -161,30 +232,42 @@ BApplication::_CheckLaunch()
 	fLaunch = new BPrivate::LaunchRendezvous;
 	BPrivate::launch_claim claim =
 		fLaunch->Claim(BPrivate::LaunchRendezvousName(Signature(), path, flags),
-			[this] { PostMessage(B_SILENT_RELAUNCH); });
+			[this](int32 request) { _Relaunched(request); });
 	if (claim == BPrivate::LAUNCH_ALREADY_RUNNING) {
 		// Nothing of this copy is shown or running yet.
 		exit(0);
 	}
 	if (claim == BPrivate::LAUNCH_CLAIM_FAILED && !fLaunch->Problem().empty()) {
-		fprintf(stderr, "%s: %s; starting anyway\n",
+		// TRANSLATORS: on standard error when a start of the game cannot
+		// tell whether a copy of it runs already; the first %s is the
+		// program's name, the second says why.
+		fprintf(stderr, B_TRANSLATE("%s: %s; starting anyway\n"),
 			program_invocation_short_name, fLaunch->Problem().c_str());
 	}
+	if (claim == BPrivate::LAUNCH_CLAIMED)
+		sLaunch = fLaunch;
 }
 
+// On the rendezvous' thread. The request goes through the front window's
+// queue: a window busy with the start of a quit comes to it only once the
+// quit request is out, and the later copy then hears that this one goes.
 void
-BApplication::_Relaunched()
+BApplication::_Relaunched(int32 request)
 {
 	// Pinned, as in QuitRequested: the window may be quitting on its own
 	// thread meanwhile.
+	NoteQuitAsked();
 	Desktop* desktop = Desktop::Default();
 	BWindow* front = desktop->PinFrontWindow();
-	if (front == nullptr)
+	if (front == nullptr) {
+		// Nothing shows yet: the window this copy is about to show is the
+		// answer.
+		fLaunch->Answer(request);
 		return;
-	if (front->Lock()) {
-		front->Activate(true);
-		front->Unlock();
 	}
+	BMessage message(B_SILENT_RELAUNCH);
+	message.AddInt32("kx:request", request);
+	front->PostMessage(&message);
 	desktop->UnpinWindow(front);
 }
 
@@ -214,9 +297,12 @@ BApplication::DispatchMessage(BMessage* message, BHandler* handler)
 		ReadyToRun();
 		return;
 	}
-	if (message->what == B_SILENT_RELAUNCH
+	if (message->what == B_QUIT_REQUESTED
 		&& (handler == this || handler == nullptr)) {
-		_Relaunched();
+		if (QuitRequested())
+			Quit();
+		else
+			SetLeaving(false);
 		return;
 	}
 	BLooper::DispatchMessage(message, handler);

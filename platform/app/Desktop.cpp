@@ -237,22 +237,19 @@ Desktop::GetPointer(BPoint* screen, uint32* buttons)
 void
 Desktop::StartDrag(BMessage* message, BBitmap* image, BPoint offset)
 {
-	bool released;
-	{
-		std::lock_guard<std::mutex> guard(fLock);
-		delete fDragMessage;
-		delete fDragImage;
-		fDragMessage = message;
-		fDragImage = image;
-		fDragOffset = offset;
-		released = fButtons == 0;
-	}
+	// The display gets the image under the lock: a release handled at the
+	// same moment would otherwise end the drag and free the image before
+	// the display had copied it, and then leave it shown with no drag.
+	std::lock_guard<std::mutex> guard(fLock);
+	delete fDragMessage;
+	delete fDragImage;
+	fDragMessage = message;
+	fDragImage = image;
+	fDragOffset = offset;
 	Display()->SetDragImage(image, offset);
 	// The button may already be up again by the time the drag starts.
-	if (released) {
-		std::lock_guard<std::mutex> guard(fLock);
+	if (fButtons == 0)
 		_EndDrag(fPointer);
-	}
 }
 
 bool

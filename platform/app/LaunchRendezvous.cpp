@@ -1,10 +1,12 @@
 #include <private/LaunchRendezvous.h>
 
+#include <Catalog.h>
 #include <Roster.h>
 
 #include <private/ResourceFile.h>
 #include <private/ResourceFormat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -26,15 +28,24 @@ namespace {
 // Fixed words both ways, so that a listener that echoes or talks nonsense
 // is not taken for the running copy.
 const char	 kRequest[] = "kx-launch 1: come forward\n";
-const char	 kAnswer[] = "kx-launch 1: coming\n";
 const size_t kRequestLength = sizeof(kRequest) - 1;
-const size_t kAnswerLength = sizeof(kAnswer) - 1;
+// The running copy has brought its window forward.
+const char	 kComing[] = "kx-launch 1: coming\n";
+// It is on its way out: the later copy waits for its lock.
+const char	 kGoing[] = "kx-launch 1: going\n";
+// It has the request and is busy: its last word follows.
+const char	 kHeard[] = "kx-launch 1: heard\n";
+const size_t kLongestAnswer = sizeof(kComing) - 1;
 // How long the listener gives a client it accepted to make its request.
 const int	 kRequestTimeoutMs = 1000;
+// How long a request may wait for the application's word; a window that
+// is that slow is still there, and comes forward when it can.
+const int	 kRelaunchAnswerMs = 3000;
 // The pause after an accept that would only fail again at once.
 const int	 kAcceptBackOffMs = 100;
-// Between attempts to reach a copy that has the lock but no socket yet.
-const int	 kConnectRetryMs = 10;
+// Between attempts to reach a copy that has the lock but no socket (yet or
+// any more), or to take the lock of one that is leaving.
+const int	 kRetryMs = 10;
 
 
 int64
@@ -90,6 +101,29 @@ ReadAll(int fd, char* buffer, size_t length, int64 deadline)
 }
 
 
+// Reads one line of at most `size` bytes, its end included; empty when none
+// came before the deadline.
+std::string
+ReadLine(int fd, size_t size, int64 deadline)
+{
+	std::string line;
+	char		c = 0;
+	while (c != '\n' && line.size() < size) {
+		if (!ReadAll(fd, &c, 1, deadline))
+			return std::string();
+		line += c;
+	}
+	return c == '\n' ? line : std::string();
+}
+
+
+void
+Send(int fd, const char* words)
+{
+	send(fd, words, strlen(words), MSG_NOSIGNAL);
+}
+
+
 bool
 PeerIsUser(int fd)
 {
@@ -97,6 +131,15 @@ PeerIsUser(int fd)
 	socklen_t size = sizeof(peer);
 	return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
 		&& size == sizeof(peer) && peer.uid == getuid();
+}
+
+
+std::string
+NotListening(const std::string& name)
+{
+	return format_text(
+		// TRANSLATORS: %s is a socket's file.
+		B_TRANSLATE("the running copy does not listen at %s"), name.c_str());
 }
 
 
@@ -156,16 +199,21 @@ LaunchRendezvous::LaunchRendezvous() :
 	fSocket(-1),
 	fLockFile(-1),
 	fSpareFd(-1),
-	fWakeFds { -1, -1 }
+	fWakeFds { -1, -1 },
+	fLeaving(false),
+	fStopping(false),
+	fLastRequest(0)
 { }
 
 
 LaunchRendezvous::~LaunchRendezvous()
 {
 	if (fThread.joinable()) {
-		char wake = 0;
-		while (write(fWakeFds[1], &wake, 1) < 0 && errno == EINTR) {
+		{
+			std::lock_guard<std::mutex> guard(fLock);
+			fStopping = true;
 		}
+		_Wake();
 		fThread.join();
 	}
 	if (fSocket >= 0) {
@@ -182,41 +230,98 @@ LaunchRendezvous::~LaunchRendezvous()
 
 launch_claim
 LaunchRendezvous::Claim(
-	const std::string& name, std::function<void()> relaunched)
+	const std::string& name, std::function<void(int32)> relaunched)
 {
 	if (fSocket >= 0)
 		return LAUNCH_CLAIMED;
 	fProblem.clear();
 	sockaddr_un address;
 	if (SocketAddress(name, &address) == 0) {
-		fProblem = "the rendezvous path " + name + " is too long for a socket";
+		fProblem = format_text(
+			// TRANSLATORS: why a start of the game cannot look for a running
+			// copy, in "%s: %s; starting anyway", as are the next ones. %s
+			// is a file name.
+			B_TRANSLATE("the rendezvous path %s is too long for a socket"),
+			name.c_str());
 		return LAUNCH_CLAIM_FAILED;
 	}
 	if (!_PrivateDirectory(name))
 		return LAUNCH_CLAIM_FAILED;
+	fRelaunched = std::move(relaunched);
 
 	std::string lockPath = name + ".lock";
-	int			lock = open(lockPath.c_str(),
-				O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
-	if (lock < 0) {
-		fProblem = "cannot open " + lockPath + ": " + strerror(errno);
-		return LAUNCH_CLAIM_FAILED;
-	}
-	if (flock(lock, LOCK_EX | LOCK_NB) != 0) {
+	int64		nobodySince = -1;
+	int64		leavingSince = -1;
+	for (;;) {
+		int lock = open(lockPath.c_str(),
+			O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+		if (lock < 0) {
+			fProblem = format_text(
+				// TRANSLATORS: a file, then the system's reason.
+				B_TRANSLATE("cannot open %s: %s"), lockPath.c_str(),
+				strerror(errno));
+			return LAUNCH_CLAIM_FAILED;
+		}
+		if (flock(lock, LOCK_EX | LOCK_NB) == 0)
+			return _TakeOver(name, lock);
 		int error = errno;
 		close(lock);
-		if (error == EWOULDBLOCK)
-			return _AskRunning(name);
-		fProblem = "cannot lock " + lockPath + ": " + strerror(error);
-		return LAUNCH_CLAIM_FAILED;
-	}
-	fLockFile = lock;
+		if (error != EWOULDBLOCK) {
+			fProblem = format_text(
+				// TRANSLATORS: a file, then the system's reason.
+				B_TRANSLATE("cannot lock %s: %s"), lockPath.c_str(),
+				strerror(error));
+			return LAUNCH_CLAIM_FAILED;
+		}
 
+		// A copy that said it is leaving is only waited for.
+		int64 now = NowMs();
+		if (leavingSince < 0) {
+			switch (_AskRunning(name, now + kLaunchWaitBudget)) {
+				case ASK_COMING:
+					return LAUNCH_ALREADY_RUNNING;
+				case ASK_DOUBT:
+					return LAUNCH_CLAIM_FAILED;
+				case ASK_GOING:
+					leavingSince = now;
+					break;
+				case ASK_NOBODY:
+					// Starting and not listening yet, or leaving and no
+					// longer listening: either way only for a moment.
+					if (nobodySince < 0)
+						nobodySince = now;
+					if (now - nobodySince >= kLaunchAnswerTimeout) {
+						fProblem =
+							"the running copy does not listen at " + name;
+						return LAUNCH_CLAIM_FAILED;
+					}
+					break;
+			}
+		} else if (now - leavingSince >= kLaunchWaitBudget) {
+			fProblem = format_text(
+				// TRANSLATORS: %s is a socket's file, %d a number of seconds.
+				B_TRANSLATE("the running copy at %s said it was quitting but "
+							"had not ended after %d s"),
+				name.c_str(), kLaunchWaitBudget / 1000);
+			return LAUNCH_CLAIM_FAILED;
+		}
+		poll(nullptr, 0, kRetryMs);
+	}
+}
+
+
+launch_claim
+LaunchRendezvous::_TakeOver(const std::string& name, int lock)
+{
+	fLockFile = lock;
 	// The lock is ours, so whatever lies at the name was left by a copy
 	// that has ended.
 	unlink(name.c_str());
 	if (!_Listen(name) || pipe2(fWakeFds, O_CLOEXEC) != 0) {
-		fProblem = "cannot listen at " + name + ": " + strerror(errno);
+		fProblem = format_text(
+			// TRANSLATORS: a socket's file, then the system's reason.
+			B_TRANSLATE("cannot listen at %s: %s"), name.c_str(),
+			strerror(errno));
 		if (fSocket >= 0) {
 			unlink(name.c_str());
 			close(fSocket);
@@ -229,9 +334,43 @@ LaunchRendezvous::Claim(
 	fName = name;
 	// Kept for the day the process runs out of descriptors (see _Serve).
 	fSpareFd = open("/dev/null", O_RDONLY | O_CLOEXEC);
-	fRelaunched = std::move(relaunched);
 	fThread = std::thread(&LaunchRendezvous::_Serve, this);
 	return LAUNCH_CLAIMED;
+}
+
+
+void
+LaunchRendezvous::Answer(int32 request)
+{
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		fAnswered.push_back(request);
+	}
+	_Wake();
+}
+
+
+void
+LaunchRendezvous::SetLeaving(bool leaving)
+{
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		if (fLeaving == leaving)
+			return;
+		fLeaving = leaving;
+	}
+	_Wake();
+}
+
+
+void
+LaunchRendezvous::_Wake()
+{
+	if (fWakeFds[1] < 0)
+		return;
+	char wake = 0;
+	while (write(fWakeFds[1], &wake, 1) < 0 && errno == EINTR) {
+	}
 }
 
 
@@ -240,18 +379,27 @@ LaunchRendezvous::_PrivateDirectory(const std::string& name)
 {
 	std::string folder = name.substr(0, name.rfind('/'));
 	if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-		fProblem = "cannot create " + folder + ": " + strerror(errno);
+		fProblem = format_text(
+			// TRANSLATORS: a folder, then the system's reason.
+			B_TRANSLATE("cannot create %s: %s"), folder.c_str(),
+			strerror(errno));
 		return false;
 	}
 	// Nobody else may put a listener where this user's copies look.
 	struct stat info;
 	if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)
 		|| info.st_uid != geteuid()) {
-		fProblem = folder + " is not a folder of this user's own";
+		fProblem = format_text(
+			// TRANSLATORS: %s is a folder that another user owns.
+			B_TRANSLATE("%s is not a folder of this user's own"),
+			folder.c_str());
 		return false;
 	}
 	if ((info.st_mode & 077) != 0 && chmod(folder.c_str(), 0700) != 0) {
-		fProblem = "cannot make " + folder + " private: " + strerror(errno);
+		fProblem = format_text(
+			// TRANSLATORS: a folder, then the system's reason.
+			B_TRANSLATE("cannot make %s private: %s"), folder.c_str(),
+			strerror(errno));
 		return false;
 	}
 	return true;
@@ -277,44 +425,52 @@ LaunchRendezvous::_Listen(const std::string& name)
 }
 
 
-launch_claim
-LaunchRendezvous::_AskRunning(const std::string& name)
+LaunchRendezvous::ask_result
+LaunchRendezvous::_AskRunning(const std::string& name, int64 finalDeadline)
 {
-	int64		deadline = NowMs() + kLaunchAnswerTimeout;
 	sockaddr_un address;
 	socklen_t	length = SocketAddress(name, &address);
-	int			fd;
-	for (;;) {
-		fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-		if (fd < 0) {
-			fProblem = std::string("no socket: ") + strerror(errno);
-			return LAUNCH_CLAIM_FAILED;
-		}
-		if (connect(fd, (sockaddr*)&address, length) == 0)
-			break;
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+	if (fd < 0) {
+		fProblem = format_text(
+			// TRANSLATORS: %s is the system's reason.
+			B_TRANSLATE("no socket: %s"), strerror(errno));
+		return ASK_DOUBT;
+	}
+	if (connect(fd, (sockaddr*)&address, length) != 0) {
 		int error = errno;
 		close(fd);
-		// The running copy may not listen yet, or be busy with others.
-		if ((error == ENOENT || error == ECONNREFUSED || error == EAGAIN)
-			&& NowMs() < deadline) {
-			poll(nullptr, 0, kConnectRetryMs);
-			continue;
-		}
-		fProblem = "the running copy does not listen at " + name;
-		return LAUNCH_CLAIM_FAILED;
+		// The running copy may not listen yet or any more, or be busy
+		// with others.
+		if (error == ENOENT || error == ECONNREFUSED || error == EAGAIN)
+			return ASK_NOBODY;
+		fProblem = NotListening(name);
+		return ASK_DOUBT;
 	}
 
-	launch_claim result = LAUNCH_CLAIM_FAILED;
-	char		 answer[kAnswerLength];
-	if (!PeerIsUser(fd))
-		fProblem = "the listener at " + name + " belongs to another user";
-	else if (send(fd, kRequest, kRequestLength, MSG_NOSIGNAL)
-			!= (ssize_t)kRequestLength
-		|| !ReadAll(fd, answer, kAnswerLength, deadline)
-		|| memcmp(answer, kAnswer, kAnswerLength) != 0)
-		fProblem = "no answer from the running copy at " + name;
-	else
-		result = LAUNCH_ALREADY_RUNNING;
+	ask_result	result = ASK_DOUBT;
+	std::string answer;
+	if (!PeerIsUser(fd)) {
+		fProblem = format_text(
+			// TRANSLATORS: %s is a socket's file.
+			B_TRANSLATE("the listener at %s belongs to another user"),
+			name.c_str());
+	} else if (send(fd, kRequest, kRequestLength, MSG_NOSIGNAL)
+		== (ssize_t)kRequestLength) {
+		answer = ReadLine(fd, kLongestAnswer, NowMs() + kLaunchAnswerTimeout);
+		// A busy copy says it heard, and its last word may take a while.
+		if (answer == kHeard)
+			answer = ReadLine(fd, kLongestAnswer, finalDeadline);
+		if (answer == kComing)
+			result = ASK_COMING;
+		else if (answer == kGoing)
+			result = ASK_GOING;
+	}
+	if (result == ASK_DOUBT && fProblem.empty()) {
+		fProblem = format_text(
+			// TRANSLATORS: %s is a socket's file.
+			B_TRANSLATE("no answer from the running copy at %s"), name.c_str());
+	}
 	close(fd);
 	return result;
 }
@@ -324,19 +480,29 @@ void
 LaunchRendezvous::_Serve()
 {
 	for (;;) {
+		int	   timeout = _AnswerPending();
 		pollfd entries[2] = { { fSocket, POLLIN, 0 },
 			{ fWakeFds[0], POLLIN, 0 } };
-		if (poll(entries, 2, -1) < 0) {
+		if (poll(entries, 2, timeout) < 0) {
 			if (errno == EINTR)
 				continue;
 			return;
 		}
-		if (entries[1].revents != 0)
-			return;
+		if (entries[1].revents != 0) {
+			char drain[64];
+			while (
+				read(fWakeFds[0], drain, sizeof(drain)) < 0 && errno == EINTR) {
+			}
+			std::lock_guard<std::mutex> guard(fLock);
+			if (fStopping)
+				break;
+			continue;
+		}
+		if (entries[0].revents == 0)
+			continue;
 		int client = accept4(fSocket, nullptr, nullptr, SOCK_CLOEXEC);
 		if (client >= 0) {
-			_Answer(client);
-			close(client);
+			_Take(client);
 			continue;
 		}
 		if (errno == EINTR || errno == EAGAIN || errno == ECONNABORTED)
@@ -356,24 +522,76 @@ LaunchRendezvous::_Serve()
 		// Whatever else failed would fail again at once.
 		pollfd wake = { fWakeFds[0], POLLIN, 0 };
 		if (poll(&wake, 1, kAcceptBackOffMs) > 0)
-			return;
+			continue;
 	}
+	// Whoever still waits hears that this copy goes.
+	for (const Pending& pending : fPending) {
+		Send(pending.client, kGoing);
+		close(pending.client);
+	}
+	fPending.clear();
 }
 
 
 void
-LaunchRendezvous::_Answer(int client)
+LaunchRendezvous::_Take(int client)
 {
 	// Only the same user may bring the window forward.
-	char request[kRequestLength];
+	char words[kRequestLength];
 	if (!PeerIsUser(client)
-		|| !ReadAll(
-			client, request, kRequestLength, NowMs() + kRequestTimeoutMs)
-		|| memcmp(request, kRequest, kRequestLength) != 0)
+		|| !ReadAll(client, words, kRequestLength, NowMs() + kRequestTimeoutMs)
+		|| memcmp(words, kRequest, kRequestLength) != 0) {
+		close(client);
 		return;
+	}
+	bool leaving;
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		leaving = fLeaving;
+	}
+	if (leaving) {
+		Send(client, kGoing);
+		close(client);
+		return;
+	}
+	Send(client, kHeard);
+	int32 request = ++fLastRequest;
+	fPending.push_back({ client, request, NowMs() + kRelaunchAnswerMs });
 	if (fRelaunched)
-		fRelaunched();
-	send(client, kAnswer, kAnswerLength, MSG_NOSIGNAL);
+		fRelaunched(request);
+	else
+		Answer(request);
+}
+
+
+// Gives the pending requests whatever word has come for them; returns the
+// milliseconds until the next one is due anyway, or -1.
+int
+LaunchRendezvous::_AnswerPending()
+{
+	std::vector<int32> answered;
+	bool			   leaving;
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		answered.swap(fAnswered);
+		leaving = fLeaving;
+	}
+	int64 now = NowMs();
+	int	  timeout = -1;
+	for (auto it = fPending.begin(); it != fPending.end();) {
+		bool taken = std::find(answered.begin(), answered.end(), it->request)
+			!= answered.end();
+		if (leaving || taken || now >= it->deadline) {
+			Send(it->client, leaving ? kGoing : kComing);
+			close(it->client);
+			it = fPending.erase(it);
+			continue;
+		}
+		int left = (int)(it->deadline - now);
+		timeout = timeout < 0 ? left : std::min(timeout, left);
+		++it;
+	}
+	return timeout;
 }
 
 } // namespace BPrivate

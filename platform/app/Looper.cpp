@@ -157,7 +157,7 @@ BLooper::PostMessage(
 	fPosted++;
 	fQueueChanged.notify_all();
 	if (fMessageQueued != nullptr)
-		fMessageQueued();
+		fMessageQueued(message->what);
 	return B_OK;
 }
 

@@ -42,7 +42,7 @@ public:
 
 private:
 	void						_CheckLaunch();
-	void						_Relaunched();
+	void						_Relaunched(int32 request);
 
 	std::string					fSignature;
 	status_t					fInitStatus;

@@ -73,10 +73,10 @@ protected:
 	void		 _WakeUp();
 	// Ends the loop after the message being handled, without deleting.
 	void		 _StopLoop();
-	// Called with the queue locked after each message is queued; a plain
-	// function, not a virtual hook, because a posting thread may still be
-	// here while the looper's own thread has begun to delete it.
-	void (*fMessageQueued)() = nullptr;
+	// Called with the queue locked after each message is queued, with its
+	// code; a plain function, not a virtual hook, because a posting thread
+	// may still be here while the looper's own thread has begun to delete it.
+	void (*fMessageQueued)(uint32 what) = nullptr;
 	bool
 	_Terminating() const
 	{

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <vector>
 
+#include <private/LaunchRendezvous.h>
+
 #include "Desktop.h"
 #include "display/DisplayBackend.h"
 
@@ -214,6 +216,15 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 		case B_KEY_DOWN:
 			_HandleKeyDown(message);
 			return;
+		case B_SILENT_RELAUNCH: {
+			// A later copy asked for this window; it waits for the word
+			// that the window came forward.
+			Activate(true);
+			int32 request;
+			if (message->FindInt32("kx:request", &request) == B_OK)
+				BPrivate::AnswerRelaunch(request);
+			return;
+		}
 		default:
 			BLooper::DispatchMessage(message, handler);
 	}

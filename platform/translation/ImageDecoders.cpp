@@ -41,6 +41,16 @@ JPEGFailed(j_common_ptr info)
 	longjmp(reinterpret_cast<JPEGErrors*>(info->err)->escape, 1);
 }
 
+// Called as the library goes through the data: a picture with more scans
+// than any sound one has fails as an error would.
+void
+JPEGProgressed(j_common_ptr common)
+{
+	auto* info = reinterpret_cast<j_decompress_ptr>(common);
+	if (info->input_scan_number > kMaxJPEGScans)
+		common->err->error_exit(common);
+}
+
 // Warnings about damaged data would go to standard error at every start;
 // what matters is whether a picture came out.
 void
@@ -124,6 +134,8 @@ DecodeJPEG(const uint8* data, size_t length)
 {
 	jpeg_decompress_struct info;
 	JPEGErrors			   errors;
+	jpeg_progress_mgr	   progress = {};
+	progress.progress_monitor = JPEGProgressed;
 	// Kept in memory across the jump back from an error.
 	BBitmap* volatile bitmap = nullptr;
 	info.err = jpeg_std_error(&errors.manager);
@@ -135,6 +147,7 @@ DecodeJPEG(const uint8* data, size_t length)
 		return nullptr;
 	}
 	jpeg_create_decompress(&info);
+	info.progress = &progress;
 	jpeg_mem_src(&info, data, (unsigned long)length);
 	if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) {
 		jpeg_destroy_decompress(&info);

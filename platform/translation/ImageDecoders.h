@@ -17,6 +17,11 @@ namespace BPrivate {
 const int64 kMaxImageSide = 4096;
 const int64 kMaxImagePixels = kMaxImageSide * kMaxImageSide;
 
+// The most scans a progressive JPEG picture may have. Each scan is a pass
+// over the whole picture, so a small file of thousands of tiny scans would
+// keep the decoder busy for minutes; the usual progressions have about ten.
+const int	kMaxJPEGScans = 32;
+
 bool		SaneImageSize(int64 width, int64 height);
 
 BBitmap*	DecodeBMP(const uint8* data, size_t length);

@@ -84,7 +84,7 @@ TEST(SolveToolTest, ReadsOptionsAndRejectsBadInputNamingIt)
 		{ { "3141a" }, SOLVE_ERROR, "'3141a' is not a secret" },
 		{ { "" }, SOLVE_ERROR, "'' is not a secret" },
 		{ { "--holes", "4", "--colours", "6", "0126" }, SOLVE_ERROR,
-			"'0126' is not a secret: give four digits 0 to 5, like 3141" },
+			"'0126' is not a secret: give 4 digits 0 to 5, like 3141" },
 		{ { "31415", "27182" }, SOLVE_ERROR, "'27182'" },
 		{ { "--all", "31415" }, SOLVE_ERROR, "'31415'" },
 		{ { "--every" }, SOLVE_ERROR, "'--every'" },

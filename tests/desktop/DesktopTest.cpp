@@ -23,6 +23,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -93,20 +95,25 @@ ConnectTo(const std::string& name)
 }
 
 // Squatters on the rendezvous and a copy killed outright are played against
-// the installed game under Xvfb (launch-squatters.sh, second-launch.sh).
+// the installed game under Xvfb (launch-squatters.sh, second-launch.sh), a
+// start while the running copy quits in relaunch-while-quitting.sh.
 TEST(LaunchRendezvousTest, LaterCopiesAskTheFirstUntilItIsGone)
 {
 	std::string		 name = TestName("a");
 	std::atomic<int> asked { 0 };
 	{
 		LaunchRendezvous first;
-		ASSERT_EQ(
-			first.Claim(name, [&] { asked++; }), BPrivate::LAUNCH_CLAIMED);
+		ASSERT_EQ(first.Claim(name,
+					  [&](int32 request) {
+						  asked++;
+						  first.Answer(request);
+					  }),
+			BPrivate::LAUNCH_CLAIMED);
 		// The answer comes after the hook, so the count is final on return.
 		for (int copy = 1; copy <= 2; copy++) {
 			LaunchRendezvous later;
-			EXPECT_EQ(
-				later.Claim(name, [] { FAIL() << "a later copy was asked"; }),
+			EXPECT_EQ(later.Claim(name,
+						  [](int32) { FAIL() << "a later copy was asked"; }),
 				BPrivate::LAUNCH_ALREADY_RUNNING);
 			EXPECT_EQ(asked.load(), copy);
 		}
@@ -120,15 +127,104 @@ TEST(LaunchRendezvousTest, LaterCopiesAskTheFirstUntilItIsGone)
 	EXPECT_EQ(asked.load(), 2);
 }
 
+// A later copy's claim on a thread of its own, as a second process would.
+struct LaterCopy {
+	explicit LaterCopy(const std::string& name) :
+		thread([this, name] {
+			result = copy.Claim(name, nullptr);
+			done = true;
+		})
+	{ }
+
+	~LaterCopy() { Result(); }
+
+	BPrivate::launch_claim
+	Result()
+	{
+		if (thread.joinable())
+			thread.join();
+		return result;
+	}
+
+	LaunchRendezvous	   copy;
+	std::atomic<bool>	   done { false };
+	BPrivate::launch_claim result = BPrivate::LAUNCH_CLAIM_FAILED;
+	std::thread			   thread;
+};
+
+// The first copy's application is busy (its window still handles the start
+// of a quit) when a later copy asks: the later copy hears the last word only
+// once the application has it, and a quit that has begun by then sends it
+// waiting for the first copy to end, after which it starts on its own.
+TEST(LaunchRendezvousTest, ABusyCopyHasTheLastWordAndOneThatLeavesIsWaitedFor)
+{
+	kxtest::Watchdog   watchdog;
+	std::string		   name = TestName("a");
+	std::atomic<int32> request { 0 };
+	auto			   first = std::make_unique<LaunchRendezvous>();
+	ASSERT_EQ(first->Claim(name, [&](int32 asked) { request = asked; }),
+		BPrivate::LAUNCH_CLAIMED);
+	{
+		LaterCopy later(name);
+		ASSERT_TRUE(kxtest::PollUntil([&] { return request != 0; }));
+		EXPECT_FALSE(later.done) << "answered before the application was";
+		first->Answer(request);
+		EXPECT_EQ(later.Result(), BPrivate::LAUNCH_ALREADY_RUNNING);
+	}
+
+	request = 0;
+	LaterCopy later(name);
+	ASSERT_TRUE(kxtest::PollUntil([&] { return request != 0; }));
+	first->SetLeaving(true);
+	// Its own window's word comes too late to count.
+	first->Answer(request);
+	first.reset();
+	EXPECT_EQ(later.Result(), BPrivate::LAUNCH_CLAIMED) << later.copy.Problem();
+	EXPECT_EQ(later.copy.Problem(), "");
+}
+
+// A copy on its way out has taken its socket away but still holds the lock:
+// a later copy keeps trying the lock, rather than the socket alone, and
+// takes it once it is free.
+TEST(LaunchRendezvousTest, ALockHeldWithoutASocketIsWaitedFor)
+{
+	kxtest::Watchdog watchdog;
+	std::string		 name = TestName("a");
+	std::string		 lockPath = name + ".lock";
+	mkdir(BPrivate::LaunchRendezvousDirectory().c_str(), 0700);
+	int lock = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+	ASSERT_GE(lock, 0);
+	ASSERT_EQ(flock(lock, LOCK_EX | LOCK_NB), 0);
+
+	// Every try at the lock opens its file.
+	int watch = inotify_init1(IN_CLOEXEC);
+	ASSERT_GE(inotify_add_watch(watch, lockPath.c_str(), IN_OPEN), 0);
+	LaterCopy later(name);
+	for (int opened = 0; opened < 2;) {
+		pollfd entry = { watch, POLLIN, 0 };
+		ASSERT_EQ(poll(&entry, 1, 10000), 1) << "the lock was tried only once";
+		alignas(inotify_event) char events[4096];
+		ssize_t length = read(watch, events, sizeof(events));
+		for (ssize_t at = 0; at < length;) {
+			auto* event = reinterpret_cast<inotify_event*>(events + at);
+			opened++;
+			at += sizeof(inotify_event) + event->len;
+		}
+	}
+	close(watch);
+	close(lock);
+	EXPECT_EQ(later.Result(), BPrivate::LAUNCH_CLAIMED) << later.copy.Problem();
+}
+
 TEST(LaunchRendezvousTest, OnlyAPrivateFolderOfTheUsersOwnIsUsed)
 {
 	std::string folder = BPrivate::LaunchRendezvousDirectory();
 	ASSERT_EQ(folder.rfind(getenv("XDG_RUNTIME_DIR"), 0), 0u);
 	std::string name = TestName("a");
 	{
-		// A folder left open to others is closed before use.
+		// A folder open to its group, as umask 027 makes it, is closed before use.
 		mkdir(folder.c_str(), 0777);
-		ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
+		ASSERT_EQ(chmod(folder.c_str(), 0750), 0);
 		LaunchRendezvous first;
 		EXPECT_EQ(first.Claim(name, nullptr), BPrivate::LAUNCH_CLAIMED);
 		struct stat info;
@@ -153,7 +249,12 @@ TEST(LaunchRendezvousTest, ALackOfDescriptorsTurnsClientsAwayWithoutSpinning)
 	std::string		 name = TestName("a");
 	std::atomic<int> asked { 0 };
 	LaunchRendezvous first;
-	ASSERT_EQ(first.Claim(name, [&] { asked++; }), BPrivate::LAUNCH_CLAIMED);
+	ASSERT_EQ(first.Claim(name,
+				  [&](int32 request) {
+					  asked++;
+					  first.Answer(request);
+				  }),
+		BPrivate::LAUNCH_CLAIMED);
 	int client = ConnectTo(name);
 	ASSERT_GE(client, 0);
 

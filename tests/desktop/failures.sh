@@ -1,6 +1,7 @@
 #!/bin/sh
-# Clear failures: a missing and a corrupt picture end the game before any
-# window with one line naming the file and the folders looked in; without a
+# Clear failures: a missing, a corrupt and a never-ending picture end the
+# game before any window with one line naming the file and the folders
+# looked in; without a
 # display it says so in one line. Each exits with status 1.
 set -eu
 exec xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp -noreset" sh -eu -c '
@@ -30,6 +31,17 @@ cp "$data/bmp/board.jpg" "$work/board.jpg"
 head -c 300 "$work/board.jpg" >"$data/bmp/board.jpg"
 run_expecting_failure corrupt "$game"
 grep -q "\"bmp/board.jpg\"" "$work/corrupt.err" || fail "the line does not name bmp/board.jpg"
+
+# A sound progressive picture of a scan for every coefficient of its
+# brightness: each scan is a pass over the whole picture, and thousands of
+# them would keep the start decoding for minutes.
+{ echo "0,1,2: 0-0, 0, 0;"
+  for k in $(seq 1 63); do echo "0: $k-$k, 0, 0;"; done
+  echo "1: 1-63, 0, 0;"; echo "2: 1-63, 0, 0;"
+} >"$work/scans.txt"
+convert -size 1024x1024 xc:grey ppm:- | cjpeg -scans "$work/scans.txt" >"$data/bmp/board.jpg"
+run_expecting_failure scans "$game"
+grep -q "\"bmp/board.jpg\"" "$work/scans.err" || fail "the line does not name bmp/board.jpg"
 cp "$work/board.jpg" "$data/bmp/board.jpg"
 
 run_expecting_failure nodisplay env -u DISPLAY -u WAYLAND_DISPLAY "$game"

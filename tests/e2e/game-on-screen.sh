@@ -13,12 +13,7 @@ wid=$(timeout 10 xdotool search --sync --onlyvisible --name "Kalvex v1.2" | head
 [ -n "$wid" ] || fail "the main window did not appear"
 
 # Window coordinates: the board view starts 20 pixels down.
-snap() { import -window "$wid" "$shot"; }
-px() { convert "$shot" -format "%[fx:int(255*p{$1,$2}.r+.5)] %[fx:int(255*p{$1,$2}.g+.5)] %[fx:int(255*p{$1,$2}.b+.5)]" info:; }
-near() { # near "r g b" "r g b" tolerance
-    set -- $1 $2 $3
-    echo "$1 $2 $3 $4 $5 $6 $7" | awk "{d=0; for(i=1;i<=3;i++){x=\$i-\$(i+3); if(x<0)x=-x; if(x>d)d=x}; exit !(d<=\$7)}"
-}
+. "$2/pixels.sh" # $2: this folder, as the caller names it
 
 # read_secret: the secret shown beneath the board, as colour numbers, into
 # secret: for each peg the palette colour closest to it. False when a peg

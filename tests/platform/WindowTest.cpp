@@ -2,6 +2,9 @@
 
 #include "ControlsTestSupport.h"
 
+#include <csignal>
+#include <unistd.h>
+
 namespace {
 
 using namespace kxtest;
@@ -77,6 +80,21 @@ TEST_F(OnScreen, AMessageForTheApplicationWakesItsLoop)
 	EXPECT_GT(harness.display.CountWakes(), before);
 }
 
+// With nothing to do the loop sleeps, with no time limit that would wake it
+// again and again; a message and a session's SIGTERM are work that wakes it.
+TEST_F(OnScreen, AnIdleLoopSleepsUntilThereIsWork)
+{
+	window = new RecordingWindow(BRect(0, 0, 49, 49));
+	Open();
+	ASSERT_TRUE(HeadlessApp::Settle(be_app));
+	EXPECT_EQ(harness.display.WaitForIdleLoop(), B_INFINITE_TIMEOUT);
+	be_app->PostMessage('ping');
+	ASSERT_TRUE(HeadlessApp::Settle(be_app));
+	EXPECT_EQ(harness.display.WaitForIdleLoop(), B_INFINITE_TIMEOUT);
+	kill(getpid(), SIGTERM);
+	EXPECT_TRUE(harness.WaitForQuit()) << "a signal did not wake the loop";
+}
+
 TEST_F(OnScreen, QuitAsksEveryWindowIncludingHiddenOnesAndOneMayRefuse)
 {
 	// Whatever the order of asking, each window is asked once.
@@ -130,6 +148,46 @@ TEST(Application, QuitWhileWindowsCloseThemselves)
 		EXPECT_EQ(app.CountWindows(), 0);
 		EXPECT_GE(quits.load(), 4);
 	}
+}
+
+// A quick press, flick and release on a palette peg: the release is
+// handled while the drag starts. The display copies the drag image before
+// the release can end the drag and free it, and is left showing none.
+TEST(Drag, AReleaseAsTheDragStartsEndsItWithoutAStaleImage)
+{
+	class RacingDisplay : public HeadlessApp::Display {
+	public:
+		void
+		SetDragImage(const BBitmap* image, BPoint offset) override
+		{
+			if (image != nullptr && !release.joinable()) {
+				// The display thread's release gets every chance to come
+				// first; it cannot while the drag is being handed over.
+				std::future<void> done = handled.get_future();
+				release = std::thread([this] {
+					BPrivate::Desktop::Default()->HandlePointer(BPoint(), 0);
+					handled.set_value();
+				});
+				done.wait_for(std::chrono::milliseconds(250));
+			}
+			Display::SetDragImage(image, offset);
+		}
+
+		std::promise<void> handled;
+		std::thread		   release;
+	};
+
+	BPrivate::Desktop* desktop = BPrivate::Desktop::Default();
+	desktop->Reset();
+	RacingDisplay display;
+	display.Install();
+	desktop->HandlePointer(BPoint(), B_PRIMARY_MOUSE_BUTTON);
+	desktop->StartDrag(
+		new BMessage('drop'), new BBitmap(BRect(0, 0, 16, 16), B_RGB32), {});
+	display.release.join();
+	EXPECT_FALSE(desktop->IsDragging());
+	EXPECT_FALSE(display.DragImageShown());
+	desktop->Reset();
 }
 
 } // namespace

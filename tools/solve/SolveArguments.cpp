@@ -1,5 +1,7 @@
 #include "SolveArguments.h"
 
+#include <Catalog.h>
+
 #include <cstdlib>
 
 #include "CodeSpace.h"
@@ -18,18 +20,23 @@ Failure(const std::string& message)
 }
 
 
-// "give five digits 0 to 8, like 31415" for the board's size.
+// An example code for the board's size, from the digits of pi.
 static std::string
-CodeHint(int holes, int colours)
+Example(int holes, int colours)
 {
-	static const char* kNumbers[] = { "", "", "two", "three", "four", "five",
-		"six" };
-	static const char* kExample = "314159";
+	static const char* kDigits = "314159";
 	std::string		   example;
 	for (int i = 0; i < holes; i++)
-		example += (char)('0' + (kExample[i] - '0') % colours);
-	return std::string("give ") + kNumbers[holes] + " digits 0 to "
-		+ std::to_string(colours - 1) + ", like " + example;
+		example += (char)('0' + (kDigits[i] - '0') % colours);
+	return example;
+}
+
+
+// The game's own board keeps the texts it always had.
+static bool
+GameBoard(const SolveRequest& request)
+{
+	return request.holes == 5 && request.colours == 9;
 }
 
 
@@ -97,8 +104,12 @@ ParseSolveArguments(int argc, const char* const argv[])
 		}
 		if (argument.empty() || argument[0] != '-') {
 			if (given) {
-				return Failure("unexpected argument '" + argument
-					+ "': give one secret or --all");
+				return Failure(format_text(
+					B_TRANSLATE(
+						// TRANSLATORS: kalvex-solve's error for a second
+						// argument, which %s is.
+						"unexpected argument '%s': give one secret or --all"),
+					argument.c_str()));
 			}
 			secret = argument;
 			given = true;
@@ -106,8 +117,10 @@ ParseSolveArguments(int argc, const char* const argv[])
 		}
 		if (argument == "--all") {
 			if (given) {
-				return Failure("unexpected argument '" + argument
-					+ "': give one secret or --all");
+				return Failure(format_text(
+					B_TRANSLATE(
+						"unexpected argument '%s': give one secret or --all"),
+					argument.c_str()));
 			}
 			all = given = true;
 			continue;
@@ -129,32 +142,49 @@ ParseSolveArguments(int argc, const char* const argv[])
 		const bool known = argument == "--strategy" || argument == "--holes"
 			|| argument == "--colours" || argument == "--first";
 		if (!known) {
-			return Failure(
-				"unknown option '" + argument + "': see kalvex-solve --help");
+			return Failure(format_text(
+				// TRANSLATORS: kalvex-solve's error for an option it does not
+				// know, which %s is.
+				B_TRANSLATE("unknown option '%s': see kalvex-solve --help"),
+				argument.c_str()));
 		}
 		if (!hasValue) {
 			if (n + 1 >= argc)
-				return Failure("option '" + argument + "' needs a value");
+				return Failure(format_text(
+					// TRANSLATORS: kalvex-solve's error for an option given
+					// last without its value; %s is the option.
+					B_TRANSLATE("option '%s' needs a value"),
+					argument.c_str()));
 			value = argv[++n];
 		}
 		if (argument == "--strategy") {
 			if (!StrategyFromName(value, request.strategy)) {
-				return Failure("'" + value
-					+ "' is not a strategy: give game, first, knuth, parts,"
-					  " size or entropy");
+				return Failure(format_text(
+					// TRANSLATORS: kalvex-solve's error for a strategy it does
+					// not know, which %s is. The names of the strategies
+					// stay as they are.
+					B_TRANSLATE("'%s' is not a strategy: give game, first, "
+								"knuth, parts, size or entropy"),
+					value.c_str()));
 			}
 		} else if (argument == "--holes") {
 			if (!ParseNumber(value, kMinHoles, kMaxHoles, request.holes)) {
-				return Failure("'" + value + "' holes: give --holes from "
-					+ std::to_string(kMinHoles) + " to "
-					+ std::to_string(kMaxHoles));
+				return Failure(format_text(
+					// TRANSLATORS: kalvex-solve's error for a number of holes
+					// it does not play; %s is what was given, then the
+					// smallest and the largest number.
+					B_TRANSLATE("'%s' holes: give --holes from %d to %d"),
+					value.c_str(), kMinHoles, kMaxHoles));
 			}
 		} else if (argument == "--colours") {
 			if (!ParseNumber(
 					value, kMinColours, kMaxColours, request.colours)) {
-				return Failure("'" + value + "' colours: give --colours from "
-					+ std::to_string(kMinColours) + " to "
-					+ std::to_string(kMaxColours));
+				return Failure(format_text(
+					// TRANSLATORS: kalvex-solve's error for a number of
+					// colours it does not play; %s is what was given, then
+					// the smallest and the largest number.
+					B_TRANSLATE("'%s' colours: give --colours from %d to %d"),
+					value.c_str(), kMinColours, kMaxColours));
 			}
 		} else {
 			first = value;
@@ -162,31 +192,66 @@ ParseSolveArguments(int argc, const char* const argv[])
 		}
 	}
 
+	const std::string example = Example(request.holes, request.colours);
 	if (!given) {
-		return Failure(
-			"no secret given: " + CodeHint(request.holes, request.colours)
-			+ ", or --all (see --help)");
+		if (GameBoard(request)) {
+			// TRANSLATORS: kalvex-solve's error when it is given no argument.
+			// 31415 is an example secret (five digits 0 to 8); --all and
+			// --help are options and stay as they are, here and below.
+			return Failure(B_TRANSLATE("no secret given: give five digits 0 to "
+									   "8, like 31415, or --all (see --help)"));
+		}
+		return Failure(format_text(
+			// TRANSLATORS: kalvex-solve's error when it is given no argument
+			// on a board of another size: the number of digits, the highest
+			// digit, an example secret.
+			B_TRANSLATE("no secret given: give %d digits 0 to %d, like %s, or "
+						"--all (see --help)"),
+			request.holes, request.colours - 1, example.c_str()));
 	}
 	if (!all
 		&& !ParseCode(secret, request.holes, request.colours, request.secret)) {
-		return Failure("'" + secret
-			+ "' is not a secret: " + CodeHint(request.holes, request.colours));
+		if (GameBoard(request)) {
+			return Failure(format_text(
+				// TRANSLATORS: kalvex-solve's error for an argument that is
+				// not five digits 0 to 8; %s is the argument.
+				B_TRANSLATE("'%s' is not a secret: give five digits 0 to 8, "
+							"like 31415"),
+				secret.c_str()));
+		}
+		return Failure(format_text(
+			B_TRANSLATE(
+				// TRANSLATORS: kalvex-solve's error for an argument that is
+				// not a secret of the board: the argument, the number of
+				// digits, the highest digit, an example secret.
+				"'%s' is not a secret: give %d digits 0 to %d, like %s"),
+			secret.c_str(), request.holes, request.colours - 1,
+			example.c_str()));
 	}
 	if (firstGiven
 		&& !ParseCode(first, request.holes, request.colours, request.first)) {
-		return Failure("'" + first + "' is not a code for --first: "
-			+ CodeHint(request.holes, request.colours));
+		return Failure(format_text(
+			// TRANSLATORS: kalvex-solve's error for an opening guess that is
+			// not a code of the board: the code given, the number of digits,
+			// the highest digit, an example code.
+			B_TRANSLATE("'%s' is not a code for --first: give %d digits 0 to "
+						"%d, like %s"),
+			first.c_str(), request.holes, request.colours - 1,
+			example.c_str()));
 	}
 
 	int64_t codes = 1;
 	for (int i = 0; i < request.holes; i++)
 		codes *= request.colours;
 	if (RanksGuesses(request.strategy) && codes > kMaxRankedCodes) {
-		return Failure(std::string(StrategyName(request.strategy))
-			+ " plays boards of at most " + Thousands(kMaxRankedCodes)
-			+ " codes, and " + std::to_string(request.holes) + " holes of "
-			+ std::to_string(request.colours) + " colours make "
-			+ Thousands(codes) + ": give fewer holes or colours");
+		return Failure(format_text(
+			// TRANSLATORS: kalvex-solve's error for a board too big for a
+			// strategy: the strategy's name (as it stands), the most codes,
+			// the holes, the colours and the codes they make.
+			B_TRANSLATE("%s plays boards of at most %s codes, and %d holes of "
+						"%d colours make %s: give fewer holes or colours"),
+			StrategyName(request.strategy), Thousands(kMaxRankedCodes).c_str(),
+			request.holes, request.colours, Thousands(codes).c_str()));
 	}
 	request.mode = all ? SOLVE_ALL : SOLVE_ONE;
 	return request;

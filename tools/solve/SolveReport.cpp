@@ -6,6 +6,8 @@
 
 #include "Strategy.h"
 
+#include <Catalog.h>
+
 
 namespace {
 
@@ -127,51 +129,84 @@ PrintJson(std::ostream& out, const SolveRequest& request,
 void
 PrintSolveHelp(std::ostream& out)
 {
-	out << "Usage: kalvex-solve [OPTION...] SECRET\n"
-		   "       kalvex-solve [OPTION...] --all\n"
-		   "\n"
-		   "Plays a code-breaking strategy against a secret code and prints\n"
-		   "its guesses, or finds how many guesses it needs for every secret.\n"
-		   "Without options it plays the computer player's game on the game's\n"
-		   "board: five holes, nine colours.\n"
-		   "\n"
-		   "SECRET is one digit per hole, hole 0 first, e.g. 31415. The "
-		   "colours\n"
-		   "are 0 red, 1 yellow, 2 blue, 3 green, 4 purple, 5 orange, 6 grey,\n"
-		   "7 black, 8 white, 9 for a tenth. One line per guess: ROW GUESS\n"
-		   "EXACT COLOR, from row 13 (the bottom row, played first) upward, "
-		   "for\n"
-		   "at most the board's 14 rows; the winning guess scores all exact.\n"
-		   "\n"
-		   "--all  finds the rows the strategy needs for each secret. One "
-		   "line\n"
-		   "       ROWS COUNT for each number of rows that occurs, ascending;\n"
-		   "       then 'mean X.XXXX', the average; then 'total N', all rows\n"
-		   "       added up (left out for the game's own player on its own\n"
-		   "       board and opening, whose output stays as it always was);\n"
-		   "       then 'worst N' followed, on the same line, by every secret\n"
-		   "       that needs N rows, in counting order (hole 0 is the lowest\n"
-		   "       digit).\n"
-		   "--strategy NAME  game (the default): the computer player, the\n"
-		   "       first code that agrees with every score, counting on from\n"
-		   "       its opening; first: the lowest-numbered code that agrees;\n"
-		   "       knuth: the guess whose largest part of the codes left is\n"
-		   "       smallest; parts: the guess with the most parts; size: the\n"
-		   "       smallest expected size of the part left; entropy: the most\n"
-		   "       information. The last four try every code as a guess; ties\n"
-		   "       go to a code that agrees, then to the lowest-numbered.\n"
-		   "--holes N      2 to 6 holes (default 5).\n"
-		   "--colours C    2 to 10 colours (default 9). knuth, parts, size\n"
-		   "       and entropy play boards of at most 262,144 codes (six\n"
-		   "       holes of eight colours).\n"
-		   "--first CODE   the opening guess, instead of the strategy's own.\n"
-		   "--json         the same as one JSON object, for programs.\n"
-		   "-h, --help     shows this text.\n"
-		   "\n"
-		   "On a terminal, work that lasts more than a second shows its "
-		   "progress\n"
-		   "on standard error.\n"
-		   "\n"
-		   "Exit status: 0 on success, 2 when an argument is wrong or the\n"
-		   "board is too big for the strategy.\n";
+	// TRANSLATORS: kalvex-solve --help: how to call it. Each paragraph of
+	// the help is a text of its own; keep their lines within 72 columns.
+	// SECRET names the argument: translate it alike in every paragraph.
+	// The options (--all, -h, --help) stay as they are.
+	out << B_TRANSLATE("Usage: kalvex-solve SECRET\n"
+					   "       kalvex-solve --all\n");
+	out << B_TRANSLATE(
+		// TRANSLATORS: kalvex-solve --help: the options of the usage, given
+		// before or after the rest. NAME, N, C and CODE name their values.
+		"       with any of --strategy NAME, --holes N, --colours C,\n"
+		"       --first CODE and --json\n")
+		<< "\n";
+	out << B_TRANSLATE(
+		// TRANSLATORS: kalvex-solve --help: what the command does.
+		"Plays the computer player's game against a secret code and prints\n"
+		"its guesses, without a board and without pauses.\n");
+	out << B_TRANSLATE(
+		// TRANSLATORS: kalvex-solve --help: what the options add to it.
+		"The options play other strategies, on other boards and from other\n"
+		"openings, to compare them over all secrets.\n")
+		<< "\n";
+	out << B_TRANSLATE(
+		// TRANSLATORS: kalvex-solve --help: the argument and the output.
+		// ROW GUESS EXACT COLOR name the four numbers of each line that the
+		// command prints; "5 0" is printed as it stands.
+		"SECRET is five digits 0 to 8, hole 0 first, e.g. 31415. The colours\n"
+		"are 0 red, 1 yellow, 2 blue, 3 green, 4 purple, 5 orange, 6 grey,\n"
+		"7 black, 8 white. One line per guess: ROW GUESS EXACT COLOR, from\n"
+		"row 13 (the bottom row, played first) upward; the last line is the\n"
+		"winning guess with 5 0.\n");
+	out << B_TRANSLATE(
+		// TRANSLATORS: kalvex-solve --help: the argument on other boards.
+		"On other boards SECRET has one digit per hole, 0 up to one less\n"
+		"than the colours (9 for a tenth); a game shows at most the board's\n"
+		"14 rows.\n")
+		<< "\n";
+	out << B_TRANSLATE(
+		// TRANSLATORS: kalvex-solve --help: the option --all and its output.
+		// 'mean' and 'worst' are printed in English as they stand: keep
+		// them. ROWS COUNT name the two numbers of a line; X.XXXX and N
+		// stand for numbers.
+		"--all  finds the rows the player needs for each of the 59,049\n"
+		"       secrets. One line ROWS COUNT for each number of rows that\n"
+		"       occurs, ascending; then 'mean X.XXXX', the average number of\n"
+		"       rows; then 'worst N' followed, on the same line, by every\n"
+		"       secret that needs N rows, in counting order (hole 0 is the\n"
+		"       lowest digit).\n");
+	out << B_TRANSLATE(
+		// TRANSLATORS: kalvex-solve --help: what --all adds with the options.
+		// 'total' is printed in English as it stands: keep it.
+		"       With another strategy, board or opening, 'total N', all the\n"
+		"       rows added up, follows the mean.\n");
+	out << B_TRANSLATE(
+		// TRANSLATORS: kalvex-solve --help: the options of the strategy lab.
+		// The options and the names of the strategies stay as they are;
+		// NAME, N, C and CODE name their values.
+		"--strategy NAME  game (the default): the computer player, the\n"
+		"       first code that agrees with every score, counting on from\n"
+		"       its opening; first: the lowest-numbered code that agrees;\n"
+		"       knuth: the guess whose largest part of the codes left is\n"
+		"       smallest; parts: the guess with the most parts; size: the\n"
+		"       smallest expected size of the part left; entropy: the most\n"
+		"       information. The last four try every code as a guess; ties\n"
+		"       go to a code that agrees, then to the lowest-numbered.\n"
+		"--holes N      2 to 6 holes (default 5).\n"
+		"--colours C    2 to 10 colours (default 9). knuth, parts, size\n"
+		"       and entropy play boards of at most 262,144 codes (six\n"
+		"       holes of eight colours).\n"
+		"--first CODE   the opening guess, instead of the strategy's own.\n"
+		"--json         the same as one JSON object, for programs.\n");
+	// TRANSLATORS: kalvex-solve --help: the option --help.
+	out << B_TRANSLATE("-h, --help  shows this text.\n") << "\n";
+	out << B_TRANSLATE(
+		// TRANSLATORS: kalvex-solve --help: the progress bar.
+		"On a terminal, work that lasts more than a second shows its\n"
+		"progress on standard error.\n")
+		<< "\n";
+	out << B_TRANSLATE(
+		// TRANSLATORS: kalvex-solve --help: the last line.
+		"Exit status: 0 on success, 2 when the arguments are wrong.\n");
 }

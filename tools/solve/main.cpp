@@ -1,3 +1,5 @@
+#include <Catalog.h>
+
 #include <iostream>
 #include <thread>
 #include <unistd.h>
@@ -12,6 +14,7 @@
 int
 main(int argc, char** argv)
 {
+	open_catalog("kalvex");
 	const SolveRequest request = ParseSolveArguments(argc, argv);
 	if (request.mode == SOLVE_ERROR) {
 		std::cerr << request.error << '\n';

@@ -1,9 +1,11 @@
 // Real windows through SDL2. Every SDL call happens on the main thread inside
-// Pump(); window threads only leave requests and pixels under the lock.
+// Pump(); window threads only leave requests and pixels under the lock, and
+// wake the main thread, which sleeps until there is something to do.
 
 #include "display/DisplayBackend.h"
 #include "display/DisplayScale.h"
 
+#include <Catalog.h>
 #include <InterfaceDefs.h>
 
 #include <SDL.h>
@@ -16,6 +18,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -124,7 +127,7 @@ ReportFirstFrame()
 
 // The line written when the X server goes away, made up front: the handler
 // runs in the middle of an X call and must neither allocate nor return.
-char   sLostDisplayLine[256];
+char   sLostDisplayLine[1024];
 size_t sLostDisplayLength = 0;
 
 int
@@ -160,9 +163,11 @@ PrepareLostDisplayLine()
 {
 	const char* display = getenv("DISPLAY");
 	int			length = snprintf(sLostDisplayLine, sizeof(sLostDisplayLine),
-				"%s: lost the connection to the X display %s; start the game again "
-						"once "
-						"the desktop runs\n",
+				// TRANSLATORS: on standard error when the desktop goes away
+				// under the running game; the first %s is the program's
+				// name, the second the display's name, such as :0.
+				B_TRANSLATE("%s: lost the connection to the X display %s; "
+									"start the game again once the desktop runs\n"),
 				program_invocation_short_name, display != nullptr ? display : "");
 	sLostDisplayLength =
 		length > 0 ? std::min((size_t)length, sizeof(sLostDisplayLine) - 1) : 0;
@@ -211,6 +216,8 @@ SDLDisplay::Open()
 	// The windows are plain pictures: without this SDL readies OpenGL for
 	// every window, which loads the GL stack (on Mesa over 80 MB resident).
 	SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+	// A game left open all day must not keep the screen from blanking.
+	SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 	// Without a desktop SDL would settle for an invisible offscreen driver
 	// (and the Wayland client library would complain on the way); a game
 	// nobody can see counts as no display. An explicit SDL_VIDEODRIVER is
@@ -323,6 +330,7 @@ SDLDisplay::RemoveWindow(int32 id)
 		return;
 	fDoomed.push_back(std::move(it->second));
 	fScreens.erase(it);
+	Wake();
 }
 
 void
@@ -334,6 +342,7 @@ SDLDisplay::SetVisible(int32 id, bool visible)
 		it->second.visible = visible;
 		it->second.dirty = true;
 	}
+	Wake();
 }
 
 void
@@ -343,6 +352,7 @@ SDLDisplay::Raise(int32 id)
 	auto						it = fScreens.find(id);
 	if (it != fScreens.end())
 		it->second.raise = true;
+	Wake();
 }
 
 void
@@ -354,6 +364,7 @@ SDLDisplay::MoveWindow(int32 id, BPoint leftTop)
 		it->second.frame.OffsetTo(leftTop);
 		it->second.moved = true;
 	}
+	Wake();
 }
 
 void
@@ -402,6 +413,7 @@ SDLDisplay::SetDragImage(const BBitmap* image, BPoint offset)
 	}
 	fDragOffset = offset;
 	fDragChanged = true;
+	Wake();
 }
 
 void
@@ -436,8 +448,28 @@ SDLDisplay::_Realize(int32 id, SDLScreen& screen)
 	}
 	SDL_SetWindowData(
 		screen.window, "kx-id", reinterpret_cast<void*>((intptr_t)id));
-	_SetWindowManagerHints(screen);
 	screen.dirty = true;
+}
+
+// Whether the window's atom list property holds the atom.
+bool
+HasAtom(::Display* display, Window window, Atom property, Atom atom)
+{
+	Atom		   type;
+	int			   format;
+	unsigned long  count, after;
+	unsigned char* data = nullptr;
+	bool		   found = false;
+	if (XGetWindowProperty(display, window, property, 0, 64, False, XA_ATOM,
+			&type, &format, &count, &after, &data)
+			== Success
+		&& data != nullptr && format == 32) {
+		const Atom* atoms = reinterpret_cast<const Atom*>(data);
+		found = std::find(atoms, atoms + count, atom) != atoms + count;
+	}
+	if (data != nullptr)
+		XFree(data);
+	return found;
 }
 
 // Motif hints, as window managers read them.
@@ -465,10 +497,12 @@ enum {
 	kMotifDecorMaximize = 1 << 6
 };
 
-// Tells the window manager, before the window is first mapped, what the
+// Tells the window manager, before every map of the window, what the
 // window's flags allow and, for a modal window, which window it blocks, so
 // that the frame offers nothing the application would refuse and the
-// manager keeps the modal window above the one it blocks.
+// manager keeps the modal window above the one it blocks. Managers clear a
+// window's state when it is withdrawn, so a hint set only once would be
+// gone the second time the window is shown.
 void
 SDLDisplay::_SetWindowManagerHints(SDLScreen& screen)
 {
@@ -537,8 +571,10 @@ SDLDisplay::_SetWindowManagerHints(SDLScreen& screen)
 			reinterpret_cast<unsigned char*>(&dialog), 1);
 		Atom state = XInternAtom(display, "_NET_WM_STATE", False);
 		Atom modal = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
-		XChangeProperty(display, window, state, XA_ATOM, 32, PropModeAppend,
-			reinterpret_cast<unsigned char*>(&modal), 1);
+		if (!HasAtom(display, window, state, modal)) {
+			XChangeProperty(display, window, state, XA_ATOM, 32, PropModeAppend,
+				reinterpret_cast<unsigned char*>(&modal), 1);
+		}
 	}
 	XFlush(display);
 }
@@ -882,9 +918,10 @@ SDLDisplay::Pump(InputSink* sink, bigtime_t timeout)
 				continue;
 			bool shown =
 				(SDL_GetWindowFlags(screen.window) & SDL_WINDOW_SHOWN) != 0;
-			if (screen.visible && !shown)
+			if (screen.visible && !shown) {
+				_SetWindowManagerHints(screen);
 				SDL_ShowWindow(screen.window);
-			else if (!screen.visible && shown)
+			} else if (!screen.visible && shown)
 				SDL_HideWindow(screen.window);
 			if (screen.moved) {
 				SDL_SetWindowPosition(screen.window,
@@ -904,9 +941,13 @@ SDLDisplay::Pump(InputSink* sink, bigtime_t timeout)
 		}
 	}
 
+	// A wake-up is an event in SDL's queue, so one that came before the
+	// wait ends it at once.
 	SDL_Event event;
-	int		  waitMs = (int)(timeout / 1000);
-	if (SDL_WaitEventTimeout(&event, waitMs > 0 ? waitMs : 0) != 0) {
+	int		  waitMs = timeout >= B_INFINITE_TIMEOUT
+			  ? -1
+			  : (int)std::min<bigtime_t>(timeout / 1000, INT_MAX);
+	if (SDL_WaitEventTimeout(&event, waitMs) != 0) {
 		do {
 			if (event.type != fWakeEvent)
 				_HandleEvent(event, sink);

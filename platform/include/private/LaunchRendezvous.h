@@ -6,14 +6,17 @@
 // directory that only the user can enter; the lock goes with the process, so
 // a killed copy leaves nothing that stops the next start. A later copy that
 // finds the lock taken asks the listener, which has to be the user's own and
-// answer in time, to bring its window forward, and then gives up. Whenever
+// answer in time, to bring its window forward, and then gives up. A copy on
+// its way out says so instead, and the later one waits for its lock. Whenever
 // that exchange is in any doubt the later copy starts on its own instead.
 
 #include <SupportDefs.h>
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace BPrivate {
 
@@ -45,9 +48,21 @@ public:
 	~LaunchRendezvous();
 
 	// `relaunched` runs on the listening thread each time a later copy of
-	// the same user asks. Blocks for at most kLaunchAnswerTimeout.
+	// the same user asks, with a number for the request; the later copy
+	// hears "coming" once Answer() has been called with that number. Without
+	// a hook every request is answered at once. When the lock is held by a
+	// copy that is leaving, blocks until it has gone, for at most
+	// kLaunchWaitBudget.
 	launch_claim Claim(
-		const std::string& name, std::function<void()> relaunched);
+		const std::string& name, std::function<void(int32)> relaunched);
+
+	// Any thread: the application has taken the request (its window came
+	// forward).
+	void Answer(int32 request);
+	// Any thread: from now on this copy is on its way out (or, with false,
+	// stays after all). Requests still unanswered and new ones hear that it
+	// is going, and later copies wait for its lock instead of ending.
+	void SetLeaving(bool leaving);
 
 	// Why the last claim failed, in words for the user; empty otherwise.
 	const std::string&
@@ -57,24 +72,56 @@ public:
 	}
 
 private:
-	bool				  _PrivateDirectory(const std::string& name);
-	bool				  _Listen(const std::string& name);
-	launch_claim		  _AskRunning(const std::string& name);
-	void				  _Serve();
-	void				  _Answer(int client);
+	enum ask_result {
+		ASK_COMING,
+		ASK_GOING,
+		ASK_NOBODY,
+		ASK_DOUBT
+	};
+	struct Pending {
+		int	  client;
+		int32 request;
+		int64 deadline;
+	};
 
-	int					  fSocket;
-	int					  fLockFile;
-	int					  fSpareFd;
-	int					  fWakeFds[2];
-	std::function<void()> fRelaunched;
-	std::thread			  fThread;
-	std::string			  fName;
-	std::string			  fProblem;
+	bool		 _PrivateDirectory(const std::string& name);
+	launch_claim _TakeOver(const std::string& name, int lock);
+	bool		 _Listen(const std::string& name);
+	ask_result	 _AskRunning(const std::string& name, int64 finalDeadline);
+	void		 _Serve();
+	void		 _Take(int client);
+	int			 _AnswerPending();
+	void		 _Wake();
+
+	int			 fSocket;
+	int			 fLockFile;
+	int			 fSpareFd;
+	int			 fWakeFds[2];
+	std::function<void(int32)> fRelaunched;
+	std::thread				   fThread;
+	std::string				   fName;
+	std::string				   fProblem;
+	// Shared between the listening thread and Answer(), SetLeaving() and the
+	// destructor.
+	std::mutex				   fLock;
+	std::vector<int32>		   fAnswered;
+	bool					   fLeaving;
+	bool					   fStopping;
+	// The listening thread's own.
+	std::vector<Pending>	   fPending;
+	int32					   fLastRequest;
 };
 
-// How long a later copy waits, all told, to connect and hear the answer.
+// How long a later copy waits to connect and hear the first answer.
 const int kLaunchAnswerTimeout = 500; // milliseconds
+// How long it waits, all told, for a busy copy's last word or for a copy
+// that is leaving to end; a quitting game may first finish a row of the
+// computer's, 2.5 s.
+const int kLaunchWaitBudget = 5000; // milliseconds
+
+// The running application's word that it took a later copy's request (see
+// LaunchRendezvous::Answer); a window calls it once it has come forward.
+void	  AnswerRelaunch(int32 request);
 
 } // namespace BPrivate
 

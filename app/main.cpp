@@ -5,6 +5,7 @@
 #include <Catalog.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "DataFolders.h"
@@ -49,8 +50,13 @@ ImagesLoad()
 
 
 int
-main()
+main(int argc, char** argv)
 {
+	// What a packager or a bug report asks; every other argument is ignored.
+	if (argc == 2 && strcmp(argv[1], "--version") == 0) {
+		printf("kalvex %s\n", KX_VERSION);
+		return 0;
+	}
 	open_catalog("kalvex");
 	if (!ImagesLoad())
 		return 1;

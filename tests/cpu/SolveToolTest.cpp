@@ -101,8 +101,8 @@ TEST(SolveToolTest, ReadsOptionsAndRejectsBadInputNamingIt)
 			"'0123' is not a code for --first" },
 		{ { "--all", "--strategy", "size", "--holes", "6", "--colours", "9" },
 			SOLVE_ERROR,
-			"at most 262,144 codes, and 6 holes of 9 colours make "
-			"531,441" },
+			"at most 262144 codes, and 6 holes of 9 colours make "
+			"531441" },
 	};
 	for (const auto& test : cases) {
 		SolveRequest request = Parse(test.arguments);

@@ -40,21 +40,6 @@ GameBoard(const SolveRequest& request)
 }
 
 
-// 100000 as "100,000".
-static std::string
-Thousands(int64_t number)
-{
-	const std::string digits = std::to_string(number);
-	std::string		  text;
-	for (size_t n = 0; n < digits.size(); n++) {
-		if (n > 0 && (digits.size() - n) % 3 == 0)
-			text += ',';
-		text += digits[n];
-	}
-	return text;
-}
-
-
 // Reads a whole number from low to high; false if text is anything else.
 static bool
 ParseNumber(const std::string& text, int low, int high, int& value)
@@ -250,8 +235,11 @@ ParseSolveArguments(int argc, const char* const argv[])
 			// the holes, the colours and the codes they make.
 			B_TRANSLATE("%s plays boards of at most %s codes, and %d holes of "
 						"%d colours make %s: give fewer holes or colours"),
-			StrategyName(request.strategy), Thousands(kMaxRankedCodes).c_str(),
-			request.holes, request.colours, Thousands(codes).c_str()));
+			// Plain digits: a comma between thousands reads as a decimal
+			// point in many of the languages the message is shown in.
+			StrategyName(request.strategy),
+			std::to_string(kMaxRankedCodes).c_str(), request.holes,
+			request.colours, std::to_string(codes).c_str()));
 	}
 	request.mode = all ? SOLVE_ALL : SOLVE_ONE;
 	return request;

@@ -2,6 +2,7 @@
 
 #include <Application.h>
 #include <AppDefs.h>
+#include <Catalog.h>
 #include <Menu.h>
 #include <MenuBar.h>
 #include <MenuItem.h>
@@ -12,6 +13,27 @@
 #include "KXView.h"
 #include "Kalvex.h"
 #include "MessageCodes.h"
+
+
+// The game menu's items, top to bottom.
+struct MenuEntry {
+	const char* label;
+	uint32		command;
+};
+
+static const MenuEntry kMenuEntries[] = {
+	// TRANSLATORS: menu item: a new secret code on an empty board.
+	{ B_TRANSLATE_MARK("New Game"), MSG_NEW_GAME },
+	// TRANSLATORS: menu item: ends the game and shows the secret code.
+	{ B_TRANSLATE_MARK("Give Up"), MSG_GIVE_UP },
+	// TRANSLATORS: menu item: the computer plays a new game in front of the
+	// player, one peg every half second; chosen again, it stops.
+	{ B_TRANSLATE_MARK("CPU Play"), MSG_CPU_PLAY },
+	// TRANSLATORS: menu item: shows the About box.
+	{ B_TRANSLATE_MARK("About..."), MSG_ABOUT },
+	// TRANSLATORS: menu item: ends the program.
+	{ B_TRANSLATE_MARK("Quit"), MSG_QUIT },
+};
 
 
 KXWindow::KXWindow() :
@@ -27,12 +49,14 @@ KXWindow::KXWindow() :
 
 	menuBar = new BMenuBar(BRect(0, 0, 160, 10), "MainMenu",
 		B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, B_ITEMS_IN_ROW, true);
-	gameMenu = new BMenu("Menu", B_ITEMS_IN_COLUMN);
-	gameMenu->AddItem(new BMenuItem("New Game", new BMessage(MSG_NEW_GAME)));
-	gameMenu->AddItem(new BMenuItem("Give Up", new BMessage(MSG_GIVE_UP)));
-	gameMenu->AddItem(new BMenuItem("CPU Play", new BMessage(MSG_CPU_PLAY)));
-	gameMenu->AddItem(new BMenuItem("About...", new BMessage(MSG_ABOUT)));
-	gameMenu->AddItem(new BMenuItem("Quit", new BMessage(MSG_QUIT)));
+	gameMenu = new BMenu(
+		// TRANSLATORS: the title of the game's only menu, in the menu bar
+		// above the board.
+		B_TRANSLATE("Menu"), B_ITEMS_IN_COLUMN);
+	for (const MenuEntry& entry : kMenuEntries) {
+		gameMenu->AddItem(new BMenuItem(
+			B_TRANSLATE_NOCOLLECT(entry.label), new BMessage(entry.command)));
+	}
 	menuBar->AddItem(gameMenu);
 	AddChild(menuBar);
 }

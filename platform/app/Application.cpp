@@ -1,6 +1,7 @@
 #include <Application.h>
 
 #include <AppDefs.h>
+#include <Catalog.h>
 #include <Roster.h>
 #include <Window.h>
 
@@ -9,6 +10,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <private/LaunchRendezvous.h>
@@ -23,17 +27,24 @@ BApplication* be_app = nullptr;
 
 namespace {
 
-// How long the loop waits for input before it looks at its own queue again.
-const bigtime_t		  kPumpInterval = 10000;
-
-// Set from signal handlers and the display; the loop looks at it every turn,
-// so a request is taken up within one pump interval.
-volatile sig_atomic_t sQuitAsked = 0;
+// Set from signal handlers and the display; the loop looks at it every turn.
+std::atomic<int> sQuitAsked { 0 };
+// The write end of the pipe through which a signal handler wakes the loop;
+// -1 outside Run().
+std::atomic<int> sSignalPipe { -1 };
 
 void
 QuitSignaled(int)
 {
 	sQuitAsked = 1;
+	int fd = sSignalPipe.load();
+	if (fd >= 0) {
+		int		saved = errno;
+		char	wake = 0;
+		ssize_t written = write(fd, &wake, 1);
+		(void)written;
+		errno = saved;
+	}
 }
 
 // A desktop session ends its programs with SIGTERM or SIGHUP, a terminal with
@@ -59,6 +70,16 @@ SetLeaving(bool leaving)
 		launch->SetLeaving(leaving);
 }
 
+// A signal may have asked for the end before the loop has posted the quit
+// request that says so: a relaunch answered in that moment would see a copy
+// that is about to go come forward.
+void
+NoteQuitAsked()
+{
+	if (sQuitAsked != 0)
+		SetLeaving(true);
+}
+
 } // namespace
 
 void
@@ -70,6 +91,7 @@ BPrivate::AskToQuit()
 void
 BPrivate::AnswerRelaunch(int32 request)
 {
+	NoteQuitAsked();
 	if (BPrivate::LaunchRendezvous* launch = sLaunch.load())
 		launch->Answer(request);
 }
@@ -121,17 +143,40 @@ BApplication::Run()
 	if (fInitStatus != B_OK)
 		return fInitStatus;
 	sQuitAsked = 0;
+	// A signal handler may not call into the display; a thread of its own,
+	// asleep in a read until a handler writes, wakes the loop for it.
+	int			signalPipe[2] = { -1, -1 };
+	std::thread signalWaker;
+	if (pipe2(signalPipe, O_CLOEXEC) == 0) {
+		fcntl(signalPipe[1], F_SETFL, O_NONBLOCK);
+		sSignalPipe = signalPipe[1];
+		signalWaker = std::thread([fd = signalPipe[0]] {
+			char	wake;
+			ssize_t count;
+			while ((count = read(fd, &wake, 1)) > 0
+				|| (count < 0 && errno == EINTR)) {
+				if (count > 0)
+					Display()->Wake();
+			}
+		});
+	}
 	CatchQuitSignals();
 	PostMessage(B_READY_TO_RUN);
+	// The loop sleeps until there is work: input, a message (posting one
+	// wakes the display), or a signal.
 	while (!_Terminating()) {
-		Display()->Pump(
-			Desktop::Default(), CountQueuedMessages() > 0 ? 0 : kPumpInterval);
-		if (sQuitAsked != 0) {
-			sQuitAsked = 0;
+		Display()->Pump(Desktop::Default(),
+			CountQueuedMessages() > 0 ? 0 : B_INFINITE_TIMEOUT);
+		if (sQuitAsked.exchange(0) != 0)
 			PostMessage(B_QUIT_REQUESTED);
-		}
 		while (!_Terminating() && _HandleNextMessage(0)) {
 		}
+	}
+	if (signalWaker.joinable()) {
+		sSignalPipe = -1;
+		close(signalPipe[1]);
+		signalWaker.join();
+		close(signalPipe[0]);
 	}
 	return find_thread(nullptr);
 }
@@ -198,7 +243,10 @@ BApplication::_CheckLaunch()
 		exit(0);
 	}
 	if (claim == BPrivate::LAUNCH_CLAIM_FAILED && !fLaunch->Problem().empty()) {
-		fprintf(stderr, "%s: %s; starting anyway\n",
+		// TRANSLATORS: on standard error when a start of the game cannot
+		// tell whether a copy of it runs already; the first %s is the
+		// program's name, the second says why.
+		fprintf(stderr, B_TRANSLATE("%s: %s; starting anyway\n"),
 			program_invocation_short_name, fLaunch->Problem().c_str());
 	}
 	if (claim == BPrivate::LAUNCH_CLAIMED)
@@ -213,6 +261,7 @@ BApplication::_Relaunched(int32 request, const BPrivate::LaunchToken& token)
 {
 	// Pinned, as in QuitRequested: the window may be quitting on its own
 	// thread meanwhile.
+	NoteQuitAsked();
 	Desktop* desktop = Desktop::Default();
 	BWindow* front = desktop->PinFrontWindow();
 	if (front == nullptr) {

@@ -1,5 +1,6 @@
 #include <private/LaunchRendezvous.h>
 
+#include <Catalog.h>
 #include <Roster.h>
 
 #include <private/ResourceFile.h>
@@ -134,6 +135,15 @@ PeerIsUser(int fd)
 }
 
 
+std::string
+NotListening(const std::string& name)
+{
+	return format_text(
+		// TRANSLATORS: %s is a socket's file.
+		B_TRANSLATE("the running copy does not listen at %s"), name.c_str());
+}
+
+
 uint64
 Fnv1a(const std::string& text)
 {
@@ -229,7 +239,12 @@ LaunchRendezvous::Claim(const std::string&		   name,
 	fProblem.clear();
 	sockaddr_un address;
 	if (SocketAddress(name, &address) == 0) {
-		fProblem = "the rendezvous path " + name + " is too long for a socket";
+		fProblem = format_text(
+			// TRANSLATORS: why a start of the game cannot look for a running
+			// copy, in "%s: %s; starting anyway", as are the next ones. %s
+			// is a file name.
+			B_TRANSLATE("the rendezvous path %s is too long for a socket"),
+			name.c_str());
 		return LAUNCH_CLAIM_FAILED;
 	}
 	if (!_PrivateDirectory(name))
@@ -243,7 +258,10 @@ LaunchRendezvous::Claim(const std::string&		   name,
 		int lock = open(lockPath.c_str(),
 			O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
 		if (lock < 0) {
-			fProblem = "cannot open " + lockPath + ": " + strerror(errno);
+			fProblem = format_text(
+				// TRANSLATORS: a file, then the system's reason.
+				B_TRANSLATE("cannot open %s: %s"), lockPath.c_str(),
+				strerror(errno));
 			return LAUNCH_CLAIM_FAILED;
 		}
 		if (flock(lock, LOCK_EX | LOCK_NB) == 0)
@@ -251,7 +269,10 @@ LaunchRendezvous::Claim(const std::string&		   name,
 		int error = errno;
 		close(lock);
 		if (error != EWOULDBLOCK) {
-			fProblem = "cannot lock " + lockPath + ": " + strerror(error);
+			fProblem = format_text(
+				// TRANSLATORS: a file, then the system's reason.
+				B_TRANSLATE("cannot lock %s: %s"), lockPath.c_str(),
+				strerror(error));
 			return LAUNCH_CLAIM_FAILED;
 		}
 
@@ -279,9 +300,11 @@ LaunchRendezvous::Claim(const std::string&		   name,
 					break;
 			}
 		} else if (now - leavingSince >= kLaunchWaitBudget) {
-			fProblem = "the running copy at " + name
-				+ " said it was quitting but had not ended after "
-				+ std::to_string(kLaunchWaitBudget / 1000) + " s";
+			fProblem = format_text(
+				// TRANSLATORS: %s is a socket's file, %d a number of seconds.
+				B_TRANSLATE("the running copy at %s said it was quitting but "
+							"had not ended after %d s"),
+				name.c_str(), kLaunchWaitBudget / 1000);
 			return LAUNCH_CLAIM_FAILED;
 		}
 		poll(nullptr, 0, kRetryMs);
@@ -297,7 +320,10 @@ LaunchRendezvous::_TakeOver(const std::string& name, int lock)
 	// that has ended.
 	unlink(name.c_str());
 	if (!_Listen(name) || pipe2(fWakeFds, O_CLOEXEC) != 0) {
-		fProblem = "cannot listen at " + name + ": " + strerror(errno);
+		fProblem = format_text(
+			// TRANSLATORS: a socket's file, then the system's reason.
+			B_TRANSLATE("cannot listen at %s: %s"), name.c_str(),
+			strerror(errno));
 		if (fSocket >= 0) {
 			unlink(name.c_str());
 			close(fSocket);
@@ -355,18 +381,27 @@ LaunchRendezvous::_PrivateDirectory(const std::string& name)
 {
 	std::string folder = name.substr(0, name.rfind('/'));
 	if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-		fProblem = "cannot create " + folder + ": " + strerror(errno);
+		fProblem = format_text(
+			// TRANSLATORS: a folder, then the system's reason.
+			B_TRANSLATE("cannot create %s: %s"), folder.c_str(),
+			strerror(errno));
 		return false;
 	}
 	// Nobody else may put a listener where this user's copies look.
 	struct stat info;
 	if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)
 		|| info.st_uid != geteuid()) {
-		fProblem = folder + " is not a folder of this user's own";
+		fProblem = format_text(
+			// TRANSLATORS: %s is a folder that another user owns.
+			B_TRANSLATE("%s is not a folder of this user's own"),
+			folder.c_str());
 		return false;
 	}
 	if ((info.st_mode & 077) != 0 && chmod(folder.c_str(), 0700) != 0) {
-		fProblem = "cannot make " + folder + " private: " + strerror(errno);
+		fProblem = format_text(
+			// TRANSLATORS: a folder, then the system's reason.
+			B_TRANSLATE("cannot make %s private: %s"), folder.c_str(),
+			strerror(errno));
 		return false;
 	}
 	return true;
@@ -400,7 +435,9 @@ LaunchRendezvous::_AskRunning(
 	socklen_t	length = SocketAddress(name, &address);
 	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
 	if (fd < 0) {
-		fProblem = std::string("no socket: ") + strerror(errno);
+		fProblem = format_text(
+			// TRANSLATORS: %s is the system's reason.
+			B_TRANSLATE("no socket: %s"), strerror(errno));
 		return ASK_DOUBT;
 	}
 	if (connect(fd, (sockaddr*)&address, length) != 0) {
@@ -410,14 +447,17 @@ LaunchRendezvous::_AskRunning(
 		// with others.
 		if (error == ENOENT || error == ECONNREFUSED || error == EAGAIN)
 			return ASK_NOBODY;
-		fProblem = "the running copy does not listen at " + name;
+		fProblem = NotListening(name);
 		return ASK_DOUBT;
 	}
 
 	ask_result	result = ASK_DOUBT;
 	std::string answer;
 	if (!PeerIsUser(fd)) {
-		fProblem = "the listener at " + name + " belongs to another user";
+		fProblem = format_text(
+			// TRANSLATORS: %s is a socket's file.
+			B_TRANSLATE("the listener at %s belongs to another user"),
+			name.c_str());
 	} else if (Send(fd, (kRequest + LaunchTokenLine(token)).c_str())) {
 		answer = ReadLine(fd, kLongestAnswer, NowMs() + kLaunchAnswerTimeout);
 		// A busy copy says it heard, and its last word may take a while.
@@ -428,8 +468,11 @@ LaunchRendezvous::_AskRunning(
 		else if (answer == kGoing)
 			result = ASK_GOING;
 	}
-	if (result == ASK_DOUBT && fProblem.empty())
-		fProblem = "no answer from the running copy at " + name;
+	if (result == ASK_DOUBT && fProblem.empty()) {
+		fProblem = format_text(
+			// TRANSLATORS: %s is a socket's file.
+			B_TRANSLATE("no answer from the running copy at %s"), name.c_str());
+	}
 	close(fd);
 	return result;
 }

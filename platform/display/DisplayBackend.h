@@ -6,6 +6,7 @@
 // thread, inside BApplication::Run(), calls Open, Pump and Close.
 
 #include <Bitmap.h>
+#include <OS.h>
 #include <Point.h>
 #include <Rect.h>
 
@@ -41,8 +42,10 @@ public:
 	// Main thread. B_OK, or an error when no screen can be had.
 	virtual status_t Open() = 0;
 	virtual void	 Close() = 0;
-	// Main thread: waits up to timeout microseconds for input or Wake(),
-	// hands pending input to the sink and brings the screen up to date.
+	// Main thread: waits up to timeout microseconds (B_INFINITE_TIMEOUT:
+	// with no limit) for input or Wake(), hands pending input to the sink
+	// and brings the screen up to date. A Wake() that came before the wait
+	// ends it at once.
 	virtual void	 Pump(InputSink* sink, bigtime_t timeout) = 0;
 	// Any thread: makes a waiting Pump return soon.
 	virtual void	 Wake() = 0;

@@ -31,6 +31,9 @@ status_t  wait_for_thread(thread_id thread, status_t* exitValue);
 // The id of the named thread, or of the calling thread when name is null.
 thread_id find_thread(const char* name);
 
+// A wait with no time limit.
+#define B_INFINITE_TIMEOUT (9223372036854775807LL)
+
 // Time goes through the platform's clock, which tests may replace.
 status_t  snooze(bigtime_t microseconds);
 bigtime_t system_time();

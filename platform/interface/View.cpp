@@ -43,6 +43,10 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags) :
 
 BView::~BView()
 {
+	// A view deleted with its window, still in it, leaves no focus behind
+	// for the views deleted after it to find.
+	if (fWindow != nullptr)
+		fWindow->_ForgetFocus(this);
 	for (BView* child : fChildren) {
 		child->fParent = nullptr;
 		delete child;

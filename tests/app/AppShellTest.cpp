@@ -25,14 +25,12 @@ TEST_F(AppShell, TheMenuHoldsTheFiveItemsInOrderWithoutShortcuts)
 	EXPECT_EQ(window->Flags(), (uint32)(B_NOT_RESIZABLE | B_NOT_ZOOMABLE));
 	ASSERT_EQ(window->menuBar->CountItems(), 1);
 
-	const char*	 labels[] = { "New Game", "Give Up", "CPU Play", "About...",
-		 "Quit" };
+	// The labels are checked with the other texts in TranslationTest.
 	const uint32 codes[] = { MSG_NEW_GAME, MSG_GIVE_UP, MSG_CPU_PLAY, MSG_ABOUT,
 		MSG_QUIT };
 	ASSERT_EQ(window->gameMenu->CountItems(), 5);
 	for (int32 i = 0; i < 5; i++) {
 		BMenuItem* item = window->gameMenu->ItemAt(i);
-		EXPECT_STREQ(item->Label(), labels[i]);
 		EXPECT_EQ(item->Message()->what, codes[i]);
 		EXPECT_EQ(item->Shortcut(), 0);
 	}

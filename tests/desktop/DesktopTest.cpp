@@ -241,9 +241,9 @@ TEST(LaunchRendezvousTest, OnlyAPrivateFolderOfTheUsersOwnIsUsed)
 	ASSERT_EQ(folder.rfind(getenv("XDG_RUNTIME_DIR"), 0), 0u);
 	std::string name = TestName("a");
 	{
-		// A folder left open to others is closed before use.
+		// A folder open to its group, as umask 027 makes it, is closed before use.
 		mkdir(folder.c_str(), 0777);
-		ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
+		ASSERT_EQ(chmod(folder.c_str(), 0750), 0);
 		LaunchRendezvous first;
 		EXPECT_EQ(first.Claim(name, nullptr), BPrivate::LAUNCH_CLAIMED);
 		struct stat info;

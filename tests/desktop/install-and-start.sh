@@ -14,6 +14,12 @@ grep -qx "StartupNotify=true" "$entry" && grep -qx "StartupWMClass=org.kalvex.Ka
     || fail "the entry does not ask for startup notification for org.kalvex.Kalvex"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.kalvex.Kalvex.metainfo.xml" \
     || fail "appstreamcli rejects the metainfo"
+# The catalogues, and the texts of the entry and the metainfo, in German.
+grep -q "^GenericName\[de\]=" "$entry" || fail "the desktop entry has no German texts"
+grep -q "<summary xml:lang=\"de\">" "$prefix/share/metainfo/org.kalvex.Kalvex.metainfo.xml" \
+    || fail "the metainfo has no German texts"
+env -u DISPLAY -u WAYLAND_DISPLAY LC_ALL=C.UTF-8 LANGUAGE=de "$game" 2>"$work/german.log" || true
+grep -q "keine Anzeige" "$work/german.log" || fail "the installed game does not find its catalogues: $(cat "$work/german.log")"
 for size in 16 32 48 64 128 256; do
     icon="$prefix/share/icons/hicolor/${size}x${size}/apps/kalvex.png"
     [ "$(identify -format "%wx%h" "$icon")" = "${size}x${size}" ] || fail "icon $icon"

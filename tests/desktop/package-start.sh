@@ -43,6 +43,8 @@ program="$root/usr/games/kalvex"
 [ ! -e "$root/usr/bin" ] || fail "the package still installs into /usr/bin"
 readelf -S "$program" | grep -q "\.symtab" && fail "the program is not stripped"
 zcat "$root/usr/share/man/man6/kalvex.6.gz" | grep -q "^\.TH KALVEX 6" || fail "no manual page"
+[ "$("$root/usr/games/kalvex-solve" 31415 | tail -n 1)" = "9 31415 5 0" ] || fail "no working /usr/games/kalvex-solve"
+zcat "$root/usr/share/man/man6/kalvex-solve.6.gz" | grep -q "^\.TH KALVEX-SOLVE 6" || fail "no manual page of kalvex-solve"
 zcat "$root/usr/share/doc/kalvex/changelog.gz" | head -n 1 | grep -q "^kalvex (1.2)" \
     || fail "no changelog"
 grep -q "^Format: " "$root/usr/share/doc/kalvex/copyright" || fail "no machine-readable copyright"
@@ -51,6 +53,27 @@ desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
 [ "$(sed -n "s/^Exec=//p" "$entry")" = /usr/games/kalvex ] || fail "the entry runs $(grep ^Exec= "$entry")"
 path=$(sed -n "s/^Path=//p" "$entry")
 [ "$path" = /usr/share/kalvex ] || fail "the entry runs in $path"
+
+# The package'"'"'s details agree: one developer name in the metainfo, the
+# Maintainer field and the copyright file; the metainfo'"'"'s releases are the
+# changelog'"'"'s, versions and dates; the game says the version the package has.
+field() { sed -n "s/^$1: //p" "$work/control/control"; }
+metainfo="$root/usr/share/metainfo/org.kalvex.Kalvex.metainfo.xml"
+names="$(field Maintainer | sed "s/ <.*//")
+$(sed -n "s|^ *<developer_name>\(.*\)</developer_name>|\1|p" "$metainfo" | head -n 1)
+$(sed -n "s/^Copyright: [0-9, -]* //p" "$root/usr/share/doc/kalvex/copyright")"
+[ "$(echo "$names" | sort -u | wc -l)" -eq 1 ] || fail "the developer goes by several names: $names"
+zcat "$root/usr/share/doc/kalvex/changelog.gz" | while IFS= read -r line; do
+    case "$line" in
+        kalvex\ \(*) version=${line#kalvex (}; version=${version%%)*} ;;
+        " -- "*) echo "$version $(date -u -d "${line##*>  }" +%F)" ;;
+    esac
+done >"$work/changelog-releases"
+sed -n "s|.*<release version=\"\([^\"]*\)\" date=\"\([^\"]*\)\".*|\1 \2|p" "$metainfo" >"$work/metainfo-releases"
+cmp -s "$work/changelog-releases" "$work/metainfo-releases" \
+    || fail "releases: changelog $(cat "$work/changelog-releases"), metainfo $(cat "$work/metainfo-releases")"
+[ "$("$program" --version)" = "kalvex $(field Version)" ] \
+    || fail "the game says $("$program" --version), the package carries $(field Version)"
 
 # From a folder without pictures: they are found in the unpacked data folder.
 (cd "$elsewhere" && exec "$program") >"$work/first.log" 2>&1 &

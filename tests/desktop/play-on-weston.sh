@@ -36,6 +36,7 @@ for s in 1 2; do
     start_game "scale$s"
     game_pid=$last_pid
     wait_place "Kalvex v1.2"
+    main_at="$wx $wy"
     # The first picture, once it has settled, before anything is played.
     until_shown settled || fail "scale $s: the board never settled"
     snap_window 160 269 "$pictures/board-at-scale-$s.png"
@@ -70,6 +71,7 @@ for s in 1 2; do
 
     # Weston leaves the keyboard with no window when one hides: a press on
     # the board, which does nothing once the game is over, gives it back.
+    set -- $main_at; wx=$1; wy=$2
     enter 80 150
     xdotool click 1
     # Quit is the last item, one step up from the first.

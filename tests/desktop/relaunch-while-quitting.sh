@@ -48,7 +48,7 @@ for how in TERM menu; do
     # At least two pegs of the row are still to come.
     kill -0 "$first" || fail "$how: the first copy ended before the second began"
 
-    wait_for 5 second_shows || fail "$how: no window of the second copy alone within 5 s"
+    wait_for 5 second_shows || fail "$how: no window of the second copy alone within 5 s (first copy $(exited "$first" && echo ended || echo running), second $(exited "$second" && echo ended || echo running), windows $(xdotool search --onlyvisible --name "Kalvex v1.2" | tr "\n" " "))"
     exited "$first" || fail "$how: the first copy still runs"
     reap "$first"
     [ "$status" -eq 0 ] || fail "$how: the first copy ended with status $status"

@@ -40,14 +40,13 @@ snap_window 160 269 "$work/first.png"
 # drag FROM TO: the window dragged from its point at x FROM to x TO, on the
 # output in output, whose left edge lies at left among the outputs: weston
 # keeps the X pointer in an output's window while a button is held.
-moved() { [ "$(place "Kalvex v1.2")" != "$1" ]; }
 drag() {
     was=$(place "Kalvex v1.2")
     enter "$1" 150
     xdotool keydown super mousedown 1
     pointer "$2" 150
     xdotool mouseup 1 keyup super
-    wait_for 5 moved "$was" || fail "the window could not be dragged"
+    wait_for 5 moved "Kalvex v1.2" "$was" || fail "the window could not be dragged"
     set -- $(place "Kalvex v1.2")
     wx=$(($1 - left)); wy=$2
 }

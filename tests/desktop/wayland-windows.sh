@@ -60,6 +60,9 @@ fixed "$main" || fail "the main window may be resized: $(asked "$main")"
 # afterwards, shows).
 title_button 160 1
 
+# The middle of the box's OK button, below its five lines and the web
+# page's button.
+ok_y=125
 for round in 1 2; do
     on "$main_at"
     # "About..." is the fourth item of the menu.
@@ -73,11 +76,13 @@ for round in 1 2; do
     xdotool click 1
     wait_place "$about"
     box_at="$wx $wy"
+    # Its size follows its texts, which are longer in some languages.
+    set -- $(extent "$about"); bw=$1; bh=$2
     box=$(toplevel $((round + 1)))
     wait_for 5 grep -q "$box.set_parent($main)" "$protocol" \
         || fail "round $round: the About box ($box) is not the child of $main"
     fixed "$box" || fail "round $round: the About box may be resized: $(asked "$box")"
-    snap_window 211 136 "$work/box.png"
+    snap_window $bw $bh "$work/box.png"
 
     # A press on the main window where the box has its OK button, and F10:
     # the main window stays below the box, and neither acts. The press goes
@@ -89,27 +94,27 @@ for round in 1 2; do
     # the Super key held.
     set -- $box_at $main_at
     bx=$(($1 - $3)); by=$(($2 - $4))
-    if [ $bx -lt 40 ] && [ $((bx + 235)) -ge 15 ] && [ $((by - 48)) -le 110 ] && [ $((by + 160)) -ge 110 ]; then
+    if [ $bx -lt 40 ] && [ $((bx + bw + 24)) -ge 15 ] \
+        && [ $((by - 48)) -le $ok_y ] && [ $((by + bh + 24)) -ge $ok_y ]; then
         on "$box_at"
         enter 100 60
         xdotool keydown super mousedown 1
         pointer $((100 + 40 - bx)) 60
         xdotool mouseup 1 keyup super
-        wait_for 5 sh -c "[ \"\$(place '$about')\" != '$box_at' ]" || fail "round $round: the About box could not be moved"
+        wait_for 5 moved "$about" "$box_at" || fail "round $round: the About box could not be moved"
         box_at=$(place "$about")
         bx=40
     fi
-    press="15 110"
-    cover="rectangle $((bx - 24)),$((by - 48)) $((bx + 235)),$((by + 160))"
+    cover="rectangle $((bx - 24)),$((by - 48)) $((bx + bw + 24)),$((by + bh + 24))"
     on "$main_at"
     steady "$work/main.png"
-    enter $press
+    enter 15 $ok_y
     xdotool click 1
     xdotool key F10
     on "$box_at"
-    title_button 211 0
+    title_button $bw 0
     xdotool key Tab
-    wait_for 5 differs 211 136 "$work/box.png" || fail "round $round: the About box took no Tab"
+    wait_for 5 differs $bw $bh "$work/box.png" || fail "round $round: the About box took no Tab"
     [ -n "$(place "$about")" ] || fail "round $round: a press or close put the About box away"
     weston-debug scene-graph | grep "top-level window" | head -n 1 | grep -q "'$about'" \
         || fail "round $round: the main window went above the About box"
@@ -120,7 +125,7 @@ for round in 1 2; do
 
     # OK puts it away.
     on "$box_at"
-    enter 100 112
+    enter 100 $ok_y
     xdotool click 1
     wait_for 5 sh -c "! weston-debug scene-graph | grep -q \"window '$about'\"" \
         || fail "round $round: OK left the About box shown"

@@ -53,6 +53,15 @@ place() {
         | sed -n "s/.*position: (\([0-9-]*\), \([0-9-]*\)).*/\1 \2/p" | head -n 1
 }
 
+# extent TITLE: the size of the window's content ("width height").
+extent() {
+    weston-debug scene-graph 2>/dev/null | grep -A 1 "top-level window '$1'" \
+        | sed -n "s/.*(\([0-9-]*\), \([0-9-]*\)) -> (\([0-9-]*\), \([0-9-]*\)).*/\1 \2 \3 \4/p" \
+        | awk "NR == 1 { print \$3 - \$1, \$4 - \$2 }"
+}
+# moved TITLE PLACE: the window no longer lies at that place.
+moved() { [ "$(place "$1")" != "$2" ]; }
+
 # wait_place TITLE: waits for the window to show and sets wx and wy.
 wait_place() {
     wait_for 10 sh -c "weston-debug scene-graph | grep -q \"top-level window '$1'\"" \

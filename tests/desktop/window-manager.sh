@@ -64,8 +64,9 @@ wmctrl -i -c "$about"
 sleep 0.3
 xdotool search --onlyvisible --name "About Kalvex" | grep -q "^$about\$" || fail "a close request hid the About box"
 
-# "OK" puts the box away.
-xdotool mousemove --window "$about" 100 112 click 1
+# "OK" puts the box away: the middle of its button, below the five lines
+# and the web-page button.
+xdotool mousemove --window "$about" 100 125 click 1
 wait_for 5 sh -c "! xdotool search --onlyvisible --name 'About Kalvex' | grep -q ." || fail "OK left the About box shown"
 done
 # Then the main window's close ends the game.

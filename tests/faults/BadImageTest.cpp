@@ -124,10 +124,6 @@ TEST(ImageFiles, DamagedFilesAreRefusedOddOnesKeyedAndNoneReadPast)
 {
 	auto		white = [](int32, int32) { return 0xffffffu; };
 	std::string peg = Bmp(17, 17, 24, Peg(0xff0000, kMagenta));
-	// Only the header of a picture of 10,000 by 10,000: refused from the
-	// header, before anything of that size is allocated.
-	std::string huge = Bmp(1, 1, 24, white);
-	huge.replace(18, 8, std::string("\x10\x27\0\0\x10\x27\0\0", 8));
 	// A header larger than the file, and pixels said to start past its end.
 	std::string bigHeader = Bmp(2, 2, 24, white);
 	bigHeader.replace(14, 4, "\xf0\xff\xff\x7f");
@@ -152,7 +148,6 @@ TEST(ImageFiles, DamagedFilesAreRefusedOddOnesKeyedAndNoneReadPast)
 		{ "jpeg-start.jpg", std::string("\xff\xd8\xff", 3), kRefused, 0 },
 		{ "text.bmp", "not an image at all", kRefused, 0 },
 		{ "zero.bmp", Bmp(0, 0, 24, white), kRefused, 0 },
-		{ "huge.bmp", huge, kRefused, 0 },
 		{ "big-header.bmp", bigHeader, kEither, 0 },
 		{ "far-pixels.bmp", farPixels, kEither, 0 },
 		{ "one.bmp", Bmp(1, 1, 24, Peg(0xffffff, 0xffffff)), 1, 255 },

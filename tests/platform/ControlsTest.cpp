@@ -88,17 +88,18 @@ TEST_F(Buttons,
 	EXPECT_EQ(window->Codes(), std::vector<uint32> { B_KEY_DOWN });
 	EXPECT_EQ(FocusPixels(web) + FocusPixels(ok) + FocusPixels(last), 0);
 
+	// Shift+Tab from nothing goes to the last control, the About box's OK.
 	struct Step {
 		uint32	 modifiers;
 		BButton* focus;
 	} steps[] = {
+		{ B_SHIFT_KEY, last },
 		{ 0, web },
 		{ 0, ok },
 		{ 0, last },
-		{ 0, web },
-		{ B_SHIFT_KEY, last },
 		{ B_SHIFT_KEY, ok },
 		{ B_SHIFT_KEY, web },
+		{ B_SHIFT_KEY, last },
 	};
 	for (const Step& step : steps) {
 		ASSERT_TRUE(Type(B_TAB, 0x26, step.modifiers));
@@ -113,7 +114,7 @@ TEST_F(Buttons,
 	ASSERT_TRUE(Type('a'));
 	ASSERT_TRUE(Type(B_TAB));
 	ASSERT_TRUE(Type(B_ENTER));
-	EXPECT_EQ(window->Codes(), (std::vector<uint32> { B_KEY_DOWN, 7, 6 }));
+	EXPECT_EQ(window->Codes(), (std::vector<uint32> { B_KEY_DOWN, 9, 7 }));
 }
 
 TEST_F(Buttons, FocusedViewTakesKeysUntilItLeaves)
@@ -137,6 +138,9 @@ TEST_F(Buttons, FocusedViewTakesKeysUntilItLeaves)
 	web = nullptr;
 	ASSERT_TRUE(Type('y'));
 	EXPECT_EQ(window->Codes(), std::vector<uint32> { B_KEY_DOWN });
+	// Tab from nothing goes to the first control left.
+	ASSERT_TRUE(Type(B_TAB));
+	EXPECT_EQ(Focus(), ok);
 }
 
 TEST_F(Buttons, ClickInsideSendsAndReleaseOutsideDoesNot)

@@ -43,14 +43,21 @@ TEST(Roster, AFailedLaunchGivesNoTeamAndBadRequestsStartNothing)
 	BPrivate::SetLaunchHook(nullptr);
 }
 
+// A new folder of the test's own, never one left behind by another run.
+std::filesystem::path
+NewFolder()
+{
+	std::string pattern =
+		(std::filesystem::temp_directory_path() / "kx-roster-XXXXXX").string();
+	return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+}
+
 // Makes a directory of its own the whole search path for one test.
 class SearchPath {
 public:
 	SearchPath() :
-		dir(std::filesystem::temp_directory_path()
-			/ ("kx-roster-" + std::to_string(getpid())))
+		dir(NewFolder())
 	{
-		std::filesystem::create_directories(dir);
 		fSaved = getenv("PATH") != nullptr ? getenv("PATH") : "";
 		setenv("PATH", dir.c_str(), 1);
 	}
@@ -116,6 +123,9 @@ TEST(Roster, NoThreadToWaitForTheOpenerIsAFailedLaunch)
 	// In a child of its own: no room is left there for another thread's
 	// stack, while a small process may still start.
 	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	// The child ends without its destructors: it takes its own folder away.
+	std::string link = (path.dir / "xdg-open").string();
+	std::string folder = path.dir.string();
 	EXPECT_EXIT(
 		{
 			std::ifstream statm("/proc/self/statm");
@@ -127,6 +137,8 @@ TEST(Roster, NoThreadToWaitForTheOpenerIsAFailedLaunch)
 			setrlimit(RLIMIT_AS, &limit);
 			team_id	 team = 99;
 			status_t status = be_roster->Launch(kBrowser, 1, sArgs, &team);
+			unlink(link.c_str());
+			rmdir(folder.c_str());
 			_exit(status == B_NO_MEMORY && team == -1 ? 0 : 1);
 		},
 		testing::ExitedWithCode(0), "");

@@ -2,6 +2,9 @@
 
 #include "ControlsTestSupport.h"
 
+#include <csignal>
+#include <unistd.h>
+
 namespace {
 
 using namespace kxtest;
@@ -75,6 +78,21 @@ TEST_F(OnScreen, AMessageForTheApplicationWakesItsLoop)
 	int64 before = harness.display.CountWakes();
 	be_app->PostMessage('ping');
 	EXPECT_GT(harness.display.CountWakes(), before);
+}
+
+// With nothing to do the loop sleeps, with no time limit that would wake it
+// again and again; a message and a session's SIGTERM are work that wakes it.
+TEST_F(OnScreen, AnIdleLoopSleepsUntilThereIsWork)
+{
+	window = new RecordingWindow(BRect(0, 0, 49, 49));
+	Open();
+	ASSERT_TRUE(HeadlessApp::Settle(be_app));
+	EXPECT_EQ(harness.display.WaitForIdleLoop(), B_INFINITE_TIMEOUT);
+	be_app->PostMessage('ping');
+	ASSERT_TRUE(HeadlessApp::Settle(be_app));
+	EXPECT_EQ(harness.display.WaitForIdleLoop(), B_INFINITE_TIMEOUT);
+	kill(getpid(), SIGTERM);
+	EXPECT_TRUE(harness.WaitForQuit()) << "a signal did not wake the loop";
 }
 
 TEST_F(OnScreen, QuitAsksEveryWindowIncludingHiddenOnesAndOneMayRefuse)

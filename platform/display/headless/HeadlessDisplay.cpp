@@ -181,9 +181,15 @@ void
 HeadlessDisplay::Pump(InputSink* sink, bigtime_t timeout)
 {
 	std::unique_lock<std::mutex> guard(fLock);
-	if (timeout > 0 && fInput.empty() && !fWoken) {
-		fChanged.wait_for(guard, std::chrono::microseconds(timeout),
-			[&] { return !fInput.empty() || fWoken; });
+	auto work = [&] { return !fInput.empty() || fWoken; };
+	if (timeout > 0 && !work()) {
+		fWaitingFor = timeout;
+		fChanged.notify_all();
+		if (timeout >= B_INFINITE_TIMEOUT)
+			fChanged.wait(guard, work);
+		else
+			fChanged.wait_for(guard, std::chrono::microseconds(timeout), work);
+		fWaitingFor = 0;
 	}
 	fWoken = false;
 	while (!fInput.empty()) {
@@ -202,6 +208,15 @@ HeadlessDisplay::Pump(InputSink* sink, bigtime_t timeout)
 		fHandled++;
 		fChanged.notify_all();
 	}
+}
+
+bigtime_t
+HeadlessDisplay::WaitForIdleLoop()
+{
+	std::unique_lock<std::mutex> guard(fLock);
+	fChanged.wait_for(
+		guard, std::chrono::seconds(10), [&] { return fWaitingFor != 0; });
+	return fWaitingFor;
 }
 
 int64

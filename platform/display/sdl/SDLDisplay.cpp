@@ -1,5 +1,6 @@
 // Real windows through SDL2. Every SDL call happens on the main thread inside
-// Pump(); window threads only leave requests and pixels under the lock. What
+// Pump(); window threads only leave requests and pixels under the lock, and
+// wake the main thread, which sleeps until there is something to do. What
 // differs between X11 and Wayland lives in the window system (WindowSystem.h).
 
 #include "display/DisplayBackend.h"
@@ -12,6 +13,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -137,6 +139,8 @@ SDLDisplay::Open()
 	// The windows are plain pictures: without this SDL readies OpenGL for
 	// every window, which loads the GL stack (on Mesa over 80 MB resident).
 	SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+	// A game left open all day must not keep the screen from blanking.
+	SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 	// Without a desktop SDL would settle for an invisible offscreen driver
 	// (and the Wayland client library would complain on the way); a game
 	// nobody can see counts as no display. An explicit SDL_VIDEODRIVER is
@@ -235,6 +239,7 @@ SDLDisplay::RemoveWindow(int32 id)
 		return;
 	fDoomed.push_back(std::move(it->second));
 	fScreens.erase(it);
+	Wake();
 }
 
 void
@@ -246,6 +251,7 @@ SDLDisplay::SetVisible(int32 id, bool visible)
 		it->second.visible = visible;
 		it->second.dirty = true;
 	}
+	Wake();
 }
 
 void
@@ -255,6 +261,7 @@ SDLDisplay::Raise(int32 id)
 	auto						it = fScreens.find(id);
 	if (it != fScreens.end())
 		it->second.raise = true;
+	Wake();
 }
 
 void
@@ -266,6 +273,7 @@ SDLDisplay::RaiseForLaunch(int32 id, const LaunchToken& token)
 		it->second.raise = true;
 		it->second.raiseToken = token;
 	}
+	Wake();
 }
 
 void
@@ -277,6 +285,7 @@ SDLDisplay::MoveWindow(int32 id, BPoint leftTop)
 		it->second.frame.OffsetTo(leftTop);
 		it->second.moved = true;
 	}
+	Wake();
 }
 
 void
@@ -325,6 +334,7 @@ SDLDisplay::SetDragImage(const BBitmap* image, BPoint offset)
 	}
 	fDragOffset = offset;
 	fDragChanged = true;
+	Wake();
 }
 
 // Makes the window on the screen; true when it was given a place of its own
@@ -773,9 +783,13 @@ SDLDisplay::Pump(InputSink* sink, bigtime_t timeout)
 	for (const auto& [id, leftTop] : placed)
 		sink->HandleWindowMoved(id, leftTop);
 
+	// A wake-up is an event in SDL's queue, so one that came before the
+	// wait ends it at once.
 	SDL_Event event;
-	int		  waitMs = (int)(timeout / 1000);
-	bool	  waited = SDL_WaitEventTimeout(&event, waitMs > 0 ? waitMs : 0);
+	int		  waitMs = timeout >= B_INFINITE_TIMEOUT
+			  ? -1
+			  : (int)std::min<bigtime_t>(timeout / 1000, INT_MAX);
+	bool	  waited = SDL_WaitEventTimeout(&event, waitMs);
 	if (fSystem->AfterWait()) {
 		std::lock_guard<std::mutex> guard(fLock);
 		for (auto& [id, screen] : fScreens)

@@ -55,6 +55,10 @@ public:
 	int32		CountRaises(BWindow* window);
 	// How often the application's loop was asked to wake up.
 	int64		CountWakes();
+	// Waits (up to 10 s of real time) until the application's loop waits
+	// for input; the longest it would wait then, in microseconds (0 when it
+	// did not wait).
+	bigtime_t	WaitForIdleLoop();
 
 	// DisplayBackend.
 	status_t	Open() override;
@@ -104,6 +108,7 @@ private:
 	int64					fHandled = 0;
 	bool					fWoken = false;
 	int64					fWakes = 0;
+	bigtime_t				fWaitingFor = 0;
 	BPoint					fPointer;
 	uint32					fButtons = 0;
 	bool					fDragShown = false;

@@ -21,10 +21,13 @@ start_weston() {
     WAYLAND_DISPLAY=kx-weston-$scale
     export WAYLAND_DISPLAY
     size=${2:-360}
+    # No fading in at the start and out at a close: pictures taken then
+    # would be a shade off.
+    printf "[shell]\nstartup-animation=none\nclose-animation=none\n" >"$work/weston.ini"
     for s in $1 ${3:-}; do
         printf "[output]\nname=X%s\nmode=%sx%s\nscale=%s\n" $((${n:=0} + 1)) "$size" "$size" "$s"
         n=$((n + 1))
-    done >"$work/weston.ini"
+    done >>"$work/weston.ini"
     weston --backend=x11-backend.so --use-pixman --config="$work/weston.ini" \
         --output-count=$n --socket="$WAYLAND_DISPLAY" \
         --idle-time=0 --debug >"$work/weston-$scale.out" 2>&1 &

@@ -42,8 +42,9 @@ swaymsg "[app_id=\"$game_id\" floating] nop" >/dev/null || fail "sway tiles the 
 wait_for 5 grep -q "xdg_activation_v1@[0-9]*\.activate(\"$token\", wl_surface@" "$protocol" \
     || fail "the first window did not activate with the launcher's token"
 
-# The user goes on in another window.
-weston-simple-shm >/dev/null 2>&1 &
+# The user goes on in another window (weston's flower demo: its simpler one
+# gives up when the compositor holds both its buffers).
+weston-flower >/dev/null 2>&1 &
 pids="$pids $!"
 wait_for 10 sh -c "! swaymsg '[app_id=\"$game_id\" con_id=__focused__] nop'" \
     || fail "the game kept the focus from the other window"

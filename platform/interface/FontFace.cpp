@@ -342,19 +342,30 @@ FontFace::_Layout(const char* text, TextCoverage* coverage, int32* inkBottom)
 				== 0)
 			pen += kerning.x;
 		previous = index;
-		if (FT_Load_Glyph(fFace, index, FT_LOAD_DEFAULT) != 0
-			|| FT_Render_Glyph(fFace->glyph, FT_RENDER_MODE_NORMAL) != 0)
-			continue;
-		FT_GlyphSlot	 slot = fFace->glyph;
-		const FT_Bitmap& bitmap = slot->bitmap;
-		Glyph			 glyph;
-		glyph.left = (int32)(pen >> 6) + slot->bitmap_left;
-		glyph.top = fAscent - slot->bitmap_top;
-		glyph.width = (int32)bitmap.width;
-		glyph.rows = (int32)bitmap.rows;
-		pen += slot->advance.x;
-		if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.pitch < 0
-			|| glyph.width == 0 || glyph.rows == 0)
+		// Measuring alone needs no new drawing of a glyph measured before.
+		auto known = coverage == nullptr ? fBoxes.find(index) : fBoxes.end();
+		GlyphBox box;
+		if (known != fBoxes.end()) {
+			box = known->second;
+		} else {
+			if (FT_Load_Glyph(fFace, index, FT_LOAD_DEFAULT) != 0
+				|| FT_Render_Glyph(fFace->glyph, FT_RENDER_MODE_NORMAL) != 0)
+				continue;
+			FT_GlyphSlot	 slot = fFace->glyph;
+			const FT_Bitmap& bitmap = slot->bitmap;
+			box = { slot->bitmap_left, fAscent - slot->bitmap_top,
+				(int32)bitmap.width, (int32)bitmap.rows, (int32)slot->advance.x,
+				bitmap.pixel_mode == FT_PIXEL_MODE_GRAY && bitmap.pitch >= 0
+					&& bitmap.width > 0 && bitmap.rows > 0 };
+			fBoxes[index] = box;
+		}
+		Glyph glyph;
+		glyph.left = (int32)(pen >> 6) + box.left;
+		glyph.top = box.top;
+		glyph.width = box.width;
+		glyph.rows = box.rows;
+		pen += box.advance;
+		if (!box.ink)
 			continue;
 		minX = std::min(minX, glyph.left);
 		maxX = std::max(maxX, glyph.left + glyph.width);
@@ -362,6 +373,7 @@ FontFace::_Layout(const char* text, TextCoverage* coverage, int32* inkBottom)
 		maxY = std::max(maxY, glyph.top + glyph.rows);
 		if (coverage == nullptr)
 			continue;
+		const FT_Bitmap& bitmap = fFace->glyph->bitmap;
 		glyph.alpha.resize((size_t)glyph.width * glyph.rows);
 		for (int32 row = 0; row < glyph.rows; row++) {
 			memcpy(glyph.alpha.data() + (size_t)row * glyph.width,
@@ -416,12 +428,13 @@ FontFace::GetHeight(font_height* height)
 	std::lock_guard<std::mutex> guard(sLock);
 	// At small sizes the rounded descent can be a pixel short of where the
 	// descenders really reach, which would cut them off, so the deepest
-	// ones are measured as well.
-	int32						descent = fDescent;
-	int32						inkBottom = 0;
-	_Layout("gjpqy", nullptr, &inkBottom);
-	if (inkBottom - fAscent > descent)
-		descent = inkBottom - fAscent;
+	// ones are measured as well, once.
+	if (fInkDescent < 0) {
+		int32 inkBottom = 0;
+		_Layout("gjpqy", nullptr, &inkBottom);
+		fInkDescent = std::max(0, inkBottom - fAscent);
+	}
+	int32 descent = std::max(fDescent, fInkDescent);
 	int32 leading = fLineSkip - fAscent - descent;
 	height->ascent = (float)fAscent;
 	height->descent = (float)descent;

@@ -9,6 +9,7 @@
 #include <Font.h>
 #include <SupportDefs.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -51,13 +52,28 @@ private:
 	// it. Returns the width in pixels; the caller holds the font lock.
 	int32 _Layout(const char* text, TextCoverage* coverage, int32* inkBottom);
 
-	FT_FaceRec_* fFace;
+	// Where a glyph's ink lies against the pen and how far the pen moves:
+	// all that measuring needs, kept so that a text measured again (the
+	// controls measure theirs while they are laid out) is not drawn again.
+	struct GlyphBox {
+		int32 left;
+		int32 top;
+		int32 width;
+		int32 rows;
+		int32 advance;
+		bool  ink;
+	};
+
+	FT_FaceRec_*			   fFace;
+	std::map<uint32, GlyphBox> fBoxes;
+	// The deepest descender's depth below the baseline, once measured.
+	int32					   fInkDescent = -1;
 	// Whole pixels: above and below the baseline, the height of the box
 	// both make, and the distance from one line's baseline to the next.
-	int32		 fAscent;
-	int32		 fDescent;
-	int32		 fHeight;
-	int32		 fLineSkip;
+	int32					   fAscent;
+	int32					   fDescent;
+	int32					   fHeight;
+	int32					   fLineSkip;
 };
 
 } // namespace BPrivate

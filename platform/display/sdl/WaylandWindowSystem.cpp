@@ -561,6 +561,14 @@ void
 ProbeCompositor(bool* answers, bool* frames)
 {
 	*answers = *frames = false;
+	// A compositor named relative to a runtime folder that is not set cannot
+	// be found; the client library would only add a line of its own to the
+	// game's message.
+	const char* name = getenv("WAYLAND_DISPLAY");
+	const char* runtime = getenv("XDG_RUNTIME_DIR");
+	if (name != nullptr && name[0] != '/'
+		&& (runtime == nullptr || runtime[0] == '\0'))
+		return;
 	wl_display* display = wl_display_connect(nullptr);
 	if (display == nullptr)
 		return;

@@ -9,6 +9,10 @@ Kalvex::Kalvex() :
 	mainWindow(NULL),
 	aboutBox(NULL)
 {
+	// Without a display there is nothing to show: main says so and ends,
+	// and no window's thread may still run while the program goes.
+	if (InitCheck() != B_OK)
+		return;
 	mainWindow = new KXWindow();
 	mainWindow->Show();
 

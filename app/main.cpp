@@ -71,6 +71,7 @@ main(int argc, char** argv)
 									   "on a desktop (is DISPLAY or "
 									   "WAYLAND_DISPLAY set?)");
 		fprintf(stderr, "kalvex: %s\n", text);
+		delete application;
 		return 1;
 	}
 	application->Run();

@@ -22,8 +22,9 @@ file(REMOVE_RECURSE ${usr}/bin)
 
 set(KX_INSTALLED_PROGRAM /usr/games/kalvex)
 set(KX_INSTALLED_DATA /usr/share/kalvex)
+set(KX_APP_ID ${CPACK_KX_APP_ID})
 configure_file(${CPACK_KX_DESKTOP_TEMPLATE}
-    ${usr}/share/applications/org.kalvex.Kalvex.desktop @ONLY)
+    ${usr}/share/applications/${KX_APP_ID}.desktop @ONLY)
 
 file(MAKE_DIRECTORY ${doc})
 file(COPY_FILE ${CPACK_KX_COPYRIGHT} ${doc}/copyright)

@@ -1,5 +1,6 @@
 // The yardstick for the game's start: the least an SDL2 program does to show
-// a window of the game's size, 160 by 269, through the software renderer.
+// a window of the game's size, 160 by 269, through the software renderer, or
+// where SDL has none for a window (Wayland), through the renderer it offers.
 // Reports the wall-clock time of its first finished frame on standard error
 // in the game's own format, then waits to be ended.
 
@@ -20,6 +21,8 @@ main(int, char**)
 	SDL_Renderer* renderer = window != NULL
 		? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE)
 		: NULL;
+	if (window != NULL && renderer == NULL)
+		renderer = SDL_CreateRenderer(window, -1, 0);
 	if (renderer == NULL) {
 		fprintf(stderr, "minimal_window: %s\n", SDL_GetError());
 		return 1;

@@ -230,9 +230,14 @@ BApplication::_CheckLaunch()
 	path[length > 0 ? length : 0] = '\0';
 
 	fLaunch = new BPrivate::LaunchRendezvous;
-	BPrivate::launch_claim claim =
-		fLaunch->Claim(BPrivate::LaunchRendezvousName(Signature(), path, flags),
-			[this](int32 request) { _Relaunched(request); });
+	// A later start hands its launch token to the running copy, whose window
+	// then may take the focus from whatever the user was doing meanwhile.
+	BPrivate::launch_claim claim = fLaunch->Claim(
+		BPrivate::LaunchRendezvousName(Signature(), path, flags),
+		[this](int32 request, const BPrivate::LaunchToken& token) {
+			_Relaunched(request, token);
+		},
+		BPrivate::LaunchTokenFromEnvironment(false));
 	if (claim == BPrivate::LAUNCH_ALREADY_RUNNING) {
 		// Nothing of this copy is shown or running yet.
 		exit(0);
@@ -252,7 +257,7 @@ BApplication::_CheckLaunch()
 // queue: a window busy with the start of a quit comes to it only once the
 // quit request is out, and the later copy then hears that this one goes.
 void
-BApplication::_Relaunched(int32 request)
+BApplication::_Relaunched(int32 request, const BPrivate::LaunchToken& token)
 {
 	// Pinned, as in QuitRequested: the window may be quitting on its own
 	// thread meanwhile.
@@ -267,6 +272,8 @@ BApplication::_Relaunched(int32 request)
 	}
 	BMessage message(B_SILENT_RELAUNCH);
 	message.AddInt32("kx:request", request);
+	message.AddString("kx:activation", token.activation.c_str());
+	message.AddString("kx:startup-id", token.startupId.c_str());
 	front->PostMessage(&message);
 	desktop->UnpinWindow(front);
 }

@@ -117,10 +117,11 @@ ReadLine(int fd, size_t size, int64 deadline)
 }
 
 
-void
+bool
 Send(int fd, const char* words)
 {
-	send(fd, words, strlen(words), MSG_NOSIGNAL);
+	size_t length = strlen(words);
+	return send(fd, words, length, MSG_NOSIGNAL) == (ssize_t)length;
 }
 
 
@@ -229,8 +230,9 @@ LaunchRendezvous::~LaunchRendezvous()
 
 
 launch_claim
-LaunchRendezvous::Claim(
-	const std::string& name, std::function<void(int32)> relaunched)
+LaunchRendezvous::Claim(const std::string&		   name,
+	std::function<void(int32, const LaunchToken&)> relaunched,
+	const LaunchToken&							   token)
 {
 	if (fSocket >= 0)
 		return LAUNCH_CLAIMED;
@@ -277,7 +279,7 @@ LaunchRendezvous::Claim(
 		// A copy that said it is leaving is only waited for.
 		int64 now = NowMs();
 		if (leavingSince < 0) {
-			switch (_AskRunning(name, now + kLaunchWaitBudget)) {
+			switch (_AskRunning(name, now + kLaunchWaitBudget, token)) {
 				case ASK_COMING:
 					return LAUNCH_ALREADY_RUNNING;
 				case ASK_DOUBT:
@@ -426,7 +428,8 @@ LaunchRendezvous::_Listen(const std::string& name)
 
 
 LaunchRendezvous::ask_result
-LaunchRendezvous::_AskRunning(const std::string& name, int64 finalDeadline)
+LaunchRendezvous::_AskRunning(
+	const std::string& name, int64 finalDeadline, const LaunchToken& token)
 {
 	sockaddr_un address;
 	socklen_t	length = SocketAddress(name, &address);
@@ -455,8 +458,7 @@ LaunchRendezvous::_AskRunning(const std::string& name, int64 finalDeadline)
 			// TRANSLATORS: %s is a socket's file.
 			B_TRANSLATE("the listener at %s belongs to another user"),
 			name.c_str());
-	} else if (send(fd, kRequest, kRequestLength, MSG_NOSIGNAL)
-		== (ssize_t)kRequestLength) {
+	} else if (Send(fd, (kRequest + LaunchTokenLine(token)).c_str())) {
 		answer = ReadLine(fd, kLongestAnswer, NowMs() + kLaunchAnswerTimeout);
 		// A busy copy says it heard, and its last word may take a while.
 		if (answer == kHeard)
@@ -537,13 +539,17 @@ void
 LaunchRendezvous::_Take(int client)
 {
 	// Only the same user may bring the window forward.
-	char words[kRequestLength];
-	if (!PeerIsUser(client)
-		|| !ReadAll(client, words, kRequestLength, NowMs() + kRequestTimeoutMs)
+	char  words[kRequestLength];
+	int64 deadline = NowMs() + kRequestTimeoutMs;
+	if (!PeerIsUser(client) || !ReadAll(client, words, kRequestLength, deadline)
 		|| memcmp(words, kRequest, kRequestLength) != 0) {
 		close(client);
 		return;
 	}
+	// The copy's launch token follows; one of an earlier version sends
+	// none and is answered without.
+	LaunchToken token =
+		LaunchTokenFromLine(ReadLine(client, kLaunchTokenLineLength, deadline));
 	bool leaving;
 	{
 		std::lock_guard<std::mutex> guard(fLock);
@@ -558,7 +564,7 @@ LaunchRendezvous::_Take(int client)
 	int32 request = ++fLastRequest;
 	fPending.push_back({ client, request, NowMs() + kRelaunchAnswerMs });
 	if (fRelaunched)
-		fRelaunched(request);
+		fRelaunched(request, token);
 	else
 		Answer(request);
 }

@@ -10,6 +10,8 @@
 #include <Point.h>
 #include <Rect.h>
 
+#include <private/LaunchToken.h>
+
 namespace BPrivate {
 
 // Receives raw input on the main thread, in screen coordinates.
@@ -53,12 +55,19 @@ public:
 	virtual void	 RemoveWindow(int32 id) = 0;
 	virtual void	 SetVisible(int32 id, bool visible) = 0;
 	virtual void	 Raise(int32 id) = 0;
-	virtual void	 MoveWindow(int32 id, BPoint screenLeftTop) = 0;
+	// Raises the window for a later start of the application, whose launch
+	// token lets the window system give it the focus.
+	virtual void
+	RaiseForLaunch(int32 id, const LaunchToken&)
+	{
+		Raise(id);
+	}
+	virtual void MoveWindow(int32 id, BPoint screenLeftTop) = 0;
 	// Copies the dirty part of the window's surface for the screen.
-	virtual void	 Present(int32 id, const BBitmap* surface, BRect dirty) = 0;
+	virtual void Present(int32 id, const BBitmap* surface, BRect dirty) = 0;
 	// Shows a copy of the image under the pointer, the pointer at offset
 	// in it; null removes it.
-	virtual void	 SetDragImage(const BBitmap* image, BPoint offset) = 0;
+	virtual void SetDragImage(const BBitmap* image, BPoint offset) = 0;
 };
 
 // The backend in use. Unless one was installed, the first call makes the

@@ -9,6 +9,7 @@ class BWindow;
 
 namespace BPrivate {
 class LaunchRendezvous;
+struct LaunchToken;
 }
 
 // The application: its loop runs on the thread that calls Run(), the only
@@ -41,11 +42,11 @@ public:
 	BWindow*	 WindowAt(int32 index) const;
 
 private:
-	void						_CheckLaunch();
-	void						_Relaunched(int32 request);
+	void		_CheckLaunch();
+	void		_Relaunched(int32 request, const BPrivate::LaunchToken& token);
 
-	std::string					fSignature;
-	status_t					fInitStatus;
+	std::string fSignature;
+	status_t	fInitStatus;
 	BPrivate::LaunchRendezvous* fLaunch;
 };
 

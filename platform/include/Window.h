@@ -12,6 +12,10 @@ class BBitmap;
 class BMenuBar;
 class BView;
 
+namespace BPrivate {
+struct LaunchToken;
+}
+
 // A window: a looper whose thread runs its views' hooks with the window
 // locked, and a 32-bit surface of its content size that reaches the screen.
 class BWindow : public BLooper {
@@ -100,6 +104,7 @@ private:
 	void		_Init(BRect frame, const char* title, window_look look,
 			   window_feel feel, uint32 flags, uint32 workspace, window_type type);
 	void		_LeaveScreen();
+	void		_Activate(const BPrivate::LaunchToken* token);
 	void		_Update();
 	void		_DrawView(BView* view, BRect dirty, BRect parentClip);
 	void		_HandleMouse(BMessage* message);

@@ -218,8 +218,15 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 			return;
 		case B_SILENT_RELAUNCH: {
 			// A later copy asked for this window; it waits for the word
-			// that the window came forward.
-			Activate(true);
+			// that the window came forward. Its launch token lets the
+			// window system give this window the focus.
+			BPrivate::LaunchToken token;
+			const char*			  value;
+			if (message->FindString("kx:activation", &value) == B_OK)
+				token.activation = value;
+			if (message->FindString("kx:startup-id", &value) == B_OK)
+				token.startupId = value;
+			_Activate(&token);
 			int32 request;
 			if (message->FindInt32("kx:request", &request) == B_OK)
 				BPrivate::AnswerRelaunch(request);
@@ -367,11 +374,20 @@ BWindow::Activate(bool active)
 		fActive = false;
 		return;
 	}
+	_Activate(nullptr);
+}
+
+void
+BWindow::_Activate(const BPrivate::LaunchToken* token)
+{
 	// Behind a shown modal window it stays where it is, on the screen too.
-	if (Desktop::Default()->Activate(this)) {
-		fActive = true;
+	if (!Desktop::Default()->Activate(this))
+		return;
+	fActive = true;
+	if (token != nullptr)
+		Display()->RaiseForLaunch(fDisplayId, *token);
+	else
 		Display()->Raise(fDisplayId);
-	}
 }
 
 bool

@@ -9,6 +9,7 @@
 
 #include "AboutBox.h"
 #include "GameFixture.h"
+#include "HeadlessDisplay.h"
 
 namespace fs = std::filesystem;
 
@@ -71,6 +72,31 @@ TEST_F(AppShell, AboutIsModalAndOkHidesTheSameBox)
 
 	ASSERT_TRUE(harness.Click(box, kxtest::Middle(box->okButton->Frame())));
 	EXPECT_TRUE(box->IsHidden());
+}
+
+// A display that cannot be opened, as on a machine without a desktop.
+class NoDisplay : public BPrivate::HeadlessDisplay {
+public:
+	status_t
+	Open() override
+	{
+		return B_ERROR;
+	}
+};
+
+// main reports the missing display and ends: no window is made whose thread
+// could still run while the program's statics are destroyed.
+TEST(WithoutADisplay, TheApplicationMakesNoWindowAndGoesCleanly)
+{
+	// Outlives the test: the process keeps no display of its own otherwise.
+	static NoDisplay display;
+	display.Install();
+	Kalvex* app = new Kalvex();
+	EXPECT_NE(app->InitCheck(), B_OK);
+	EXPECT_EQ(app->mainWindow, nullptr);
+	EXPECT_EQ(app->aboutBox, nullptr);
+	EXPECT_EQ(app->CountWindows(), 0);
+	delete app;
 }
 
 TEST(WebPageAddress, IsAPercentEncodedFileAddressWhateverTheFolderHolds)

@@ -99,24 +99,40 @@ ConnectTo(const std::string& name)
 // start while the running copy quits in relaunch-while-quitting.sh.
 TEST(LaunchRendezvousTest, LaterCopiesAskTheFirstUntilItIsGone)
 {
-	std::string		 name = TestName("a");
-	std::atomic<int> asked { 0 };
+	std::string			  name = TestName("a");
+	std::atomic<int>	  asked { 0 };
+	BPrivate::LaunchToken heard;
 	{
 		LaunchRendezvous first;
 		ASSERT_EQ(first.Claim(name,
-					  [&](int32 request) {
+					  [&](int32 request, const BPrivate::LaunchToken& token) {
 						  asked++;
+						  heard = token;
 						  first.Answer(request);
 					  }),
 			BPrivate::LAUNCH_CLAIMED);
-		// The answer comes after the hook, so the count is final on return.
+		// The answer comes after the hook, so the count and the token are
+		// final on return. A later copy's launch token reaches the first;
+		// one that would not fit a request to the window system does not.
+		const BPrivate::LaunchToken tokens[][2] = {
+			{ { "wl-1", "kx-7_TIME42" }, { "wl-1", "kx-7_TIME42" } },
+			{ { "two words", std::string(300, 'x') }, { "", "" } },
+		};
 		for (int copy = 1; copy <= 2; copy++) {
 			LaunchRendezvous later;
-			EXPECT_EQ(later.Claim(name,
-						  [](int32) { FAIL() << "a later copy was asked"; }),
+			EXPECT_EQ(later.Claim(
+						  name,
+						  [](int32, const BPrivate::LaunchToken&) {
+							  FAIL() << "a later copy was asked";
+						  },
+						  tokens[copy - 1][0]),
 				BPrivate::LAUNCH_ALREADY_RUNNING);
 			EXPECT_EQ(asked.load(), copy);
+			EXPECT_EQ(heard.activation, tokens[copy - 1][1].activation);
+			EXPECT_EQ(heard.startupId, tokens[copy - 1][1].startupId);
 		}
+		EXPECT_EQ(BPrivate::StartupIdTime("kx-7_TIME42"), 42u);
+		EXPECT_EQ(BPrivate::StartupIdTime("kx-7_TIMEx"), 0u);
 		LaunchRendezvous other;
 		EXPECT_EQ(
 			other.Claim(TestName("b"), nullptr), BPrivate::LAUNCH_CLAIMED);
@@ -162,7 +178,10 @@ TEST(LaunchRendezvousTest, ABusyCopyHasTheLastWordAndOneThatLeavesIsWaitedFor)
 	std::string		   name = TestName("a");
 	std::atomic<int32> request { 0 };
 	auto			   first = std::make_unique<LaunchRendezvous>();
-	ASSERT_EQ(first->Claim(name, [&](int32 asked) { request = asked; }),
+	ASSERT_EQ(first->Claim(name,
+				  [&](int32 asked, const BPrivate::LaunchToken&) {
+					  request = asked;
+				  }),
 		BPrivate::LAUNCH_CLAIMED);
 	{
 		LaterCopy later(name);
@@ -250,7 +269,7 @@ TEST(LaunchRendezvousTest, ALackOfDescriptorsTurnsClientsAwayWithoutSpinning)
 	std::atomic<int> asked { 0 };
 	LaunchRendezvous first;
 	ASSERT_EQ(first.Claim(name,
-				  [&](int32 request) {
+				  [&](int32 request, const BPrivate::LaunchToken&) {
 					  asked++;
 					  first.Answer(request);
 				  }),

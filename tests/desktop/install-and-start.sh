@@ -8,6 +8,10 @@ build="$2"; . "$1/common.sh"
 
 entry="$prefix/share/applications/org.kalvex.Kalvex.desktop"
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
+# Launchers show a busy pointer until the window of the game is there, and
+# know the window by the name of the entry.
+grep -qx "StartupNotify=true" "$entry" && grep -qx "StartupWMClass=org.kalvex.Kalvex" "$entry" \
+    || fail "the entry does not ask for startup notification for org.kalvex.Kalvex"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.kalvex.Kalvex.metainfo.xml" \
     || fail "appstreamcli rejects the metainfo"
 # The catalogues, and the texts of the entry and the metainfo, in German.

@@ -54,13 +54,14 @@ desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
 path=$(sed -n "s/^Path=//p" "$entry")
 [ "$path" = /usr/share/kalvex ] || fail "the entry runs in $path"
 
-# The package'"'"'s details agree: one developer name in the metainfo, the
-# Maintainer field and the copyright file; the metainfo'"'"'s releases are the
+# The package'"'"'s details agree: one developer name in the metainfo (in
+# every language: the name is not translated), the Maintainer field and the
+# copyright file; the metainfo'"'"'s releases are the
 # changelog'"'"'s, versions and dates; the game says the version the package has.
 field() { sed -n "s/^$1: //p" "$work/control/control"; }
 metainfo="$root/usr/share/metainfo/org.kalvex.Kalvex.metainfo.xml"
 names="$(field Maintainer | sed "s/ <.*//")
-$(sed -n "s|^ *<developer_name>\(.*\)</developer_name>|\1|p" "$metainfo" | head -n 1)
+$(sed -n "s|^ *<developer_name[^>]*>\(.*\)</developer_name>|\1|p" "$metainfo")
 $(sed -n "s/^Copyright: [0-9, -]* //p" "$root/usr/share/doc/kalvex/copyright")"
 [ "$(echo "$names" | sort -u | wc -l)" -eq 1 ] || fail "the developer goes by several names: $names"
 zcat "$root/usr/share/doc/kalvex/changelog.gz" | while IFS= read -r line; do

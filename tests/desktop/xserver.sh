@@ -12,7 +12,8 @@ wait_for() {
     done
 }
 
-# start_server [TAG]: a fresh Xvfb, which becomes DISPLAY. The numbers come
+# start_server [TAG]: a fresh Xvfb (of the size in screen, if set), which
+# becomes DISPLAY. The numbers come
 # from a range of this test's own and are never reused within it: a server
 # that is still going away, or another developer's, is not waited for.
 next_display=$(( 300 + $$ % 300 * 20 ))
@@ -27,7 +28,7 @@ start_server() {
         next_display=$((next_display + 1))
         [ ! -e "/tmp/.X$next_display-lock" ] || continue
         rm -f "$work/display$1"
-        Xvfb ":$next_display" -displayfd 3 -screen 0 640x480x24 -nolisten tcp $keep_alive \
+        Xvfb ":$next_display" -displayfd 3 -screen 0 "${screen:-640x480x24}" -nolisten tcp $keep_alive \
             3>"$work/display$1" >/dev/null 2>"$work/xvfb$1.err" &
         server_pid=$!
         pids="$pids $server_pid"

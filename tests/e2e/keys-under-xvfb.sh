@@ -32,14 +32,7 @@ row_placed() {
     done
 }
 until_shown row_placed || fail "row 13 does not show the pegs typed"
-marks=""
-for i in 0 1 2 3 4; do
-    case $(px $((92 + 8 * i)) 233) in
-        "0 0 0") marks="${marks}B" ;;
-        "255 255 255") marks="${marks}W" ;;
-        *) marks="${marks}." ;;
-    esac
-done
+read_marks
 echo "row 13 marks: $marks"
 
 # Give Up (the second item) shows the secret beneath the board.

@@ -34,14 +34,7 @@ for k in 0 1 2 3 4; do
     hole=$(px $((16 + 16 * k)) 237)
     near "$palette" "$hole" 60 || fail "hole $k of row 13 shows $hole, its peg looks like $palette"
 done
-marks=""
-for i in 0 1 2 3 4; do
-    case $(px $((92 + 8 * i)) 233) in
-        "0 0 0") marks="${marks}B" ;;
-        "255 255 255") marks="${marks}W" ;;
-        *) marks="${marks}." ;;
-    esac
-done
+read_marks
 echo "row 13 marks: $marks"
 
 # Give Up shows the secret; work out the score it must have given.

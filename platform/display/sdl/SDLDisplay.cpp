@@ -1,23 +1,18 @@
 // Real windows through SDL2. Every SDL call happens on the main thread inside
 // Pump(); window threads only leave requests and pixels under the lock, and
-// wake the main thread, which sleeps until there is something to do.
+// wake the main thread, which sleeps until there is something to do. What
+// differs between X11 and Wayland lives in the window system (WindowSystem.h).
 
 #include "display/DisplayBackend.h"
 #include "display/DisplayScale.h"
+#include "display/sdl/VideoDriverChoice.h"
+#include "display/sdl/WindowSystem.h"
 
-#include <Catalog.h>
 #include <InterfaceDefs.h>
 
 #include <SDL.h>
-#include <SDL_syswm.h>
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xproto.h>
-#include <X11/Xresource.h>
-#include <X11/Xutil.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -27,7 +22,6 @@
 #include <map>
 #include <mutex>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace BPrivate {
@@ -41,6 +35,7 @@ struct SDLScreen {
 	bool		modal = false;
 	bool		visible = false;
 	bool		raise = false;
+	LaunchToken raiseToken; // of a later start that asked for the window
 	bool		moved = false;
 	bool		dirty = false;
 	int32		width = 0;
@@ -62,20 +57,20 @@ public:
 	void	 RemoveWindow(int32 id) override;
 	void	 SetVisible(int32 id, bool visible) override;
 	void	 Raise(int32 id) override;
+	void	 RaiseForLaunch(int32 id, const LaunchToken& token) override;
 	void	 MoveWindow(int32 id, BPoint screenLeftTop) override;
 	void	 Present(int32 id, const BBitmap* surface, BRect dirty) override;
 	void	 SetDragImage(const BBitmap* image, BPoint offset) override;
 
 private:
-	float	   _ScreenDpi();
-	void	   _Realize(int32 id, SDLScreen& screen);
-	void	   _SetWindowManagerHints(SDLScreen& screen);
+	bool	   _Realize(int32 id, SDLScreen& screen);
+	void	   _Show(SDLScreen& screen);
 	void	   _KeepModalInFront(int32 blockedId);
 	void	   _Destroy(SDLScreen& screen);
 	void	   _Render(SDLScreen& screen);
 	void	   _RenderToSurface(SDLScreen& screen);
 	void	   _RenderWithTexture(SDLScreen& screen);
-	bool	   _DragRect(SDLScreen& screen, SDL_Rect* where);
+	bool	   _DragRect(SDLScreen& screen, int32 scale, SDL_Rect* where);
 	uint32*	   _Pixels(SDLScreen& screen);
 	void	   _HandleEvent(const SDL_Event& event, InputSink* sink);
 	void	   _HandleKey(const SDL_KeyboardEvent& event, InputSink* sink);
@@ -99,18 +94,13 @@ private:
 	bool					   fDragChanged = false;
 	BPoint					   fPointer;
 	int32					   fPointerWindow = -1;
-	// Screen pixels per pixel of the application; the application's own
-	// coordinates never change with it.
+	// Screen pixels per pixel of the application in window sizes and
+	// pointer positions; the application's own coordinates never change
+	// with it. The frames may be drawn at another (WindowSystem).
 	int32					   fScale = 1;
+	WindowSystem*			   fSystem = nullptr;
 	bool					   fFirstFramePresented = false;
 };
-
-bool
-HasValue(const char* variable)
-{
-	const char* value = getenv(variable);
-	return value != nullptr && value[0] != '\0';
-}
 
 // For start-up measurements: with KX_REPORT_FIRST_FRAME set, the wall clock
 // time of the first frame on the screen goes to standard error.
@@ -125,82 +115,15 @@ ReportFirstFrame()
 		stderr, "first frame %lld.%09ld\n", (long long)now.tv_sec, now.tv_nsec);
 }
 
-// The line written when the X server goes away, made up front: the handler
-// runs in the middle of an X call and must neither allocate nor return.
-char   sLostDisplayLine[1024];
-size_t sLostDisplayLength = 0;
-
-int
-LostDisplay(::Display*)
+// Sets an SDL variable that only the environment carries, unless the user
+// set it; true when it was set here and is to be taken away again.
+bool
+SetUnlessSet(const char* variable, const char* value)
 {
-	ssize_t written =
-		write(STDERR_FILENO, sLostDisplayLine, sLostDisplayLength);
-	(void)written;
-	// Nothing of the game can be shown or saved any more; the other threads
-	// may hold any lock, so nothing is cleaned up on the way out.
-	_exit(1);
-}
-
-XErrorHandler sEarlierErrorHandler = nullptr;
-
-// A wake-up from another thread reaches SDL's loop as an event sent to one
-// of our windows; when that window is closed at the same moment, the server
-// refuses the message to a window already gone, and Xlib's default handling
-// of that error would end the whole game. The message is moot then, so that
-// one error is passed over; every other goes on as before.
-int
-PassOverMessagesToClosedWindows(::Display* display, XErrorEvent* error)
-{
-	if (error->error_code == BadWindow && error->request_code == X_SendEvent)
-		return 0;
-	return sEarlierErrorHandler != nullptr
-		? sEarlierErrorHandler(display, error)
-		: 0;
-}
-
-void
-PrepareLostDisplayLine()
-{
-	const char* display = getenv("DISPLAY");
-	int			length = snprintf(sLostDisplayLine, sizeof(sLostDisplayLine),
-				// TRANSLATORS: on standard error when the desktop goes away
-				// under the running game; the first %s is the program's
-				// name, the second the display's name, such as :0.
-				B_TRANSLATE("%s: lost the connection to the X display %s; "
-									"start the game again once the desktop runs\n"),
-				program_invocation_short_name, display != nullptr ? display : "");
-	sLostDisplayLength =
-		length > 0 ? std::min((size_t)length, sizeof(sLostDisplayLine) - 1) : 0;
-	if (sLostDisplayLength > 0)
-		sLostDisplayLine[sLostDisplayLength - 1] = '\n';
-}
-
-// The density the desktop asks for: the Xft.dpi resource that desktops set
-// for dense screens, else the screen's size in millimetres. 0 when neither
-// says anything usable.
-float
-X11Dpi(::Display* display)
-{
-	float dpi = 0;
-	if (const char* resources = XResourceManagerString(display)) {
-		XrmInitialize();
-		XrmDatabase database = XrmGetStringDatabase(resources);
-		char*		type = nullptr;
-		XrmValue	value;
-		if (database != nullptr
-			&& XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value)
-			&& value.addr != nullptr)
-			dpi = strtof(value.addr, nullptr);
-		if (database != nullptr)
-			XrmDestroyDatabase(database);
-		if (dpi > 0)
-			return dpi;
-	}
-	int screen = DefaultScreen(display);
-	int millimetres = DisplayHeightMM(display, screen);
-	if (millimetres > 0)
-		return DisplayHeight(display, screen) * 25.4f / millimetres;
-	return 0;
+	if (getenv(variable) != nullptr)
+		return false;
+	setenv(variable, value, 1);
+	return true;
 }
 
 status_t
@@ -222,58 +145,41 @@ SDLDisplay::Open()
 	// (and the Wayland client library would complain on the way); a game
 	// nobody can see counts as no display. An explicit SDL_VIDEODRIVER is
 	// taken as asked.
-	bool chosen = HasValue("SDL_VIDEODRIVER");
-	if (!chosen && !HasValue("DISPLAY") && !HasValue("WAYLAND_DISPLAY"))
+	video_driver choice = ChooseVideoDriver(ReadDesktopOffer());
+	if (choice == VIDEO_DRIVER_NONE)
 		return B_ERROR;
-	if (!chosen && HasValue("DISPLAY") != HasValue("WAYLAND_DISPLAY"))
-		SDL_SetHint(
-			SDL_HINT_VIDEODRIVER, HasValue("DISPLAY") ? "x11" : "wayland");
-	// Set before SDL starts, so that SDL's own handler passes errors on to
-	// it and SDL puts it back, not Xlib's, when it closes its connections.
-	XErrorHandler earlier = XSetErrorHandler(PassOverMessagesToClosedWindows);
-	if (earlier != PassOverMessagesToClosedWindows)
-		sEarlierErrorHandler = earlier;
-	if (SDL_Init(SDL_INIT_VIDEO) != 0)
+	if (choice != VIDEO_DRIVER_USERS)
+		SDL_SetHint(SDL_HINT_VIDEODRIVER,
+			choice == VIDEO_DRIVER_X11 ? "x11" : "wayland");
+	// The desktop knows the game's windows by the name of its desktop entry.
+	bool waylandClass = SetUnlessSet("SDL_VIDEO_WAYLAND_WMCLASS", KX_APP_ID);
+	bool x11Class = SetUnlessSet("SDL_VIDEO_X11_WMCLASS", KX_APP_ID);
+	// The launcher's token is the first window's; the programs the game
+	// starts later must not take it for their own.
+	LaunchToken own = LaunchTokenFromEnvironment(true);
+	InstallX11ErrorHandler();
+	int started = SDL_Init(SDL_INIT_VIDEO);
+	if (waylandClass)
+		unsetenv("SDL_VIDEO_WAYLAND_WMCLASS");
+	if (x11Class)
+		unsetenv("SDL_VIDEO_X11_WMCLASS");
+	if (started != 0)
 		return B_ERROR;
 	const char* driver = SDL_GetCurrentVideoDriver();
-	if (!chosen
-		&& (driver == nullptr || strcmp(driver, "offscreen") == 0
-			|| strcmp(driver, "dummy") == 0)) {
-		SDL_Quit();
-		return B_ERROR;
-	}
-	if (driver != nullptr && strcmp(driver, "x11") == 0) {
-		PrepareLostDisplayLine();
-		XSetIOErrorHandler(LostDisplay);
-	}
-	fScale = ScaleForDpi(_ScreenDpi());
+	if (driver != nullptr && strcmp(driver, "x11") == 0)
+		fSystem = CreateX11WindowSystem();
+	else if (driver != nullptr && strcmp(driver, "wayland") == 0)
+		fSystem = CreateWaylandWindowSystem();
+	else
+		fSystem = new WindowSystem;
+	fSystem->Started(own);
+	fScale = fSystem->WindowScale();
 	// Enlarged pixels stay sharp squares.
 	SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
 	std::lock_guard<std::mutex> guard(fWakeLock);
 	fWakeEvent = SDL_RegisterEvents(1);
 	fOpen = true;
 	return B_OK;
-}
-
-float
-SDLDisplay::_ScreenDpi()
-{
-	const char* driver = SDL_GetCurrentVideoDriver();
-	if (driver != nullptr && strcmp(driver, "x11") == 0) {
-		// A connection of its own, read while SDL's stays open, so that a
-		// bare server never sees its last client leave (it would reset).
-		::Display* display = XOpenDisplay(nullptr);
-		if (display != nullptr) {
-			float dpi = X11Dpi(display);
-			XCloseDisplay(display);
-			if (dpi > 0)
-				return dpi;
-		}
-	}
-	float dpi = 0;
-	if (SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) == 0)
-		return dpi;
-	return 0;
 }
 
 void
@@ -292,6 +198,9 @@ SDLDisplay::Close()
 		_Destroy(screen);
 	fDoomed.clear();
 	fScreens.clear();
+	// Before SDL closes the connection it may have made use of.
+	delete fSystem;
+	fSystem = nullptr;
 	SDL_Quit();
 }
 
@@ -356,6 +265,18 @@ SDLDisplay::Raise(int32 id)
 }
 
 void
+SDLDisplay::RaiseForLaunch(int32 id, const LaunchToken& token)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	auto						it = fScreens.find(id);
+	if (it != fScreens.end()) {
+		it->second.raise = true;
+		it->second.raiseToken = token;
+	}
+	Wake();
+}
+
+void
 SDLDisplay::MoveWindow(int32 id, BPoint leftTop)
 {
 	std::lock_guard<std::mutex> guard(fLock);
@@ -416,20 +337,24 @@ SDLDisplay::SetDragImage(const BBitmap* image, BPoint offset)
 	Wake();
 }
 
-void
+// Makes the window on the screen; true when it was given a place of its own
+// that the desktop is to be told.
+bool
 SDLDisplay::_Realize(int32 id, SDLScreen& screen)
 {
-	(void)id;
 	screen.window = SDL_CreateWindow(screen.title.c_str(),
 		(int)screen.frame.left * fScale, (int)screen.frame.top * fScale,
 		screen.width * fScale, screen.height * fScale, SDL_WINDOW_HIDDEN);
 	if (screen.window == nullptr)
-		return;
-	// The window's pixels go straight to SDL's window surface, with no
-	// renderer and no texture holding another copy of them. Where SDL has
-	// no window surface of its own (some desktops only give one through a
-	// renderer), a renderer with a texture shows them instead.
-	if (SDL_GetWindowSurface(screen.window) == nullptr) {
+		return false;
+	// The window's pixels go straight to a surface of the window's, with no
+	// renderer and no texture holding another copy of them. Where there is
+	// none (some desktops only give one through a renderer), a renderer with
+	// a texture shows them instead.
+	int32 scale = fSystem->FrameScale(screen.window);
+	if (fSystem->FrameSurface(
+			screen.window, screen.width * scale, screen.height * scale)
+		== nullptr) {
 		// Copying a few small pictures needs no graphics card; a GL
 		// renderer would load the whole GL stack, which costs more
 		// start-up time and memory than the game itself.
@@ -438,150 +363,52 @@ SDLDisplay::_Realize(int32 id, SDLScreen& screen)
 		if (screen.renderer == nullptr)
 			screen.renderer = SDL_CreateRenderer(screen.window, -1, 0);
 		if (screen.renderer == nullptr)
-			return;
+			return false;
 		screen.texture =
 			SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,
 				SDL_TEXTUREACCESS_STREAMING, screen.width, screen.height);
 		if (screen.texture == nullptr)
-			return;
+			return false;
 		SDL_SetTextureScaleMode(screen.texture, SDL_ScaleModeNearest);
 	}
 	SDL_SetWindowData(
 		screen.window, "kx-id", reinterpret_cast<void*>((intptr_t)id));
 	screen.dirty = true;
+	if (fSystem->KnowsPositions())
+		return false;
+	// Where windows are is the window system's secret: each gets a place of
+	// its own, far from the others, so that a press in one is never taken
+	// for one in another that overlaps it in the frames the application
+	// asked for.
+	screen.frame.OffsetTo(BPoint(id * 8192.0f, 0));
+	return true;
 }
 
-// Whether the window's atom list property holds the atom.
-bool
-HasAtom(::Display* display, Window window, Atom property, Atom atom)
-{
-	Atom		   type;
-	int			   format;
-	unsigned long  count, after;
-	unsigned char* data = nullptr;
-	bool		   found = false;
-	if (XGetWindowProperty(display, window, property, 0, 64, False, XA_ATOM,
-			&type, &format, &count, &after, &data)
-			== Success
-		&& data != nullptr && format == 32) {
-		const Atom* atoms = reinterpret_cast<const Atom*>(data);
-		found = std::find(atoms, atoms + count, atom) != atoms + count;
-	}
-	if (data != nullptr)
-		XFree(data);
-	return found;
-}
-
-// Motif hints, as window managers read them.
-struct MotifHints {
-	unsigned long flags;
-	unsigned long functions;
-	unsigned long decorations;
-	long		  inputMode;
-	unsigned long status;
-};
-
-enum {
-	kMotifFunctions = 1 << 0,
-	kMotifDecorations = 1 << 1,
-	kMotifFunctionResize = 1 << 1,
-	kMotifFunctionMove = 1 << 2,
-	kMotifFunctionMinimize = 1 << 3,
-	kMotifFunctionMaximize = 1 << 4,
-	kMotifFunctionClose = 1 << 5,
-	kMotifDecorBorder = 1 << 1,
-	kMotifDecorResizeHandle = 1 << 2,
-	kMotifDecorTitle = 1 << 3,
-	kMotifDecorMenu = 1 << 4,
-	kMotifDecorMinimize = 1 << 5,
-	kMotifDecorMaximize = 1 << 6
-};
-
-// Tells the window manager, before every map of the window, what the
-// window's flags allow and, for a modal window, which window it blocks, so
-// that the frame offers nothing the application would refuse and the
-// manager keeps the modal window above the one it blocks. Managers clear a
-// window's state when it is withdrawn, so a hint set only once would be
-// gone the second time the window is shown.
+// Shows the window with the hints of its flags; a modal one belongs to the
+// shown window it blocks.
 void
-SDLDisplay::_SetWindowManagerHints(SDLScreen& screen)
+SDLDisplay::_Show(SDLScreen& screen)
 {
-	SDL_SysWMinfo info;
-	SDL_VERSION(&info.version);
-	if (!SDL_GetWindowWMInfo(screen.window, &info)
-		|| info.subsystem != SDL_SYSWM_X11)
-		return;
-	::Display* display = info.info.x11.display;
-	Window	   window = info.info.x11.window;
-
-	bool	   resizable = (screen.flags & B_NOT_RESIZABLE) == 0;
-	MotifHints hints = { kMotifFunctions | kMotifDecorations,
-		kMotifFunctionMove,
-		kMotifDecorBorder | kMotifDecorTitle | kMotifDecorMenu, 0, 0 };
-	if (resizable) {
-		hints.functions |= kMotifFunctionResize;
-		hints.decorations |= kMotifDecorResizeHandle;
-	}
-	if ((screen.flags & B_NOT_MINIMIZABLE) == 0) {
-		hints.functions |= kMotifFunctionMinimize;
-		hints.decorations |= kMotifDecorMinimize;
-	}
-	if ((screen.flags & B_NOT_ZOOMABLE) == 0 && resizable) {
-		hints.functions |= kMotifFunctionMaximize;
-		hints.decorations |= kMotifDecorMaximize;
-	}
-	if ((screen.flags & B_NOT_CLOSABLE) == 0)
-		hints.functions |= kMotifFunctionClose;
-	Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
-	XChangeProperty(display, window, motif, motif, 32, PropModeReplace,
-		reinterpret_cast<unsigned char*>(&hints), 5);
-
-	if (!resizable) {
-		XSizeHints* size = XAllocSizeHints();
-		if (size != nullptr) {
-			long supplied;
-			XGetWMNormalHints(display, window, size, &supplied);
-			size->flags |= PMinSize | PMaxSize;
-			size->min_width = size->max_width = screen.width * fScale;
-			size->min_height = size->max_height = screen.height * fScale;
-			XSetWMNormalHints(display, window, size);
-			XFree(size);
-		}
-	}
-
+	SDL_Window* parent = nullptr;
 	if (screen.modal) {
-		// Blocks the application's other windows; the main one, already
-		// shown, is the one it belongs to.
 		for (auto& [otherId, other] : fScreens) {
-			if (&other == &screen || other.modal || other.window == nullptr
-				|| !other.visible)
-				continue;
-			SDL_SysWMinfo otherInfo;
-			SDL_VERSION(&otherInfo.version);
-			if (SDL_GetWindowWMInfo(other.window, &otherInfo)
-				&& otherInfo.subsystem == SDL_SYSWM_X11) {
-				XSetTransientForHint(
-					display, window, otherInfo.info.x11.window);
+			if (&other != &screen && !other.modal && other.window != nullptr
+				&& other.visible) {
+				parent = other.window;
 				break;
 			}
 		}
-		Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
-		Atom dialog = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-		XChangeProperty(display, window, type, XA_ATOM, 32, PropModeReplace,
-			reinterpret_cast<unsigned char*>(&dialog), 1);
-		Atom state = XInternAtom(display, "_NET_WM_STATE", False);
-		Atom modal = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
-		if (!HasAtom(display, window, state, modal)) {
-			XChangeProperty(display, window, state, XA_ATOM, 32, PropModeAppend,
-				reinterpret_cast<unsigned char*>(&modal), 1);
-		}
 	}
-	XFlush(display);
+	WindowTraits traits = { screen.flags, screen.modal, screen.width,
+		screen.height };
+	fSystem->WillShow(screen.window, traits, parent);
+	SDL_ShowWindow(screen.window);
+	fSystem->DidShow(screen.window, traits, parent);
+	screen.dirty = true;
 }
 
-// A press or the focus on a window that a shown modal window blocks brings
-// the modal window back to the front, with the focus: the manager may have
-// raised the blocked one above it.
+// A press or the focus on a window that a shown modal window blocks: the
+// window system may have to bring the modal window back to the front.
 void
 SDLDisplay::_KeepModalInFront(int32 blockedId)
 {
@@ -591,7 +418,7 @@ SDLDisplay::_KeepModalInFront(int32 blockedId)
 		return;
 	for (auto& [id, screen] : fScreens) {
 		if (screen.modal && screen.visible && screen.window != nullptr)
-			screen.raise = true;
+			fSystem->KeepInFront(screen.window);
 	}
 }
 
@@ -602,8 +429,10 @@ SDLDisplay::_Destroy(SDLScreen& screen)
 		SDL_DestroyTexture(screen.texture);
 	if (screen.renderer != nullptr)
 		SDL_DestroyRenderer(screen.renderer);
-	if (screen.window != nullptr)
+	if (screen.window != nullptr) {
+		fSystem->WindowGone(screen.window);
 		SDL_DestroyWindow(screen.window);
+	}
 	screen.texture = nullptr;
 	screen.renderer = nullptr;
 	screen.window = nullptr;
@@ -619,18 +448,19 @@ SDLDisplay::_Pixels(SDLScreen& screen)
 	return screen.pixels.data();
 }
 
-// Where the drag image lies in the window, in the window's own pixels;
-// false when it is not over this window.
+// Where the drag image lies in the window, in the pixels of a frame drawn at
+// that scale; false when it is not over this window.
 bool
-SDLDisplay::_DragRect(SDLScreen& screen, SDL_Rect* where)
+SDLDisplay::_DragRect(SDLScreen& screen, int32 scale, SDL_Rect* where)
 {
 	if (fDragPixels.empty() || screen.window == nullptr
 		|| SDL_GetMouseFocus() != screen.window)
 		return false;
 	int x, y;
 	SDL_GetMouseState(&x, &y);
-	*where = { x - (int)fDragOffset.x * fScale, y - (int)fDragOffset.y * fScale,
-		fDragWidth * fScale, fDragHeight * fScale };
+	*where = { x * scale / fScale - (int)fDragOffset.x * scale,
+		y * scale / fScale - (int)fDragOffset.y * scale, fDragWidth * scale,
+		fDragHeight * scale };
 	return true;
 }
 
@@ -650,12 +480,12 @@ SDLDisplay::_Render(SDLScreen& screen)
 void
 SDLDisplay::_RenderToSurface(SDLScreen& screen)
 {
-	SDL_Surface* target = screen.window != nullptr
-		? SDL_GetWindowSurface(screen.window)
-		: nullptr;
+	int32		 scale = fSystem->FrameScale(screen.window);
+	SDL_Surface* target = fSystem->FrameSurface(
+		screen.window, screen.width * scale, screen.height * scale);
 	if (target == nullptr)
 		return;
-	// Each pixel is enlarged to a square of fScale screen pixels.
+	// Each pixel is enlarged to a square of scale screen pixels.
 	SDL_Surface* window =
 		SDL_CreateRGBSurfaceWithFormatFrom(_Pixels(screen), screen.width,
 			screen.height, 32, screen.width * 4, SDL_PIXELFORMAT_ARGB8888);
@@ -666,7 +496,7 @@ SDLDisplay::_RenderToSurface(SDLScreen& screen)
 	}
 	// The drag image follows the pointer over the window it is in.
 	SDL_Rect where;
-	if (_DragRect(screen, &where)) {
+	if (_DragRect(screen, scale, &where)) {
 		SDL_Surface* drag =
 			SDL_CreateRGBSurfaceWithFormatFrom(fDragPixels.data(), fDragWidth,
 				fDragHeight, 32, fDragWidth * 4, SDL_PIXELFORMAT_ARGB8888);
@@ -676,7 +506,7 @@ SDLDisplay::_RenderToSurface(SDLScreen& screen)
 			SDL_FreeSurface(drag);
 		}
 	}
-	SDL_UpdateWindowSurface(screen.window);
+	fSystem->ShowFrame(screen.window);
 }
 
 void
@@ -689,7 +519,7 @@ SDLDisplay::_RenderWithTexture(SDLScreen& screen)
 	SDL_RenderClear(screen.renderer);
 	SDL_RenderCopy(screen.renderer, screen.texture, nullptr, nullptr);
 	SDL_Rect where;
-	if (_DragRect(screen, &where)) {
+	if (_DragRect(screen, fScale, &where)) {
 		SDL_Texture* drag =
 			SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,
 				SDL_TEXTUREACCESS_STATIC, fDragWidth, fDragHeight);
@@ -740,6 +570,8 @@ SDLDisplay::_HandleEvent(const SDL_Event& event, InputSink* sink)
 			fButtons = ButtonsFrom(event.motion.state);
 			break;
 		case SDL_QUIT:
+			// A lost connection is told as one, not as a quit request.
+			fSystem->AfterWait();
 			AskToQuit();
 			return;
 		case SDL_MOUSEBUTTONDOWN:
@@ -783,13 +615,18 @@ SDLDisplay::_HandleEvent(const SDL_Event& event, InputSink* sink)
 				case SDL_WINDOWEVENT_MOVED: {
 					BPoint leftTop(FromScreen(event.window.data1, fScale),
 						FromScreen(event.window.data2, fScale));
+					bool   known = fSystem->KnowsPositions();
 					{
 						std::lock_guard<std::mutex> guard(fLock);
 						auto it = fScreens.find(windowId);
-						if (it != fScreens.end())
+						if (it != fScreens.end() && known)
 							it->second.frame.OffsetTo(leftTop);
+						// Moved to another screen, which may be denser.
+						if (it != fScreens.end())
+							it->second.dirty = true;
 					}
-					sink->HandleWindowMoved(windowId, leftTop);
+					if (known)
+						sink->HandleWindowMoved(windowId, leftTop);
 					break;
 				}
 				default:
@@ -906,22 +743,23 @@ SDLDisplay::_HandleKey(const SDL_KeyboardEvent& event, InputSink* sink)
 void
 SDLDisplay::Pump(InputSink* sink, bigtime_t timeout)
 {
+	std::vector<std::pair<int32, BPoint>> placed;
 	{
 		std::lock_guard<std::mutex> guard(fLock);
 		for (SDLScreen& screen : fDoomed)
 			_Destroy(screen);
 		fDoomed.clear();
 		for (auto& [id, screen] : fScreens) {
-			if (screen.window == nullptr && screen.visible)
-				_Realize(id, screen);
+			if (screen.window == nullptr && screen.visible
+				&& _Realize(id, screen))
+				placed.push_back({ id, screen.frame.LeftTop() });
 			if (screen.window == nullptr)
 				continue;
 			bool shown =
 				(SDL_GetWindowFlags(screen.window) & SDL_WINDOW_SHOWN) != 0;
-			if (screen.visible && !shown) {
-				_SetWindowManagerHints(screen);
-				SDL_ShowWindow(screen.window);
-			} else if (!screen.visible && shown)
+			if (screen.visible && !shown)
+				_Show(screen);
+			else if (!screen.visible && shown)
 				SDL_HideWindow(screen.window);
 			if (screen.moved) {
 				SDL_SetWindowPosition(screen.window,
@@ -935,11 +773,15 @@ SDLDisplay::Pump(InputSink* sink, bigtime_t timeout)
 				if ((SDL_GetWindowFlags(screen.window) & SDL_WINDOW_MINIMIZED)
 					!= 0)
 					SDL_RestoreWindow(screen.window);
-				SDL_RaiseWindow(screen.window);
+				fSystem->Activate(screen.window, screen.raiseToken);
 				screen.raise = false;
+				screen.raiseToken = LaunchToken();
 			}
 		}
 	}
+	// Told outside the lock: the desktop calls the display under its own.
+	for (const auto& [id, leftTop] : placed)
+		sink->HandleWindowMoved(id, leftTop);
 
 	// A wake-up is an event in SDL's queue, so one that came before the
 	// wait ends it at once.
@@ -947,7 +789,13 @@ SDLDisplay::Pump(InputSink* sink, bigtime_t timeout)
 	int		  waitMs = timeout >= B_INFINITE_TIMEOUT
 			  ? -1
 			  : (int)std::min<bigtime_t>(timeout / 1000, INT_MAX);
-	if (SDL_WaitEventTimeout(&event, waitMs) != 0) {
+	bool	  waited = SDL_WaitEventTimeout(&event, waitMs);
+	if (fSystem->AfterWait()) {
+		std::lock_guard<std::mutex> guard(fLock);
+		for (auto& [id, screen] : fScreens)
+			screen.dirty = true;
+	}
+	if (waited) {
 		do {
 			if (event.type != fWakeEvent)
 				_HandleEvent(event, sink);

@@ -12,6 +12,8 @@
 
 #include <SupportDefs.h>
 
+#include <private/LaunchToken.h>
+
 #include <functional>
 #include <mutex>
 #include <string>
@@ -48,21 +50,23 @@ public:
 	~LaunchRendezvous();
 
 	// `relaunched` runs on the listening thread each time a later copy of
-	// the same user asks, with a number for the request; the later copy
-	// hears "coming" once Answer() has been called with that number. Without
-	// a hook every request is answered at once. When the lock is held by a
-	// copy that is leaving, blocks until it has gone, for at most
-	// kLaunchWaitBudget.
-	launch_claim Claim(
-		const std::string& name, std::function<void(int32)> relaunched);
+	// the same user asks, with a number for the request and the later
+	// copy's launch token; the later copy hears "coming" once Answer() has
+	// been called with that number. Without a hook every request is answered
+	// at once. When the lock is held by a copy that is leaving, blocks until
+	// it has gone, for at most kLaunchWaitBudget. A later copy hands over
+	// `token`.
+	launch_claim Claim(const std::string&			   name,
+		std::function<void(int32, const LaunchToken&)> relaunched,
+		const LaunchToken&							   token = LaunchToken());
 
 	// Any thread: the application has taken the request (its window came
 	// forward).
-	void Answer(int32 request);
+	void		 Answer(int32 request);
 	// Any thread: from now on this copy is on its way out (or, with false,
 	// stays after all). Requests still unanswered and new ones hear that it
 	// is going, and later copies wait for its lock instead of ending.
-	void SetLeaving(bool leaving);
+	void		 SetLeaving(bool leaving);
 
 	// Why the last claim failed, in words for the user; empty otherwise.
 	const std::string&
@@ -87,29 +91,30 @@ private:
 	bool		 _PrivateDirectory(const std::string& name);
 	launch_claim _TakeOver(const std::string& name, int lock);
 	bool		 _Listen(const std::string& name);
-	ask_result	 _AskRunning(const std::string& name, int64 finalDeadline);
-	void		 _Serve();
-	void		 _Take(int client);
-	int			 _AnswerPending();
-	void		 _Wake();
+	ask_result	 _AskRunning(
+		  const std::string& name, int64 finalDeadline, const LaunchToken& token);
+	void										   _Serve();
+	void										   _Take(int client);
+	int											   _AnswerPending();
+	void										   _Wake();
 
-	int			 fSocket;
-	int			 fLockFile;
-	int			 fSpareFd;
-	int			 fWakeFds[2];
-	std::function<void(int32)> fRelaunched;
-	std::thread				   fThread;
-	std::string				   fName;
-	std::string				   fProblem;
+	int											   fSocket;
+	int											   fLockFile;
+	int											   fSpareFd;
+	int											   fWakeFds[2];
+	std::function<void(int32, const LaunchToken&)> fRelaunched;
+	std::thread									   fThread;
+	std::string									   fName;
+	std::string									   fProblem;
 	// Shared between the listening thread and Answer(), SetLeaving() and the
 	// destructor.
-	std::mutex				   fLock;
-	std::vector<int32>		   fAnswered;
-	bool					   fLeaving;
-	bool					   fStopping;
+	std::mutex									   fLock;
+	std::vector<int32>							   fAnswered;
+	bool										   fLeaving;
+	bool										   fStopping;
 	// The listening thread's own.
-	std::vector<Pending>	   fPending;
-	int32					   fLastRequest;
+	std::vector<Pending>						   fPending;
+	int32										   fLastRequest;
 };
 
 // How long a later copy waits to connect and hear the first answer.

@@ -257,11 +257,7 @@ SDLDisplay::SetVisible(int32 id, bool visible)
 void
 SDLDisplay::Raise(int32 id)
 {
-	std::lock_guard<std::mutex> guard(fLock);
-	auto						it = fScreens.find(id);
-	if (it != fScreens.end())
-		it->second.raise = true;
-	Wake();
+	RaiseForLaunch(id, LaunchToken());
 }
 
 void

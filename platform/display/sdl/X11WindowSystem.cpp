@@ -143,7 +143,6 @@ class X11WindowSystem : public WindowSystem {
 public:
 	void  Started(const LaunchToken& own) override;
 	int32 WindowScale() override;
-	int32 FrameScale(SDL_Window* window) override;
 	void  WillShow(SDL_Window* window, const WindowTraits& traits,
 		 SDL_Window* parent) override;
 	void  DidShow(SDL_Window* window, const WindowTraits& traits,
@@ -180,12 +179,6 @@ X11WindowSystem::Started(const LaunchToken& own)
 
 int32
 X11WindowSystem::WindowScale()
-{
-	return fScale;
-}
-
-int32
-X11WindowSystem::FrameScale(SDL_Window*)
 {
 	return fScale;
 }
